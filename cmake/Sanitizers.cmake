@@ -1,0 +1,12 @@
+# Sanitizer and fuzzer instrumentation applied to the whole tree.
+if(PINARBO_SANITIZE OR PINARBO_FUZZ)
+  set(_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${_san})
+  add_link_options(${_san})
+endif()
+if(PINARBO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "PINARBO_FUZZ needs clang")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

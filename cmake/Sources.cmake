@@ -1,0 +1,38 @@
+# Source sets, found by folder:
+#   portable core: param/ scene/ view/ (everything outside their win/ subfolders)
+#   Windows side:  */win/ plus wnd/ app/ construct/ settings/ (app/Main.cpp is the entry point)
+set(_root ${CMAKE_SOURCE_DIR})
+
+file(GLOB_RECURSE PINARBO_CORE_SOURCES CONFIGURE_DEPENDS
+     ${_root}/param/*.cpp ${_root}/scene/*.cpp ${_root}/view/*.cpp)
+list(FILTER PINARBO_CORE_SOURCES EXCLUDE REGEX "/win/")
+
+add_library(pinarbo_core STATIC ${PINARBO_CORE_SOURCES})
+target_include_directories(pinarbo_core PUBLIC ${_root})
+pinarbo_warnings(pinarbo_core)
+
+if(WIN32)
+  file(GLOB_RECURSE PINARBO_WIN_SOURCES CONFIGURE_DEPENDS
+       ${_root}/param/win/*.cpp ${_root}/scene/win/*.cpp ${_root}/view/win/*.cpp
+       ${_root}/wnd/*.cpp ${_root}/app/*.cpp ${_root}/construct/*.cpp ${_root}/settings/*.cpp)
+  list(FILTER PINARBO_WIN_SOURCES EXCLUDE REGEX "/app/Main\\.cpp$")
+
+  add_library(pinarbo_win STATIC ${PINARBO_WIN_SOURCES})
+  target_link_libraries(pinarbo_win PUBLIC pinarbo_core
+      comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid windowscodecs uxtheme dwmapi version
+      user32 gdi32 advapi32)
+  pinarbo_warnings(pinarbo_win)
+
+  set(PINARBO_RC ${_root}/res/pinarbo.rc)
+  if(EXISTS ${_root}/app/Main.cpp)
+    add_executable(Pinarbo WIN32 ${_root}/app/Main.cpp)
+    if(EXISTS ${PINARBO_RC})
+      target_sources(Pinarbo PRIVATE ${PINARBO_RC})
+    endif()
+    target_link_libraries(Pinarbo PRIVATE pinarbo_win)
+    if(MINGW)
+      target_link_options(Pinarbo PRIVATE -municode)
+    endif()
+    pinarbo_warnings(Pinarbo)
+  endif()
+endif()
