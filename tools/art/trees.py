@@ -1,0 +1,206 @@
+"""The nine built-in trees, drawn as layered tiers of fir branches."""
+
+import math
+
+import svg
+from svg import f
+
+
+def _tier_outline(ax, top, bottom, hwl, hwr, tips, droop, r, jag):
+    """Points of one tier: apex, jagged right side, scalloped bottom edge
+    with drooping branch tips, jagged left side."""
+    pts = [(ax, top)]
+    side = 7
+    for i in range(1, side):
+        t = i / side
+        y = top + (bottom - top) * t
+        x = ax + hwr * (t ** 0.85)
+        pts.append((x + r.uniform(-jag, jag) * t, y - r.uniform(0, jag) * t))
+        # small notch between needle bunches
+        pts.append((x - r.uniform(2, 4) * t - 1, y + r.uniform(1, 3)))
+    # bottom edge, right to left, tips hang down
+    for i in range(tips + 1):
+        t = i / tips
+        x = ax + hwr - (hwr + hwl) * t
+        edge = 1 - abs(t - hwl / (hwl + hwr)) * 2  # 1 at the axis, ~0 at tips
+        if i % 2 == 0:
+            y = bottom + r.uniform(-1.5, 1.5)
+        else:
+            y = bottom - droop * (0.6 + 0.5 * max(0, edge)) + r.uniform(-2, 2)
+        pts.append((x, y))
+    for i in range(side - 1, 0, -1):
+        t = i / side
+        y = top + (bottom - top) * t
+        x = ax - hwl * (t ** 0.85)
+        pts.append((x + r.uniform(2, 4) * t + 1, y + r.uniform(1, 3)))
+        pts.append((x - r.uniform(-jag, jag) * t, y - r.uniform(0, jag) * t))
+    return pts
+
+
+def tree_svg(p):
+    """p: dict with w, h, ax, tiers [(top, bottom, hwl, hwr)], colours,
+    snow (0..1), trunk (x0, x1, y0, y1), seed, and optional extras."""
+    r = svg.rng(p["seed"])
+    w, h, ax = p["w"], p["h"], p["ax"]
+    dark, mid, light, tip = p["greens"]
+    defs = [svg.blur("soft", 2.2), svg.blur("soft1", 1.0), svg.blur("soft3", 3.5),
+            svg.lin("tierfill", 0, 0, 1, 0.35, [(0, light), (0.45, mid), (1, dark)]),
+            svg.lin("trunk", 0, 0, 1, 0, [(0, "#6b4327"), (0.4, "#8a5a35"), (1, "#3e2514")]),
+            svg.lin("snowfill", 0, 0, 0, 1, [(0, "#ffffff"), (1, "#dce9f7")])]
+    body = []
+    # ground snow and shadow
+    if p.get("ground"):
+        gx0, gx1, gy0, gy1 = p["ground"]
+        cx, cy, rx, ry = (gx0 + gx1) / 2, (gy0 + gy1) / 2 + 1, (gx1 - gx0) / 2, (gy1 - gy0) / 2
+        body.append(f'<ellipse cx="{f(cx)}" cy="{f(cy)}" rx="{f(rx)}" ry="{f(ry)}" fill="url(#snowfill)"/>')
+        body.append(f'<ellipse cx="{f(ax + 4)}" cy="{f(gy0 + ry * 0.8)}" rx="{f(rx * 0.55)}" ry="{f(ry * 0.45)}" '
+                    f'fill="#8fa8c8" opacity="0.55" filter="url(#soft)"/>')
+    # trunk
+    x0, x1, y0, y1 = p["trunk"]
+    body.append(f'<path d="M{f(x0)},{f(y0)} L{f(x1)},{f(y0)} L{f(x1 + 1.5)},{f(y1)} '
+                f'Q{f((x0 + x1) / 2)},{f(y1 + 2)} {f(x0 - 1.5)},{f(y1)} Z" fill="url(#trunk)"/>')
+    body.append(f'<rect x="{f(x0)}" y="{f(y0)}" width="{f(x1 - x0)}" height="5" fill="#1d120a" opacity="0.45" '
+                f'filter="url(#soft1)"/>')
+    tiers = p["tiers"]
+    n = len(tiers)
+    for k in range(n - 1, -1, -1):
+        top, bottom, hwl, hwr = tiers[k]
+        tips = p.get("tips", [5, 7, 9, 9, 11, 11, 13])[k]
+        droop = p.get("droop", 7)
+        outline = _tier_outline(ax, top, bottom, hwl, hwr, tips, droop, r, p.get("jag", 2.0))
+        d = svg.smooth_path(outline) if p.get("smooth") else "M" + svg.pts(outline) + "Z"
+        # a darker under-layer a little lower gives the edge depth
+        body.append(f'<path d="{d}" fill="{dark}" transform="translate(0,2)" opacity="0.9"/>')
+        body.append(f'<path d="{d}" fill="url(#tierfill)"/>')
+        # inner shade near the trunk and under the tier above
+        body.append(f'<ellipse cx="{f(ax + 3)}" cy="{f(top + (bottom - top) * 0.75)}" rx="{f((hwl + hwr) * 0.22)}" '
+                    f'ry="{f((bottom - top) * 0.25)}" fill="{dark}" opacity="0.55" filter="url(#soft3)"/>')
+        # branch fronds: lighter strokes from the axis out to the tips
+        for i in range(tips + 1):
+            if i % 2:
+                continue
+            t = i / tips
+            tx = ax + hwr - (hwr + hwl) * t
+            ty = bottom - 1
+            sx = ax + (tx - ax) * 0.15
+            sy = top + (bottom - top) * 0.35
+            cx = sx + (tx - sx) * 0.6
+            cy = sy + (ty - sy) * 0.25
+            body.append(f'<path d="M{f(sx)},{f(sy)} Q{f(cx)},{f(cy)} {f(tx)},{f(ty)}" stroke="{mid}" '
+                        f'stroke-width="2.2" fill="none" opacity="0.8" stroke-linecap="round"/>')
+        # needles
+        area = (hwl + hwr) * (bottom - top) / 2
+        for _ in range(int(area * p.get("needles", 0.16))):
+            v = r.random() ** 0.7
+            y = top + (bottom - top) * v
+            half = (hwr if r.random() < hwr / (hwl + hwr) else -hwl) * (v ** 0.85)
+            x = ax + half * r.uniform(0.05, 1.0)
+            side = 1 if x >= ax else -1
+            ang = math.radians(90 - side * r.uniform(25, 70))
+            ln = r.uniform(2.5, 6)
+            x2, y2 = x + math.cos(ang) * ln * side * 0 + side * math.cos(math.radians(r.uniform(20, 60))) * ln, \
+                y + math.sin(ang) * ln
+            lum = r.random()
+            col = tip if lum > 0.72 else (light if lum > 0.4 else dark)
+            op = 0.85 if col != dark else 0.6
+            body.append(f'<line x1="{f(x)}" y1="{f(y)}" x2="{f(x2)}" y2="{f(y2)}" stroke="{col}" '
+                        f'stroke-width="{f(r.uniform(0.9, 1.5))}" stroke-linecap="round" opacity="{f(op)}"/>')
+        # snow on the branch tips
+        snow = p.get("snow", 0)
+        if snow > 0:
+            for i in range(tips + 1):
+                t = i / tips
+                if r.random() > snow:
+                    continue
+                tx = ax + hwr - (hwr + hwl) * t
+                ty = bottom - droop * (0.9 if i % 2 else 0.3)
+                sw = (hwr + hwl) / tips * r.uniform(0.6, 1.0) * (0.8 + snow * 0.5)
+                sh = r.uniform(2.5, 3.5) * (0.7 + snow)
+                body.append(f'<path d="M{f(tx - sw)},{f(ty + 1)} Q{f(tx - sw * 0.5)},{f(ty - sh)} {f(tx)},{f(ty - sh * 1.1)} '
+                            f'Q{f(tx + sw * 0.5)},{f(ty - sh)} {f(tx + sw)},{f(ty + 1)} Q{f(tx)},{f(ty + sh * 0.5)} '
+                            f'{f(tx - sw)},{f(ty + 1)} Z" fill="url(#snowfill)"/>')
+            # a few flakes resting on the needles
+            for _ in range(int(area * 0.01 * snow)):
+                v = r.random()
+                y = top + (bottom - top) * v
+                x = ax + r.uniform(-hwl, hwr) * v * 0.9
+                body.append(f'<circle cx="{f(x)}" cy="{f(y)}" r="{f(r.uniform(0.8, 1.6))}" fill="#f4f8ff" opacity="0.9"/>')
+        # sheen on the lit side
+        body.append(f'<path d="{d}" fill="#ffffff" opacity="0.07" transform="translate(-2,0)" '
+                    f'clip-path="none"/>' if p.get("sheen") else "")
+    for extra in p.get("extras", []):
+        body.append(extra(r))
+    return svg.doc(w, h, "".join(body), "".join(defs))
+
+
+def present(x, y, w, h, box, ribbon):
+    """A small wrapped present with a bow, for the foot of the tree."""
+    def draw(r):
+        s = [svg.lin(f"pbox{x}", 0, 0, 1, 0, [(0, box[0]), (1, box[1])])]
+        out = [f'<defs>{s[0]}</defs>',
+               f'<rect x="{f(x)}" y="{f(y + 6)}" width="{f(w)}" height="{f(h - 6)}" rx="1.5" fill="url(#pbox{x})"/>',
+               f'<rect x="{f(x - 1)}" y="{f(y + 5)}" width="{f(w + 2)}" height="5" rx="1.2" fill="{box[0]}"/>',
+               f'<rect x="{f(x + w / 2 - 2.5)}" y="{f(y + 5)}" width="5" height="{f(h - 5)}" fill="{ribbon[0]}"/>',
+               f'<rect x="{f(x + w / 2 - 1.2)}" y="{f(y + 5)}" width="1.4" height="{f(h - 5)}" fill="{ribbon[1]}" opacity="0.8"/>',
+               f'<path d="M{f(x + w / 2)},{f(y + 5)} C{f(x + w / 2 - 11)},{f(y - 3)} {f(x + w / 2 - 12)},{f(y + 7)} '
+               f'{f(x + w / 2)},{f(y + 5)} C{f(x + w / 2 + 12)},{f(y + 7)} {f(x + w / 2 + 11)},{f(y - 3)} '
+               f'{f(x + w / 2)},{f(y + 5)} Z" fill="{ribbon[0]}" stroke="{ribbon[2]}" stroke-width="0.8"/>',
+               f'<circle cx="{f(x + w / 2)}" cy="{f(y + 5)}" r="2" fill="{ribbon[1]}"/>']
+        return "".join(out)
+    return draw
+
+
+FIR = ("#0d3b1f", "#1f6b35", "#4a9a4c", "#8fd07a")
+BLUE_SPRUCE = ("#1d3b45", "#3f6f78", "#7fa9ad", "#c4e0de")
+DEEP = ("#08301c", "#145a2f", "#2f8541", "#6fbf62")
+GOLDEN = ("#3b3010", "#6e5a1c", "#b99a3a", "#f0d98a")
+
+TREES = {
+    # The default tree: apex at x = 88, about 170 wide near y = 225, trunk
+    # on a snow drift, a present at the right edge of the box.
+    122: dict(w=193, h=250, ax=88, seed=122, greens=FIR, snow=0.55,
+              tiers=[(0, 60, 36, 38), (30, 104, 52, 54), (66, 150, 64, 67), (108, 194, 76, 80), (150, 232, 86, 90)],
+              trunk=(80, 96, 226, 244), ground=(0, 192, 236, 249),
+              extras=[present(160, 218, 30, 30, ("#c4242b", "#7e1016"), ("#f4cf52", "#fff3b8", "#a57b17"))]),
+
+    # Heavy snow on a broad fir.
+    123: dict(w=190, h=250, ax=95, seed=123, greens=FIR, snow=1.0, needles=0.12,
+              tiers=[(0, 58, 34, 34), (28, 102, 50, 50), (64, 148, 64, 64), (106, 192, 78, 78), (148, 230, 92, 92)],
+              trunk=(87, 103, 224, 242), ground=(2, 188, 234, 249)),
+    # A slim spruce with many short tiers.
+    124: dict(w=120, h=250, ax=60, seed=124, greens=DEEP, snow=0.3, droop=5,
+              tips=[3, 5, 5, 7, 7, 9, 9],
+              tiers=[(0, 40, 16, 16), (22, 70, 24, 24), (50, 102, 32, 32), (82, 136, 40, 40), (114, 170, 47, 47),
+                     (146, 204, 53, 53), (178, 236, 58, 58)],
+              trunk=(54, 66, 230, 249)),
+    # A full, round fir.
+    125: dict(w=210, h=240, ax=105, seed=125, greens=FIR, snow=0.0, needles=0.2,
+              tiers=[(0, 64, 44, 44), (30, 110, 66, 66), (70, 160, 86, 86), (120, 220, 104, 104)],
+              tips=[5, 9, 11, 13], trunk=(96, 114, 214, 239)),
+    # Blue spruce with a little frost.
+    126: dict(w=180, h=250, ax=90, seed=126, greens=BLUE_SPRUCE, snow=0.45,
+              tiers=[(0, 56, 30, 30), (28, 100, 46, 46), (64, 146, 60, 60), (104, 192, 74, 74), (146, 234, 88, 88)],
+              trunk=(83, 97, 228, 249)),
+    # Deep green fir on a snow drift with presents.
+    127: dict(w=200, h=250, ax=100, seed=127, greens=DEEP, snow=0.2,
+              tiers=[(0, 62, 36, 36), (32, 108, 54, 54), (70, 156, 68, 68), (112, 202, 82, 82)],
+              tips=[5, 7, 9, 11], trunk=(92, 108, 196, 238), ground=(4, 196, 232, 249),
+              extras=[present(14, 214, 28, 28, ("#2a6fd0", "#12337a"), ("#f0f4ff", "#ffffff", "#8aa0c0")),
+                      present(158, 220, 26, 24, ("#e8b828", "#9a6a08"), ("#d0202c", "#ff9090", "#6a0a10"))]),
+    # Golden tree.
+    128: dict(w=180, h=250, ax=90, seed=128, greens=GOLDEN, snow=0.0, needles=0.2,
+              tiers=[(0, 60, 34, 34), (30, 106, 50, 50), (68, 154, 66, 66), (110, 204, 82, 82)],
+              tips=[5, 7, 9, 11], trunk=(83, 97, 200, 249)),
+    # Young fir, sparse tiers.
+    129: dict(w=170, h=250, ax=85, seed=129, greens=FIR, snow=0.6, needles=0.1, droop=9,
+              tiers=[(0, 50, 26, 26), (34, 96, 42, 42), (80, 146, 58, 58), (130, 200, 74, 74), (176, 238, 84, 84)],
+              trunk=(79, 91, 232, 249)),
+    # Dark night fir with frosted tips.
+    130: dict(w=190, h=250, ax=95, seed=130, greens=("#062417", "#0f4028", "#2a6a48", "#b8e0d0"), snow=0.7,
+              tiers=[(0, 60, 34, 34), (30, 104, 52, 52), (66, 150, 66, 66), (108, 196, 80, 80), (150, 234, 94, 94)],
+              trunk=(88, 102, 228, 249)),
+}
+
+
+def tree_params():
+    return TREES
