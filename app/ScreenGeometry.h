@@ -1,0 +1,31 @@
+// Pure placement decisions on rectangles: centring a window over a reference window within the
+// primary screen, and bringing a rectangle that lies off every monitor back onto the nearest one.
+// No window is touched here, so the rules can be tested with made-up monitor layouts.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace ScreenGeometry {
+
+// A window counts as reachable when at least this many pixels of it (in each direction, or its
+// whole extent when it is smaller) lie on one monitor.
+constexpr int kMinVisible = 32;
+
+// The window rectangle moved so that its centre lies on the reference's centre, then pushed back
+// onto the primary screen (0, 0)-(screenWidth, screenHeight): right and bottom first, then left and
+// top, so a window larger than the screen ends at its top-left corner. Only the position changes.
+RECT CentreOn(const RECT& window, const RECT& reference, int screenWidth, int screenHeight);
+
+// Whether enough of r lies on one of the monitors (see kMinVisible).
+bool IsReachable(const RECT& r, const std::vector<RECT>& monitors);
+
+// r itself when it is reachable (or there are no monitors); otherwise r moved, keeping its size,
+// into the monitor nearest to it (left and top edges win when r is larger than the monitor).
+RECT BringOntoNearestMonitor(const RECT& r, const std::vector<RECT>& monitors);
+
+// The work areas of the monitors attached to the desktop, in screen coordinates.
+std::vector<RECT> MonitorWorkAreas();
+
+}  // namespace ScreenGeometry

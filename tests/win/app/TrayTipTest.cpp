@@ -1,0 +1,27 @@
+#include "app/TrayTip.h"
+
+#include <gtest/gtest.h>
+
+TEST(TrayTip, StandardTipNamesTheProgramAndItsVersion) {
+    EXPECT_EQ(TrayTip::Build(L"Pinarbo", L"1.0.0.0", nullptr), L"Pinarbo\n1.0.0.0 ver.");
+    EXPECT_EQ(TrayTip::Build(L"Pinarbo", L"", nullptr), L"Pinarbo\n ver.");
+}
+
+TEST(TrayTip, CallerTextIsCutAfterSixtyCharacters) {
+    const tstr sixty(60, L'a');
+    struct Case {
+        tstr text, expected;
+    } cases[] = {
+        {L"", L""},
+        {L"short", L"short"},
+        {sixty, sixty},
+        {sixty + L"b", sixty + L"..."},
+        {tstr(500, L'c'), tstr(60, L'c') + L"..."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(TrayTip::Build(L"Pinarbo", L"1.0", c.text.c_str()), c.expected) << c.text.size();
+}
+
+TEST(TrayTip, LongNamesNeverOverflowTheShellsTipField) {
+    const tstr tip = TrayTip::Build(tstr(200, L'n'), tstr(200, L'v'), nullptr);
+    EXPECT_EQ(tip.size(), TrayTip::kMaxTip);
+}
