@@ -60,3 +60,7 @@
 
 // GIF resources (type "GIF")
 #define IDR_BUTTON_TEXTURE      119     // 256 x 256, 32 colours
+
+// Dialogs and their controls
+#define IDD_MAIN                101     // main window
+#define IDC_MAIN_BUTTON         1002    // its image button (class "KW_ButtonWnd")
