@@ -1,0 +1,100 @@
+// Canvas operations of CBmp: ResizeCanvas, CropToContent, Shift and Scroll.
+#include "scene/CBmp.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <new>
+
+bool CBmp::ResizeCanvas(int left, int top, int right, int bottom, std::uint32_t fillColour) {
+    if (IsEmpty()) return false;
+    const long long newWidth = static_cast<long long>(m_width) - left + right;
+    const long long newHeight = static_cast<long long>(m_height) - top + bottom;
+    if (newWidth <= 0 || newHeight <= 0 || !IsAcceptableSize(newWidth, newHeight)) return false;
+    const int nw = static_cast<int>(newWidth), nh = static_cast<int>(newHeight);
+    std::unique_ptr<std::uint8_t[]> out(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(nw) * nh * 4]);
+    if (!out) return false;
+
+    // The fill colour is a colour reference (red in the low byte); pixels hold blue first.
+    const std::uint8_t fill[4] = {static_cast<std::uint8_t>(fillColour >> 16), static_cast<std::uint8_t>(fillColour >> 8),
+                                  static_cast<std::uint8_t>(fillColour), static_cast<std::uint8_t>(fillColour >> 24)};
+    // Destination (x, y) shows source (x + left, y + top) where that lies inside the picture.
+    const long long keepX0 = left < 0 ? -static_cast<long long>(left) : 0;
+    const long long keepX1 = std::min<long long>(nw, static_cast<long long>(m_width) - left);
+    for (int y = 0; y < nh; ++y) {
+        std::uint8_t* d = out.get() + static_cast<std::size_t>(y) * nw * 4;
+        const long long sy = static_cast<long long>(y) + top;
+        const bool rowInside = sy >= 0 && sy < m_height && keepX0 < keepX1;
+        for (int x = 0; x < nw; ++x) {
+            if (!rowInside || x < keepX0 || x >= keepX1) std::memcpy(d + x * 4, fill, 4);
+        }
+        if (rowInside) {
+            std::memcpy(d + keepX0 * 4,
+                        m_bits.get() + (static_cast<std::size_t>(sy) * m_width + static_cast<std::size_t>(keepX0 + left)) * 4,
+                        static_cast<std::size_t>(keepX1 - keepX0) * 4);
+        }
+    }
+    m_bits = std::move(out);
+    m_width = nw;
+    m_height = nh;
+    m_size = nw * nh * 4;
+    return true;
+}
+
+bool CBmp::CropToContent() {
+    if (IsEmpty()) return false;
+    int minX = m_width, maxX = -1, minY = m_height, maxY = -1;
+    const std::uint8_t* p = m_bits.get();
+    for (int y = 0; y < m_height; ++y) {
+        const std::uint8_t* row = p + static_cast<std::size_t>(y) * m_width * 4;
+        for (int x = 0; x < m_width; ++x) {
+            if (row[x * 4 + 3] == 0) continue;
+            if (x < minX) minX = x;
+            if (x > maxX) maxX = x;
+            if (y < minY) minY = y;
+            maxY = y;
+        }
+    }
+    if (maxX < minX || maxY < minY) return false;
+    if (minX == 0 && minY == 0 && maxX == m_width - 1 && maxY == m_height - 1) return true;
+    return ResizeCanvas(minX, minY, maxX + 1 - m_width, maxY + 1 - m_height, 0);
+}
+
+void CBmp::Shift(int dx, int dy) {
+    if (IsEmpty()) return;
+    const long long count = static_cast<long long>(m_width) * m_height;
+    const long long by = static_cast<long long>(dx) + static_cast<long long>(dy) * m_width;
+    std::unique_ptr<std::uint8_t[]> out(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(m_size)]());
+    if (!out) return;
+    // Pixel i moves to i + by; whatever leaves [0, count) is lost.
+    if (by > -count && by < count) {
+        const long long from = by < 0 ? -by : 0;
+        const long long to = by < 0 ? 0 : by;
+        std::memcpy(out.get() + to * 4, m_bits.get() + from * 4, static_cast<std::size_t>(count - (by < 0 ? -by : by)) * 4);
+    }
+    m_bits = std::move(out);
+}
+
+void CBmp::Scroll(int dx, int dy) {
+    if (IsEmpty()) return;
+    const long long count = static_cast<long long>(m_width) * m_height;
+    long long by = static_cast<long long>(dx % m_width) + static_cast<long long>(dy % m_height) * m_width;
+    by %= count;
+    if (by < 0) by += count;
+    if (by == 0) return;
+    std::unique_ptr<std::uint8_t[]> out(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(m_size)]);
+    if (!out) return;
+    // Colours rotate by `by` pixels; every alpha byte stays where it was.
+    const std::uint8_t* s = m_bits.get();
+    std::uint8_t* d = out.get();
+    for (long long i = 0; i < count; ++i) {
+        long long j = i + by;
+        if (j >= count) j -= count;
+        d[j * 4] = s[i * 4];
+        d[j * 4 + 1] = s[i * 4 + 1];
+        d[j * 4 + 2] = s[i * 4 + 2];
+        d[j * 4 + 3] = s[j * 4 + 3];
+    }
+    m_bits = std::move(out);
+}
