@@ -63,22 +63,34 @@ def tree_svg(p):
                 f'filter="url(#soft1)"/>')
     tiers = p["tiers"]
     n = len(tiers)
+    tipcounts = p.get("tips", [5, 7, 9, 9, 11, 11, 13])
+    droop = p.get("droop", 7)
+    outlines = [_tier_outline(ax, t[0], t[1], t[2], t[3], tipcounts[k], droop, r, p.get("jag", 2.0))
+                for k, t in enumerate(tiers)]
+    paths = [svg.smooth_path(o) if p.get("smooth") else "M" + svg.pts(o) + "Z" for o in outlines]
+    for k in range(n):
+        defs.append(f'<clipPath id="tier{k}"><path d="{paths[k]}"/>'
+                    f'<path d="{paths[k]}" transform="translate(0,-4)"/></clipPath>')
+        if k + 1 < n:
+            below = "".join(f'<path d="{paths[j]}" transform="translate(0,2)"/>' for j in range(k + 1, n))
+            defs.append(f'<clipPath id="below{k}">{below}</clipPath>')
     for k in range(n - 1, -1, -1):
         top, bottom, hwl, hwr = tiers[k]
-        tips = p.get("tips", [5, 7, 9, 9, 11, 11, 13])[k]
-        droop = p.get("droop", 7)
-        outline = _tier_outline(ax, top, bottom, hwl, hwr, tips, droop, r, p.get("jag", 2.0))
-        d = svg.smooth_path(outline) if p.get("smooth") else "M" + svg.pts(outline) + "Z"
+        tips = tipcounts[k]
+        d = paths[k]
+        # the tier's shadow on the tiers below it
+        if k + 1 < n:
+            body.append(f'<g clip-path="url(#below{k})"><path d="{d}" fill="#04140a" opacity="0.55" '
+                        f'transform="translate(1,5)" filter="url(#soft)"/></g>')
         # a darker under-layer a little lower gives the edge depth
         body.append(f'<path d="{d}" fill="{dark}" transform="translate(0,2)" opacity="0.9"/>')
         body.append(f'<path d="{d}" fill="url(#tierfill)"/>')
-        # inner shade near the trunk and under the tier above
-        body.append(f'<ellipse cx="{f(ax + 3)}" cy="{f(top + (bottom - top) * 0.75)}" rx="{f((hwl + hwr) * 0.22)}" '
-                    f'ry="{f((bottom - top) * 0.25)}" fill="{dark}" opacity="0.55" filter="url(#soft3)"/>')
+        # inner shade near the trunk
+        body.append(f'<g clip-path="url(#tier{k})"><ellipse cx="{f(ax + 3)}" cy="{f(top + (bottom - top) * 0.75)}" '
+                    f'rx="{f((hwl + hwr) * 0.22)}" ry="{f((bottom - top) * 0.25)}" fill="{dark}" opacity="0.55" '
+                    f'filter="url(#soft3)"/></g>')
         # branch fronds: lighter strokes from the axis out to the tips
-        for i in range(tips + 1):
-            if i % 2:
-                continue
+        for i in range(0, tips + 1, 2):
             t = i / tips
             tx = ax + hwr - (hwr + hwl) * t
             ty = bottom - 1
@@ -98,36 +110,36 @@ def tree_svg(p):
             side = 1 if x >= ax else -1
             ang = math.radians(90 - side * r.uniform(25, 70))
             ln = r.uniform(2.5, 6)
-            x2, y2 = x + math.cos(ang) * ln * side * 0 + side * math.cos(math.radians(r.uniform(20, 60))) * ln, \
-                y + math.sin(ang) * ln
+            x2 = x + side * math.cos(math.radians(r.uniform(20, 60))) * ln
+            y2 = y + math.sin(ang) * ln
             lum = r.random()
             col = tip if lum > 0.72 else (light if lum > 0.4 else dark)
             op = 0.85 if col != dark else 0.6
             body.append(f'<line x1="{f(x)}" y1="{f(y)}" x2="{f(x2)}" y2="{f(y2)}" stroke="{col}" '
                         f'stroke-width="{f(r.uniform(0.9, 1.5))}" stroke-linecap="round" opacity="{f(op)}"/>')
-        # snow on the branch tips
+        # snow lying on the branch tips, kept on the branches
         snow = p.get("snow", 0)
         if snow > 0:
-            for i in range(tips + 1):
-                t = i / tips
+            clumps = []
+            pts = outlines[k]
+            bottom_pts = pts[2 * 6 + 1: 2 * 6 + 1 + tips + 1]
+            for i, (tx, ty) in enumerate(bottom_pts):
                 if r.random() > snow:
                     continue
-                tx = ax + hwr - (hwr + hwl) * t
-                ty = bottom - droop * (0.9 if i % 2 else 0.3)
-                sw = (hwr + hwl) / tips * r.uniform(0.6, 1.0) * (0.8 + snow * 0.5)
-                sh = r.uniform(2.5, 3.5) * (0.7 + snow)
-                body.append(f'<path d="M{f(tx - sw)},{f(ty + 1)} Q{f(tx - sw * 0.5)},{f(ty - sh)} {f(tx)},{f(ty - sh * 1.1)} '
-                            f'Q{f(tx + sw * 0.5)},{f(ty - sh)} {f(tx + sw)},{f(ty + 1)} Q{f(tx)},{f(ty + sh * 0.5)} '
-                            f'{f(tx - sw)},{f(ty + 1)} Z" fill="url(#snowfill)"/>')
-            # a few flakes resting on the needles
-            for _ in range(int(area * 0.01 * snow)):
+                span = (hwr + hwl) / tips
+                for _ in range(3 + int(snow * 3)):
+                    cx = tx + r.uniform(-0.7, 0.7) * span
+                    cy = ty - r.uniform(2.5, 5.5) - (droop * 0.5 if i % 2 else 0)
+                    rx = r.uniform(2.2, 3.8) * (0.8 + snow * 0.5)
+                    ry = rx * r.uniform(0.5, 0.7)
+                    clumps.append(f'<ellipse cx="{f(cx)}" cy="{f(cy + 1.2)}" rx="{f(rx)}" ry="{f(ry)}" fill="#7d9cc4"/>'
+                                  f'<ellipse cx="{f(cx)}" cy="{f(cy)}" rx="{f(rx)}" ry="{f(ry)}" fill="url(#snowfill)"/>')
+            for _ in range(int(area * 0.012 * snow)):
                 v = r.random()
                 y = top + (bottom - top) * v
                 x = ax + r.uniform(-hwl, hwr) * v * 0.9
-                body.append(f'<circle cx="{f(x)}" cy="{f(y)}" r="{f(r.uniform(0.8, 1.6))}" fill="#f4f8ff" opacity="0.9"/>')
-        # sheen on the lit side
-        body.append(f'<path d="{d}" fill="#ffffff" opacity="0.07" transform="translate(-2,0)" '
-                    f'clip-path="none"/>' if p.get("sheen") else "")
+                clumps.append(f'<circle cx="{f(x)}" cy="{f(y)}" r="{f(r.uniform(0.8, 1.6))}" fill="#f4f8ff" opacity="0.9"/>')
+            body.append(f'<g clip-path="url(#tier{k})">{"".join(clumps)}</g>')
     for extra in p.get("extras", []):
         body.append(extra(r))
     return svg.doc(w, h, "".join(body), "".join(defs))
@@ -160,7 +172,7 @@ TREES = {
     # on a snow drift, a present at the right edge of the box.
     122: dict(w=193, h=250, ax=88, seed=122, greens=FIR, snow=0.55,
               tiers=[(0, 60, 36, 38), (30, 104, 52, 54), (66, 150, 64, 67), (108, 194, 76, 80), (150, 232, 86, 90)],
-              trunk=(80, 96, 226, 244), ground=(0, 192, 236, 249),
+              trunk=(80, 96, 226, 244), ground=(0, 193, 236, 249),
               extras=[present(160, 218, 30, 30, ("#c4242b", "#7e1016"), ("#f4cf52", "#fff3b8", "#a57b17"))]),
 
     # Heavy snow on a broad fir.
