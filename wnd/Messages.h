@@ -1,0 +1,14 @@
+// Private window messages of the program, in one block so that no two windows' messages collide.
+#pragma once
+
+#include <windows.h>
+
+// The notification-area icon's callback message on the main dialog (wParam: icon id, lParam: event).
+inline constexpr UINT kWmTrayNotify = 40001;
+
+// Messages posted between the program's own windows: WM_APP + n.
+enum : UINT {
+    kWmAppFirst = WM_APP,
+    kWmAppLast = WM_APP + 0x0FFF,
+};
+static_assert(kWmTrayNotify > kWmAppLast, "the tray message lies outside the WM_APP + n block");
