@@ -127,6 +127,12 @@ def main():
     for rid in (112, 152, 151, 107, 113, 153):
         w, h = size_of(p(f"{rid}.png"))
         sheet.tile(p(f"{rid}.png"), f"{rid}  {w}x{h}", w, h)
+    sheet.title("The same tools as the construction page shows them (tinted 0x337733)")
+    for rid in (152, 151, 107, 113, 153):
+        img = artlib.read_png(p(f"{rid}.png"))
+        emulate.mix_channels(img, (0x33, 0x77, 0x33))
+        artlib.write_png(p(f"tint{rid}.png"), img)
+        sheet.tile(p(f"tint{rid}.png"), f"{rid} tinted", img.w, img.h)
     sheet.title("Icons")
     for rid in (102, 155, 167, 171, 169, 170, 172, 168):
         for s in (16, 32, 48, 256):

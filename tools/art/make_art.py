@@ -67,8 +67,10 @@ def main():
         artlib.write_bmp24(os.path.join(res, "bmp", f"{rid}.bmp"), img)
         artlib.write_png(os.path.join(review, f"{rid}.png"), img)
 
-    for rid, p in sorted(trees.tree_params().items()):
+    for rid, p in sorted(trees.TREES.items()):
         bmp32(rid, item_picture(artlib.render_svg(trees.tree_svg(p), p["w"], p["h"])))
+    for rid, p in sorted(trees.STYLISED.items()):
+        bmp32(rid, item_picture(artlib.render_svg(trees.stylised_svg(p), p["w"], p["h"])))
     for rid in sorted(toys.TOYS):
         w, h, s = toys.toy_svg(rid)
         bmp32(rid, item_picture(artlib.render_svg(s, w, h)))

@@ -165,7 +165,7 @@ def present(x, y, w, h, box, ribbon):
 FIR = ("#0d3b1f", "#1f6b35", "#4a9a4c", "#8fd07a")
 BLUE_SPRUCE = ("#1d3b45", "#3f6f78", "#7fa9ad", "#c4e0de")
 DEEP = ("#08301c", "#145a2f", "#2f8541", "#6fbf62")
-GOLDEN = ("#3b3010", "#6e5a1c", "#b99a3a", "#f0d98a")
+SILVER = ("#5a6a86", "#9aa9c2", "#d6deea", "#ffffff")
 
 TREES = {
     # The default tree: apex at x = 88, about 170 wide near y = 225, trunk
@@ -195,20 +195,16 @@ TREES = {
               trunk=(83, 97, 228, 249)),
     # Deep green fir on a snow drift with presents.
     127: dict(w=200, h=250, ax=100, seed=127, greens=DEEP, snow=0.2,
-              tiers=[(0, 62, 36, 36), (32, 108, 54, 54), (70, 156, 68, 68), (112, 202, 82, 82)],
-              tips=[5, 7, 9, 11], trunk=(92, 108, 196, 238), ground=(4, 196, 232, 249),
+              tiers=[(0, 62, 36, 36), (32, 110, 54, 54), (74, 164, 70, 70), (122, 222, 86, 86)],
+              tips=[5, 7, 9, 11], trunk=(92, 108, 214, 240), ground=(4, 196, 232, 249),
               extras=[present(14, 214, 28, 28, ("#2a6fd0", "#12337a"), ("#f0f4ff", "#ffffff", "#8aa0c0")),
                       present(158, 220, 26, 24, ("#e8b828", "#9a6a08"), ("#d0202c", "#ff9090", "#6a0a10"))]),
-    # Golden tree.
-    128: dict(w=180, h=250, ax=90, seed=128, greens=GOLDEN, snow=0.0, needles=0.2,
-              tiers=[(0, 60, 34, 34), (30, 106, 50, 50), (68, 154, 66, 66), (110, 204, 82, 82)],
-              tips=[5, 7, 9, 11], trunk=(83, 97, 200, 249)),
     # Young fir, sparse tiers.
     129: dict(w=170, h=250, ax=85, seed=129, greens=FIR, snow=0.6, needles=0.1, droop=9,
               tiers=[(0, 50, 26, 26), (34, 96, 42, 42), (80, 146, 58, 58), (130, 200, 74, 74), (176, 238, 84, 84)],
               trunk=(79, 91, 232, 249)),
-    # Dark night fir with frosted tips.
-    130: dict(w=190, h=250, ax=95, seed=130, greens=("#062417", "#0f4028", "#2a6a48", "#b8e0d0"), snow=0.7,
+    # Silver tree: pale needles with blue shadows.
+    130: dict(w=190, h=250, ax=95, seed=130, greens=SILVER, snow=0.0, needles=0.22,
               tiers=[(0, 60, 34, 34), (30, 104, 52, 52), (66, 150, 66, 66), (108, 196, 80, 80), (150, 234, 94, 94)],
               trunk=(88, 102, 228, 249)),
 }
@@ -216,3 +212,70 @@ TREES = {
 
 def tree_params():
     return TREES
+
+
+def stylised_svg(p):
+    """A flat, cartoon-like tree: smooth tiers split into a lit and a shaded
+    half, a gold ribbon winding down, a red pot."""
+    w, h, ax = p["w"], p["h"], p["ax"]
+    lit, shade, line = p["colours"]
+    defs = [svg.blur("soft", 2.0),
+            svg.lin("pot", 0, 0, 1, 0, [(0, "#e0404a"), (0.5, "#c81e2c"), (1, "#7a0e18")]),
+            svg.lin("rib", 0, 0, 1, 0, [(0, "#fff1a8"), (0.5, "#f2c23a"), (1, "#b07e10")])]
+    body = []
+    tiers = p["tiers"]
+    n = len(tiers)
+    # pot and trunk
+    body.append(f'<rect x="{f(ax - 6)}" y="{f(h - 40)}" width="12" height="16" fill="#7a4a22"/>')
+    body.append(f'<path d="M{f(ax - 24)},{f(h - 30)} L{f(ax + 24)},{f(h - 30)} L{f(ax + 19)},{f(h - 0.5)} '
+                f'L{f(ax - 19)},{f(h - 0.5)} Z" fill="url(#pot)"/>')
+    body.append(f'<rect x="{f(ax - 26)}" y="{f(h - 33)}" width="52" height="7" rx="2" fill="#e8505a"/>')
+    body.append(f'<rect x="{f(ax - 26)}" y="{f(h - 33)}" width="52" height="2" rx="1" fill="#ff9aa0" opacity="0.7"/>')
+    for k in range(n - 1, -1, -1):
+        top, bottom, hw = tiers[k]
+        scallops = 3 + k
+        pts = [(ax, top)]
+        pts.append((ax + hw * 0.45, top + (bottom - top) * 0.5))
+        pts.append((ax + hw, bottom - 3))
+        for i in range(1, scallops):
+            x = ax + hw - 2 * hw * i / scallops
+            pts.append((x + hw / scallops, bottom + 3))
+            pts.append((x, bottom - 2))
+        pts.append((ax - hw + hw / scallops, bottom + 3))
+        pts.append((ax - hw, bottom - 3))
+        pts.append((ax - hw * 0.45, top + (bottom - top) * 0.5))
+        pts.append((ax - 0.01, top))
+        d = svg.smooth_path(pts)
+        cid = f"st{k}"
+        defs.append(f'<clipPath id="{cid}"><path d="{d}"/></clipPath>')
+        if k + 1 < n:
+            body.append(f'<path d="{d}" fill="#062a12" opacity="0.45" transform="translate(0,5)" '
+                        f'filter="url(#soft)"/>')
+        body.append(f'<path d="{d}" fill="{lit}" stroke="{line}" stroke-width="1.6" stroke-linejoin="round"/>')
+        body.append(f'<g clip-path="url(#{cid})"><rect x="{f(ax)}" y="{f(top)}" width="{f(hw + 4)}" '
+                    f'height="{f(bottom - top + 6)}" fill="{shade}"/>'
+                    f'<path d="M{f(ax - hw * 0.6)},{f(bottom - 6)} Q{f(ax)},{f(bottom + 2)} {f(ax + hw * 0.9)},'
+                    f'{f(top + (bottom - top) * 0.3)}" stroke="url(#rib)" stroke-width="5" fill="none" '
+                    f'stroke-linecap="round"/>'
+                    f'<path d="M{f(ax - hw * 0.55)},{f(top + (bottom - top) * 0.5)} q3,-6 8,-8" stroke="#ffffff" '
+                    f'stroke-width="2" fill="none" opacity="0.35" stroke-linecap="round"/></g>')
+        body.append(f'<path d="{d}" fill="none" stroke="{line}" stroke-width="1.6" stroke-linejoin="round"/>')
+    # small lights
+    r = svg.rng(p["seed"])
+    cols = ["#ff4a4a", "#ffd84a", "#4ab0ff", "#ff7ad8", "#7aff8a"]
+    for k, (top, bottom, hw) in enumerate(tiers):
+        for _ in range(2 + k):
+            v = r.uniform(0.45, 0.95)
+            y = top + (bottom - top) * v
+            x = ax + r.uniform(-1, 1) * hw * v * 0.8
+            c = r.choice(cols)
+            body.append(f'<circle cx="{f(x)}" cy="{f(y)}" r="3.2" fill="{c}" opacity="0.35"/>'
+                        f'<circle cx="{f(x)}" cy="{f(y)}" r="1.7" fill="{c}"/>'
+                        f'<circle cx="{f(x - 0.5)}" cy="{f(y - 0.5)}" r="0.6" fill="#ffffff"/>')
+    return svg.doc(w, h, "".join(body), "".join(defs))
+
+
+STYLISED = {
+    128: dict(w=180, h=250, ax=90, seed=128, colours=("#4cb848", "#2a8a3a", "#14501f"),
+              tiers=[(0, 62, 36), (34, 110, 56), (76, 160, 74), (122, 212, 88)]),
+}

@@ -176,8 +176,13 @@ def toolbar_bg_svg():  # 112
     return svg.doc(26, 26, body, defs)
 
 
+# The construction page shows its tool pictures through a fixed channel mix
+# (tint 0x337733: the result's red follows the source's green, its green the
+# source's blue and its blue the source's red).  The sources are coloured so
+# that the page shows a green plus, a red minus and a blue iris.
+
 def plus_svg(minus=False):  # 152, 151
-    col = ("#2f9e44", "#9ee6a8", "#145c24") if not minus else ("#d23030", "#ffb0a8", "#7a1010")
+    col = ("#1c3cf0", "#b8c4ff", "#0a1670") if not minus else ("#10c818", "#c8ffc8", "#0a5a0a")
     defs = svg.lin("g", 0, 0, 0, 1, [(0, col[1]), (1, col[0])])
     if minus:
         shape = '<rect x="3" y="7.5" width="14" height="5" rx="1.6"/>'
@@ -208,7 +213,7 @@ def eye_svg(open_=True):  # 113 open, 153 closed
                 '<circle cx="8" cy="8" r="3.2" fill="url(#iris)" stroke="#1a2a3a" stroke-width="0.6"/>'
                 '<circle cx="8" cy="8" r="1.4" fill="#0c1620"/>'
                 '<circle cx="6.9" cy="6.9" r="0.8" fill="#ffffff"/>')
-        defs = svg.rad("iris", 0.5, 0.5, 0.5, [(0, "#6fc0ff"), (1, "#1d5fa8")])
+        defs = svg.rad("iris", 0.5, 0.5, 0.5, [(0, "#ff8a60"), (1, "#c01818")])
     else:
         body = ('<path d="M1,7.5 C4,11.5 12,11.5 15,7.5" fill="none" stroke="#23364a" stroke-width="1.4" '
                 'stroke-linecap="round"/>'
@@ -228,6 +233,7 @@ def _icon_tree(s):
             + svg.rad("st", 0.5, 0.5, 0.5, [(0, "#fff6c0"), (1, "#f2b51d")]))
     star = svg.star_points(16, 5.2, 4.4, 1.9)
     if s <= 16:
+        star = svg.star_points(16, 5.6, 5.6, 2.4)
         tree = ('<path d="M16,4 L24,15 L20.5,15 L27,24 L5,24 L11.5,15 L8,15 Z" fill="url(#tr)" '
                 'stroke="#0b3a15" stroke-width="1.2" stroke-linejoin="round"/>'
                 '<rect x="13.5" y="24" width="5" height="4" fill="#7a4a22"/>')

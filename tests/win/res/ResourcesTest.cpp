@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "resource.h"
+#include "scene/CBmp.h"
+#include "scene/GifDecoder.h"
 #include "wnd/Handles.h"
 
 namespace {
@@ -217,6 +219,28 @@ TEST(ResourcesTest, ButtonTextureGifHasTheExpectedLayout) {
     while (pos < gif.size && d[pos] != 0) pos += 1 + d[pos];
     ASSERT_LT(pos + 1, gif.size);
     EXPECT_EQ(d[pos + 1], 0x3B);
+}
+
+// The program's own GIF reader turns the texture into an opaque 256 x 256 picture that really
+// uses its palette (a texture, not a flat fill).
+TEST(ResourcesTest, ButtonTextureDecodesWithTheProgramsReader) {
+    const RawResource gif = FindRaw(IDR_BUTTON_TEXTURE, L"GIF");
+    ASSERT_NE(gif.data, nullptr);
+    CBmp texture;
+    ASSERT_EQ(DecodeGif(gif.data, gif.size, texture), kGifDone);
+    ASSERT_EQ(texture.Width(), 256);
+    ASSERT_EQ(texture.Height(), 256);
+    std::set<std::uint32_t> colours;
+    int transparent = 0;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const std::uint32_t px = texture.PixelAt(x, y);
+            if ((px >> 24) != 255) ++transparent;
+            colours.insert(px);
+        }
+    EXPECT_EQ(transparent, 0);
+    EXPECT_LE(colours.size(), 32u);
+    EXPECT_GE(colours.size(), 16u);
 }
 
 #pragma pack(push, 2)
