@@ -1,0 +1,55 @@
+// CProfileApp<TBase>: the profile in use. Everything that describes one decorated tree lies below
+// "Profiles\<name>\", reached through the store's *prof* placeholder; the profile is chosen at
+// start and rewritten as a whole at exit.
+#pragma once
+
+#include <vector>
+
+#include "param/Tstr.h"
+
+namespace Profiles {
+
+constexpr wchar_t kSection[] = L"Profiles";
+constexpr wchar_t kValue[] = L"Profile";
+constexpr wchar_t kDefault[] = L"Default";
+constexpr size_t kMaxKeyName = 255;  // the registry's limit for one key name
+
+// Whether a stored profile name can name its subtree: every part between backslashes must be a
+// non-empty key name within the registry's limit. Anything else would make the profile's
+// subtree collapse onto "Profiles" itself (and its deletion at exit remove every profile).
+bool IsUsableName(const tstr& name);
+
+}  // namespace Profiles
+
+template <class TBase>
+class CProfileApp : public TBase {
+public:
+    bool Init() override {
+        if (m_profile.empty()) {
+            tstr stored;
+            if (this->m_store.ReadString(Profiles::kSection, Profiles::kValue, stored) && Profiles::IsUsableName(stored))
+                m_profile = stored;
+        }
+        if (m_profile.empty()) m_profile = Profiles::kDefault;
+        this->m_store.AddPlaceholder(L"*prof*", tstr(Profiles::kSection) + L"\\" + m_profile + L"\\");
+        return TBase::Init();
+    }
+
+    bool SaveOptions() override {
+        // The profile is rewritten from scratch, so it holds exactly the scene of this exit.
+        this->m_store.DeleteSection(tstr(Profiles::kSection) + L"\\" + m_profile);
+        this->m_store.WriteString(Profiles::kSection, Profiles::kValue, m_profile);
+        return TBase::SaveOptions();
+    }
+
+    bool EnumProfiles(std::vector<tstr>* list) override {
+        if (!list) return false;
+        tstr name;
+        for (int i = 0; this->m_store.EnumSubsection(Profiles::kSection, i, name); ++i) list->push_back(name);
+        return true;
+    }
+
+    const tstr& ProfileName() const noexcept { return m_profile; }
+
+    tstr m_profile;  // empty until Init
+};

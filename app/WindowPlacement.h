@@ -1,0 +1,21 @@
+// Window placements in the settings store: "topmost" ("1" while the window is topmost) and
+// "plmnt" (the system's 44-byte window placement record) in one section per window.
+#pragma once
+
+#include <windows.h>
+
+#include "param/Tstr.h"
+
+class CSettingsStore;
+
+bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section);
+
+// Applies a stored placement; with keepSize the window keeps its current width and height at the
+// stored position. A stored position that lies on no monitor is brought back onto the nearest one.
+// Without a usable record the window is only shown. Answers whether a stored placement was applied.
+bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& section, bool keepSize);
+
+// Checks a placement record read from the store and repairs what cannot be right in it: a wrong
+// length, an unknown or hiding show command, an inverted normal rectangle. False when the record
+// is unusable.
+bool SanitizePlacement(WINDOWPLACEMENT& wp, size_t bytesRead);

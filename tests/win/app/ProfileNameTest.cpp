@@ -1,0 +1,24 @@
+#include "app/CProfileApp.h"
+
+#include <gtest/gtest.h>
+
+TEST(ProfileName, OnlyNamesThatCanNameTheirOwnSubtreeAreUsed) {
+    struct Case {
+        tstr name;
+        bool usable;
+    } cases[] = {
+        {L"Default", true},
+        {L"Living room", true},
+        {L"nested\\profile", true},
+        {L"", false},
+        {L"\\", false},
+        {L"\\\\\\", false},
+        {L"lead\\", false},
+        {L"\\trail", false},
+        {L"a\\\\b", false},
+        {tstr(255, L'x'), true},
+        {tstr(256, L'x'), false},
+        {L"ok\\" + tstr(256, L'y'), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Profiles::IsUsableName(c.name), c.usable) << c.name.size();
+}
