@@ -229,7 +229,7 @@ def render_item(src, hue, brig, contr, size, opaque=100):
     return img
 
 
-def frame(tree, items, grad_rgb, bg):
+def frame(tree, items, grad_rgb, bg, lights=()):
     """Builds one desktop frame (straight colour over the background colour
     bg): tree, then toys blended and garlands recoloured by the gradient
     colour, as the desktop window does.  items: (type, img, x, y)."""
@@ -266,8 +266,11 @@ def frame(tree, items, grad_rgb, bg):
                     fb[di + k] = (fb[di + k] * (255 - a) + s * a) // 255
 
     put(tree, -minx, -miny, 0)
+    composed_alpha = bytes(fb[3::4])
     for kind, img, x, y in items:
         put(img, x - minx, y - miny, kind)
+    for mask, strip, lx, ly, k in lights:
+        draw_light(fb, W, H, composed_alpha, mask, strip, lx, ly, k)
     out = Image(W, H)
     for i in range(W * H):
         a = fb[i * 4 + 3]
@@ -276,3 +279,23 @@ def frame(tree, items, grad_rgb, bg):
             out.px[i * 4 + k] = min(255, fb[i * 4 + k] + bg[k] * (255 - a) // 255)
         out.px[i * 4 + 3] = 255
     return out
+
+
+def draw_light(fb, W, H, composed_alpha, mask, strip, x, y, k, intensity=255):
+    """One blink light at full intensity, frame k of the sparkle strip,
+    tinted with the normalised colour of the picture under its centre."""
+    w, h = mask.w, mask.h
+    ci = ((y + h // 2) * W + x + w // 2) * 4
+    p = [fb[ci] | 0x1F, fb[ci + 1] | 0x1F, fb[ci + 2] | 0x1F]
+    m = max(p)
+    colour = [c * 255 // m for c in p]
+    for r in range(h):
+        for c in range(w):
+            mb = mask.px[(r * w + c) * 4 + 2]  # blue byte (RGBA order here)
+            s = mb * intensity // 256
+            b = strip.px[(r * strip.w + k * w + c) * 4 + 2] * s // 256
+            if not b or not (0 <= x + c < W and 0 <= y + r < H):
+                continue
+            di = ((y + r) * W + x + c) * 4
+            for ch in range(3):
+                fb[di + ch] = (fb[di + ch] * (255 - b) + colour[ch] * b) // 255

@@ -69,6 +69,9 @@ def main():
 
     for rid, p in sorted(trees.TREES.items()):
         bmp32(rid, item_picture(artlib.render_svg(trees.tree_svg(p), p["w"], p["h"])))
+    box = artlib.read_png(os.path.join(review, "122.png")).alpha_box()
+    if box != (0, 0, 192, 249):
+        sys.exit(f"122.bmp must fill its 193 x 250 box (items are cropped to content), has {box}")
     for rid, p in sorted(trees.STYLISED.items()):
         bmp32(rid, item_picture(artlib.render_svg(trees.stylised_svg(p), p["w"], p["h"])))
     for rid in sorted(toys.TOYS):

@@ -57,11 +57,20 @@ def main():
             cache[key] = emulate.render_item(load(rid), hue, brig, contr, size, opaque)
         items.append((kind, cache[key], x, y))
     grad = load(119)
+    # a few blink lights where the tree is, as the desktop window scatters them
+    import random
+    rnd = random.Random(4)
+    mask, strip = load(161), load(162)
+    lights = []
+    while len(lights) < 14:
+        lx, ly = rnd.randrange(tree.w - 32), rnd.randrange(tree.h - 32)
+        if tree.get(lx + 16, ly + 16)[3]:
+            lights.append((mask, strip, lx, ly, rnd.randrange(12)))
     frames = []
     with tempfile.TemporaryDirectory() as tmp:
         for i, (col, desk) in enumerate(zip(COLUMNS, DESKTOPS)):
             g = grad.get(col, 0)[:3]
-            img = emulate.frame(tree, items, g, desk)
+            img = emulate.frame(tree, items, g, desk, lights)
             # a desktop margin around the picture
             pad = artlib.Image(img.w + 24, img.h + 24)
             for k in range(pad.w * pad.h):

@@ -6,7 +6,7 @@ import svg
 from svg import f
 
 
-def _tier_outline(ax, top, bottom, hwl, hwr, tips, droop, r, jag):
+def _tier_outline(ax, top, bottom, hwl, hwr, tips, droop, r, jag, flare=0.85):
     """Points of one tier: apex, jagged right side, scalloped bottom edge
     with drooping branch tips, jagged left side."""
     pts = [(ax, top)]
@@ -14,7 +14,7 @@ def _tier_outline(ax, top, bottom, hwl, hwr, tips, droop, r, jag):
     for i in range(1, side):
         t = i / side
         y = top + (bottom - top) * t
-        x = ax + hwr * (t ** 0.85)
+        x = ax + hwr * (t ** flare)
         pts.append((x + r.uniform(-jag, jag) * t, y - r.uniform(0, jag) * t))
         # small notch between needle bunches
         pts.append((x - r.uniform(2, 4) * t - 1, y + r.uniform(1, 3)))
@@ -31,7 +31,7 @@ def _tier_outline(ax, top, bottom, hwl, hwr, tips, droop, r, jag):
     for i in range(side - 1, 0, -1):
         t = i / side
         y = top + (bottom - top) * t
-        x = ax - hwl * (t ** 0.85)
+        x = ax - hwl * (t ** flare)
         pts.append((x + r.uniform(2, 4) * t + 1, y + r.uniform(1, 3)))
         pts.append((x - r.uniform(-jag, jag) * t, y - r.uniform(0, jag) * t))
     return pts
@@ -65,7 +65,9 @@ def tree_svg(p):
     n = len(tiers)
     tipcounts = p.get("tips", [5, 7, 9, 9, 11, 11, 13])
     droop = p.get("droop", 7)
-    outlines = [_tier_outline(ax, t[0], t[1], t[2], t[3], tipcounts[k], droop, r, p.get("jag", 2.0))
+    core = p.get("core", 0.55)
+    outlines = [_tier_outline(ax, t[0], t[1], t[2], t[3], tipcounts[k], droop, r, p.get("jag", 2.0),
+                              p.get("flare", 0.85))
                 for k, t in enumerate(tiers)]
     paths = [svg.smooth_path(o) if p.get("smooth") else "M" + svg.pts(o) + "Z" for o in outlines]
     for k in range(n):
@@ -87,7 +89,7 @@ def tree_svg(p):
         body.append(f'<path d="{d}" fill="url(#tierfill)"/>')
         # inner shade near the trunk
         body.append(f'<g clip-path="url(#tier{k})"><ellipse cx="{f(ax + 3)}" cy="{f(top + (bottom - top) * 0.75)}" '
-                    f'rx="{f((hwl + hwr) * 0.22)}" ry="{f((bottom - top) * 0.25)}" fill="{dark}" opacity="0.55" '
+                    f'rx="{f((hwl + hwr) * 0.22)}" ry="{f((bottom - top) * 0.25)}" fill="{dark}" opacity="{f(core)}" '
                     f'filter="url(#soft3)"/></g>')
         # branch fronds: lighter strokes from the axis out to the tips
         for i in range(0, tips + 1, 2):
@@ -99,7 +101,8 @@ def tree_svg(p):
             cx = sx + (tx - sx) * 0.6
             cy = sy + (ty - sy) * 0.25
             body.append(f'<path d="M{f(sx)},{f(sy)} Q{f(cx)},{f(cy)} {f(tx)},{f(ty)}" stroke="{mid}" '
-                        f'stroke-width="2.2" fill="none" opacity="0.8" stroke-linecap="round"/>')
+                        f'stroke-width="2.2" fill="none" opacity="0.8" stroke-linecap="round" '
+                        f'clip-path="url(#tier{k})"/>')
         # needles
         area = (hwl + hwr) * (bottom - top) / 2
         for _ in range(int(area * p.get("needles", 0.16))):
@@ -117,6 +120,14 @@ def tree_svg(p):
             op = 0.85 if col != dark else 0.6
             body.append(f'<line x1="{f(x)}" y1="{f(y)}" x2="{f(x2)}" y2="{f(y2)}" stroke="{col}" '
                         f'stroke-width="{f(r.uniform(0.9, 1.5))}" stroke-linecap="round" opacity="{f(op)}"/>')
+        # light catching the drooping tips
+        if p.get("tiplight"):
+            for (tx, ty) in outlines[k][13:14 + tips]:
+                for _ in range(4):
+                    x = tx + r.uniform(-6, 6)
+                    y = ty - r.uniform(1, 6)
+                    body.append(f'<line x1="{f(x)}" y1="{f(y)}" x2="{f(x + r.uniform(-3, 3))}" y2="{f(y + r.uniform(2, 4))}" '
+                                f'stroke="{tip}" stroke-width="1.1" stroke-linecap="round" opacity="0.8"/>')
         # snow lying on the branch tips, kept on the branches
         snow = p.get("snow", 0)
         if snow > 0:
@@ -170,7 +181,7 @@ SILVER = ("#5a6a86", "#9aa9c2", "#d6deea", "#ffffff")
 TREES = {
     # The default tree: apex at x = 88, about 170 wide near y = 225, trunk
     # on a snow drift, a present at the right edge of the box.
-    122: dict(w=193, h=250, ax=88, seed=122, greens=FIR, snow=0.55,
+    122: dict(w=193, h=250, ax=88, seed=122, greens=FIR, snow=0.55, flare=1.12, core=0.3, tiplight=True,
               tiers=[(0, 60, 36, 38), (30, 104, 52, 54), (66, 150, 64, 67), (108, 194, 76, 80), (150, 232, 86, 90)],
               trunk=(80, 96, 226, 244), ground=(0, 193, 236, 249),
               extras=[present(160, 218, 30, 30, ("#c4242b", "#7e1016"), ("#f4cf52", "#fff3b8", "#a57b17"))]),
