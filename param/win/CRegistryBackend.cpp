@@ -49,11 +49,11 @@ bool CRegistryBackend::ReadText(const tstr& path, const tstr& name, tstr& out) {
     DWORD size = 0;
     if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0)
         return false;
-    // Whatever the type: read the bytes into a zeroed buffer with room for a terminating null
-    // (and for an odd last byte), then take the characters up to the first null.
+    // Whatever the type: read the bytes, then take the characters up to the first null or the
+    // end of what was read (a missing terminator or an odd last byte is no reason to overrun).
     std::vector<BYTE> bytes;
     try {
-        bytes.assign(static_cast<std::size_t>(size) + sizeof(wchar_t) * 2, 0);
+        bytes.assign(size, 0);
     } catch (const std::bad_alloc&) {
         out.clear();
         return false;
