@@ -1,0 +1,21 @@
+// CResourcePictureSource: the picture source of the running program: bitmap resources of a module,
+// picture files through the system decoders, the file-exists test and the primary screen's size.
+#pragma once
+
+#include "scene/IPictureSource.h"
+
+#include <windows.h>
+
+class CResourcePictureSource : public IPictureSource {
+public:
+    // module: where the bitmap resources live (null: the program's own module). Not owned.
+    explicit CResourcePictureSource(HINSTANCE module = nullptr) noexcept : m_module(module) {}
+
+    bool LoadResource(int id, CBmp& out) override;
+    bool LoadFile(const tstr& path, CBmp& out) override;
+    bool FileExists(const tstr& path) override;
+    void ScreenSize(int& width, int& height) override;
+
+private:
+    HINSTANCE m_module;
+};
