@@ -83,8 +83,9 @@ def main():
         subprocess.run(["convert", frames[0], "-filter", "point", "-resize", "200%", big], check=True)
         row = os.path.join(tmp, "row.png")
         subprocess.run(["convert", *frames, "-append", row], check=True)
-        subprocess.run(["convert", row, big, "-background", "#202020", "-gravity", "north", "+append", "+repage", out],
-                       check=True)
+        # no date chunks, so regenerating unchanged art leaves the file unchanged
+        subprocess.run(["convert", row, big, "-background", "#202020", "-gravity", "north", "+append", "+repage",
+                        "-strip", "-define", "png:exclude-chunk=date,time", out], check=True)
 
 
 if __name__ == "__main__":

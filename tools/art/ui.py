@@ -137,8 +137,11 @@ def texture_svg():
             body.append(f'<path d="M{x},0 L{x + 22},0 L{x + 22 + 256},256 L{x + 256},256 Z" fill="#ffffff" '
                         f'opacity="0.06"/>')
     items = []
-    for i in range(22):
-        items.append((r.uniform(0, 256), r.uniform(0, 256), r.uniform(5, 11), r.choice("fffs"), r.uniform(0, 60)))
+    # an even scatter: one motif per cell of a 6 x 6 grid, jittered
+    for gy in range(6):
+        for gx in range(6):
+            items.append(((gx + r.uniform(0.15, 0.85)) * 256 / 6, (gy + r.uniform(0.15, 0.85)) * 256 / 6,
+                          r.uniform(5, 10), r.choice("ffs"), r.uniform(0, 60)))
     for x, y, s, kind, rot in items:
         for dx in (-256, 0, 256):
             for dy in (-256, 0, 256):
