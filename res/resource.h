@@ -1,6 +1,7 @@
 // Resource ids shared by the resource scripts and the program.
 // Plain #defines only: this header is read by the resource compiler too.
-#pragma once
+#ifndef PINARBO_RES_RESOURCE_H
+#define PINARBO_RES_RESOURCE_H
 
 // String table
 #define IDS_EXIT                1       // window menu entry of the main window
@@ -64,3 +65,5 @@
 // Dialogs and their controls
 #define IDD_MAIN                101     // main window
 #define IDC_MAIN_BUTTON         1002    // its image button (class "KW_ButtonWnd")
+
+#endif  // PINARBO_RES_RESOURCE_H

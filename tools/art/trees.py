@@ -65,9 +65,9 @@ def tree_svg(p):
     n = len(tiers)
     tipcounts = p.get("tips", [5, 7, 9, 9, 11, 11, 13])
     droop = p.get("droop", 7)
-    core = p.get("core", 0.55)
+    core = p.get("core", 0.3)
     outlines = [_tier_outline(ax, t[0], t[1], t[2], t[3], tipcounts[k], droop, r, p.get("jag", 2.0),
-                              p.get("flare", 0.85))
+                              p.get("flare", 1.12))
                 for k, t in enumerate(tiers)]
     paths = [svg.smooth_path(o) if p.get("smooth") else "M" + svg.pts(o) + "Z" for o in outlines]
     for k in range(n):
@@ -109,7 +109,7 @@ def tree_svg(p):
             v = r.random() ** 0.7
             y = top + (bottom - top) * v
             half = (hwr if r.random() < hwr / (hwl + hwr) else -hwl) * (v ** 0.85)
-            x = ax + half * r.uniform(0.05, 1.0)
+            x = ax + half * r.uniform(-0.04, 1.0)
             side = 1 if x >= ax else -1
             ang = math.radians(90 - side * r.uniform(25, 70))
             ln = r.uniform(2.5, 6)
@@ -121,7 +121,7 @@ def tree_svg(p):
             body.append(f'<line x1="{f(x)}" y1="{f(y)}" x2="{f(x2)}" y2="{f(y2)}" stroke="{col}" '
                         f'stroke-width="{f(r.uniform(0.9, 1.5))}" stroke-linecap="round" opacity="{f(op)}"/>')
         # light catching the drooping tips
-        if p.get("tiplight"):
+        if p.get("tiplight", True):
             for (tx, ty) in outlines[k][13:14 + tips]:
                 for _ in range(4):
                     x = tx + r.uniform(-6, 6)
@@ -181,7 +181,7 @@ SILVER = ("#5a6a86", "#9aa9c2", "#d6deea", "#ffffff")
 TREES = {
     # The default tree: apex at x = 88, about 170 wide near y = 225, trunk
     # on a snow drift, a present at the right edge of the box.
-    122: dict(w=193, h=250, ax=88, seed=122, greens=FIR, snow=0.55, flare=1.12, core=0.3, tiplight=True,
+    122: dict(w=193, h=250, ax=88, seed=122, greens=FIR, snow=0.55,
               tiers=[(0, 60, 36, 38), (30, 104, 52, 54), (66, 150, 64, 67), (108, 194, 76, 80), (150, 232, 86, 90)],
               trunk=(80, 96, 226, 244), ground=(0, 193, 236, 249),
               extras=[present(160, 218, 30, 30, ("#c4242b", "#7e1016"), ("#f4cf52", "#fff3b8", "#a57b17"))]),
