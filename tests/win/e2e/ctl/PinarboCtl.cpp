@@ -1,0 +1,235 @@
+// pinarbo_ctl: drives and inspects a running Pinarbo from the end-to-end test scripts, which cannot
+// send window messages themselves. Every command prints what it found and ends with code 0 on
+// success, 1 when the thing asked for is not there, 2 on a usage error.
+//   find                       main window handle (title "Pinarbo", dialog class)
+//   wait-main MS               waits up to MS for the main window
+//   wait-gone MS               waits up to MS until no main window is left
+//   info                       main window and view window state, one "key=value" per line
+//   cmd ID                     posts WM_COMMAND ID to the main window
+//   minimize | restore         posts the window-menu minimise / restore command
+//   endsession                 sends the end-of-logon query and notice
+//   tray-exists                whether the shell knows the main window's icon (NIM_MODIFY)
+//   tray-move | tray-click     sends the icon's pointer-moved / left-button-up callback
+//   taskbar-created            sends the shell's "TaskbarCreated" message to the main window
+//   question                   whether the "Quit program?" box is open
+//   answer ok|cancel           presses a button of that box
+//   foreground MAINOR0         brings the main window (or another, "other") to the foreground
+//   shortcut PATH              prints the target of a shell link
+//   balloon                    prints the texts of visible balloon tooltips
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shobjidl.h>
+#include <shlguid.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr UINT kTrayMessage = 40001;
+
+bool IsDialogClass(HWND hwnd) {
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    return std::wcscmp(cls, L"#32770") == 0;
+}
+
+bool HasChildText(HWND dlg, const wchar_t* text) {
+    struct Search {
+        const wchar_t* text;
+        bool found;
+    } search{text, false};
+    ::EnumChildWindows(
+        dlg,
+        [](HWND child, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t buf[256] = {};
+            ::GetWindowTextW(child, buf, 256);
+            if (std::wcsstr(buf, s->text)) s->found = true;
+            return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The main dialog: a dialog titled "Pinarbo" holding the image button (control 1002).
+HWND FindMain() {
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            wchar_t title[64] = {};
+            ::GetWindowTextW(hwnd, title, 64);
+            if (std::wcscmp(title, L"Pinarbo") == 0 && IsDialogClass(hwnd) && ::GetDlgItem(hwnd, 1002)) {
+                *reinterpret_cast<HWND*>(p) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND FindQuestion() {
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            if (IsDialogClass(hwnd) && ::IsWindowVisible(hwnd) && HasChildText(hwnd, L"Quit program?")) {
+                *reinterpret_cast<HWND*>(p) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND FindView() { return ::FindWindowW(L"KV_ViewWnd", nullptr); }
+
+void PrintWindow(const char* name, HWND hwnd) {
+    if (!hwnd) {
+        std::printf("%s=none\n", name);
+        return;
+    }
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    const LONG_PTR ex = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    ::GetWindowPlacement(hwnd, &wp);
+    std::printf("%s=%lld\n%s_visible=%d\n%s_iconic=%d\n%s_rect=%ld %ld %ld %ld\n%s_size=%ld %ld\n"
+                "%s_topmost=%d\n%s_transparent=%d\n%s_showcmd=%u\n",
+                name, static_cast<long long>(reinterpret_cast<INT_PTR>(hwnd)), name, ::IsWindowVisible(hwnd) ? 1 : 0,
+                name, ::IsIconic(hwnd) ? 1 : 0, name, r.left, r.top, r.right, r.bottom, name, r.right - r.left,
+                r.bottom - r.top, name, (ex & WS_EX_TOPMOST) ? 1 : 0, name, (ex & WS_EX_TRANSPARENT) ? 1 : 0, name,
+                wp.showCmd);
+}
+
+bool WaitFor(bool wantPresent, long ms) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        const bool present = FindMain() != nullptr;
+        if (present == wantPresent) return true;
+        if (static_cast<long>(::GetTickCount() - start) > ms) return false;
+        ::Sleep(100);
+    }
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: pinarbo_ctl COMMAND [ARG]\n");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return Usage();
+    const std::wstring cmd = argv[1];
+    const wchar_t* arg = argc > 2 ? argv[2] : L"";
+
+    if (cmd == L"wait-main") return WaitFor(true, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
+    if (cmd == L"wait-gone") return WaitFor(false, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
+    if (cmd == L"question") return FindQuestion() ? 0 : 1;
+    if (cmd == L"answer") {
+        const HWND box = FindQuestion();
+        if (!box) return 1;
+        const int id = std::wcscmp(arg, L"ok") == 0 ? IDOK : IDCANCEL;
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, id)));
+        return 0;
+    }
+    if (cmd == L"shortcut") {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IShellLinkW* link = nullptr;
+        IPersistFile* file = nullptr;
+        int rc = 1;
+        if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                         reinterpret_cast<void**>(&link))) &&
+            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+            SUCCEEDED(file->Load(arg, STGM_READ))) {
+            wchar_t target[1024] = {};
+            wchar_t folder[1024] = {};
+            link->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
+            link->GetWorkingDirectory(folder, 1024);
+            std::printf("target=%ls\nfolder=%ls\n", target, folder);
+            rc = 0;
+        }
+        if (file) file->Release();
+        if (link) link->Release();
+        ::CoUninitialize();
+        return rc;
+    }
+    if (cmd == L"balloon") {
+        int shown = 0;
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM p) -> BOOL {
+                wchar_t cls[64] = {};
+                ::GetClassNameW(hwnd, cls, 64);
+                if (_wcsicmp(cls, L"tooltips_class32") == 0 && ::IsWindowVisible(hwnd)) {
+                    wchar_t text[512] = {};
+                    ::GetWindowTextW(hwnd, text, 512);
+                    std::printf("balloon=%ls\n", text);
+                    ++*reinterpret_cast<int*>(p);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&shown));
+        return shown > 0 ? 0 : 1;
+    }
+
+    const HWND main = FindMain();
+    if (cmd == L"find") {
+        if (!main) return 1;
+        std::printf("%lld\n", static_cast<long long>(reinterpret_cast<INT_PTR>(main)));
+        return 0;
+    }
+    if (cmd == L"info") {
+        PrintWindow("main", main);
+        PrintWindow("view", FindView());
+        const HWND fg = ::GetForegroundWindow();
+        std::printf("foreground_is_main=%d\n", main && fg == main ? 1 : 0);
+        return main ? 0 : 1;
+    }
+    if (!main) return 1;
+    if (cmd == L"cmd") {
+        ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::wcstol(arg, nullptr, 10)), 0);
+    } else if (cmd == L"minimize") {
+        ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (cmd == L"restore") {
+        ::PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (cmd == L"endsession") {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+        std::printf("query_answer=%lld\n", static_cast<long long>(answer));
+        ::SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+    } else if (cmd == L"tray-exists") {
+        NOTIFYICONDATAW nid{};
+        nid.cbSize = NOTIFYICONDATAW_V2_SIZE;
+        nid.hWnd = main;
+        nid.uID = 0;
+        nid.uFlags = NIF_TIP;
+        std::wcscpy(nid.szTip, L"Pinarbo");
+        return ::Shell_NotifyIconW(NIM_MODIFY, &nid) ? 0 : 1;
+    } else if (cmd == L"tray-move") {
+        ::SendMessageW(main, kTrayMessage, 0, WM_MOUSEMOVE);
+    } else if (cmd == L"tray-click") {
+        ::SendMessageW(main, kTrayMessage, 0, WM_LBUTTONUP);
+    } else if (cmd == L"taskbar-created") {
+        ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    } else if (cmd == L"foreground") {
+        if (std::wcscmp(arg, L"other") == 0) {
+            // A window of this process takes the foreground, as another program's would.
+            const HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+                                                 nullptr, nullptr, nullptr);
+            ::SetForegroundWindow(other);
+            ::Sleep(300);
+            ::DestroyWindow(other);
+        } else {
+            ::SetForegroundWindow(main);
+        }
+    } else {
+        return Usage();
+    }
+    return 0;
+}
