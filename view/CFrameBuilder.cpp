@@ -1,0 +1,148 @@
+#include "view/CFrameBuilder.h"
+
+#include "scene/CBmp.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Exact floor(x / 255) for 0 <= x <= 65534, which covers every blend numerator below
+// (at most 255 * 255). Branch-free and vectorisable.
+inline std::uint32_t Div255(std::uint32_t x) noexcept { return (x + 1 + (x >> 8)) >> 8; }
+
+// The part of a w x h picture placed at (x, y) that falls inside the frame.
+struct SClip {
+    int col0, row0, cols, rows;
+};
+
+bool ClipTo(const CBmp& picture, int x, int y, const SFrameView& frame, SClip& clip) noexcept {
+    if (picture.IsEmpty() || !frame.bits) return false;
+    const long long left = std::max<long long>(0, -static_cast<long long>(x));
+    const long long top = std::max<long long>(0, -static_cast<long long>(y));
+    const long long right = std::min<long long>(picture.Width(), static_cast<long long>(frame.width) - x);
+    const long long bottom = std::min<long long>(picture.Height(), static_cast<long long>(frame.height) - y);
+    if (right <= left || bottom <= top) return false;
+    clip = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+            static_cast<int>(bottom - top)};
+    return true;
+}
+
+inline std::uint8_t* FrameRow(const SFrameView& frame, int x, int y) noexcept {
+    return frame.bits + (static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) + static_cast<std::size_t>(x)) * 4;
+}
+
+inline const std::uint8_t* PictureRow(const CBmp& picture, int col, int row) noexcept {
+    return picture.Bits() +
+           (static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.Width()) + static_cast<std::size_t>(col)) * 4;
+}
+
+}  // namespace
+
+bool CFrameBuilder::Tick(const SFrameScene& scene, const CBmp* gradient, int opaque, IFrameLights* lights,
+                         const SFrameView& frame) {
+    if (m_paused) return false;
+    if (!frame.bits || frame.width <= 0 || frame.height <= 0) return false;
+
+    std::memset(frame.bits, 0, static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4);
+
+    if (scene.tree.picture) DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, frame);
+
+    const SGradientColour colour = NextGradientColour(gradient);
+    for (const SFramePicture& item : scene.items) {
+        if (!item.visible || !item.picture) continue;
+        if (item.type == 1) {
+            DrawToy(*item.picture, item.x, item.y, frame);
+        } else if (item.type == 2) {
+            DrawGarland(*item.picture, item.x, item.y, colour, frame);
+        }
+    }
+
+    if (lights) lights->StepAndDraw(frame.bits, frame.width, frame.height);
+    ApplyOpacity(opaque, frame);
+    return true;
+}
+
+SGradientColour CFrameBuilder::NextGradientColour(const CBmp* gradient) {
+    if (!gradient || gradient->IsEmpty() || gradient->Width() <= 0) return {255, 0, 0};
+    const int width = gradient->Width();
+    if (m_gradientIndex < 0 || m_gradientIndex >= width) m_gradientIndex = 0;
+    const std::uint8_t* px = gradient->Bits() + static_cast<std::size_t>(m_gradientIndex) * 4;
+    const SGradientColour colour{px[2], px[1], px[0]};
+    if (++m_gradientIndex >= width) m_gradientIndex = 0;
+    return colour;
+}
+
+// Tree: alpha = a; colour = (s * a + d * (255 - a)) / 255, which leaves d as it is when a = 0.
+void CFrameBuilder::DrawTree(const CBmp& picture, int x, int y, const SFrameView& frame) noexcept {
+    SClip clip;
+    if (!ClipTo(picture, x, y, frame, clip)) return;
+    for (int row = 0; row < clip.rows; ++row) {
+        const std::uint8_t* s = PictureRow(picture, clip.col0, clip.row0 + row);
+        std::uint8_t* d = FrameRow(frame, x + clip.col0, y + clip.row0 + row);
+        for (int n = 0; n < clip.cols; ++n, s += 4, d += 4) {
+            const std::uint32_t a = s[3];
+            const std::uint32_t na = 255 - a;
+            d[0] = static_cast<std::uint8_t>(Div255(s[0] * a + d[0] * na));
+            d[1] = static_cast<std::uint8_t>(Div255(s[1] * a + d[1] * na));
+            d[2] = static_cast<std::uint8_t>(Div255(s[2] * a + d[2] * na));
+            d[3] = static_cast<std::uint8_t>(a);
+        }
+    }
+}
+
+// Toy: D' = D - D * a / 255 + a; d' = (d * (255 - a) + s * a) / 255 (d unchanged when a = 0).
+void CFrameBuilder::DrawToy(const CBmp& picture, int x, int y, const SFrameView& frame) noexcept {
+    SClip clip;
+    if (!ClipTo(picture, x, y, frame, clip)) return;
+    for (int row = 0; row < clip.rows; ++row) {
+        const std::uint8_t* s = PictureRow(picture, clip.col0, clip.row0 + row);
+        std::uint8_t* d = FrameRow(frame, x + clip.col0, y + clip.row0 + row);
+        for (int n = 0; n < clip.cols; ++n, s += 4, d += 4) {
+            const std::uint32_t a = s[3];
+            const std::uint32_t na = 255 - a;
+            const std::uint32_t D = d[3];
+            d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + s[0] * a));
+            d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + s[1] * a));
+            d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + s[2] * a));
+            d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+        }
+    }
+}
+
+// Garland: the colour is first mixed with the gradient colour g, each result capped at 255:
+//   R = (gG sR + gB sG + gR sB) / 255, G = (gR sR + gG sG + gB sB) / 255, B = (gB sR + gR sG + gG sB) / 255
+// then blended like a toy.
+void CFrameBuilder::DrawGarland(const CBmp& picture, int x, int y, SGradientColour g,
+                                const SFrameView& frame) noexcept {
+    SClip clip;
+    if (!ClipTo(picture, x, y, frame, clip)) return;
+    const std::uint32_t gR = g.r, gG = g.g, gB = g.b;
+    for (int row = 0; row < clip.rows; ++row) {
+        const std::uint8_t* s = PictureRow(picture, clip.col0, clip.row0 + row);
+        std::uint8_t* d = FrameRow(frame, x + clip.col0, y + clip.row0 + row);
+        for (int n = 0; n < clip.cols; ++n, s += 4, d += 4) {
+            const std::uint32_t a = s[3];
+            const std::uint32_t na = 255 - a;
+            const std::uint32_t sB = s[0], sG = s[1], sR = s[2];
+            // Numerators reach 3 * 255 * 255: plain division by the constant (exact, truncating).
+            const std::uint32_t mR = std::min<std::uint32_t>(255, (gG * sR + gB * sG + gR * sB) / 255);
+            const std::uint32_t mG = std::min<std::uint32_t>(255, (gR * sR + gG * sG + gB * sB) / 255);
+            const std::uint32_t mB = std::min<std::uint32_t>(255, (gB * sR + gR * sG + gG * sB) / 255);
+            const std::uint32_t D = d[3];
+            d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + mB * a));
+            d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + mG * a));
+            d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + mR * a));
+            d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+        }
+    }
+}
+
+// Opacity below 100 %: every byte (colour and alpha) becomes byte * f >> 8, f = opaque * 256 / 100.
+void CFrameBuilder::ApplyOpacity(int opaque, const SFrameView& frame) noexcept {
+    if (opaque >= 100 || !frame.bits || frame.width <= 0 || frame.height <= 0) return;
+    const std::uint32_t f = static_cast<std::uint32_t>(std::max(opaque, 0)) * 256 / 100;
+    std::uint8_t* p = frame.bits;
+    const std::size_t n = static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4;
+    for (std::size_t i = 0; i < n; ++i) p[i] = static_cast<std::uint8_t>((p[i] * f) >> 8);
+}
