@@ -1,0 +1,43 @@
+// CLayeredPresenter: hands premultiplied frames to a per-pixel-alpha layered window. Keeps one
+// 32-bit top-down DIB section selected into a memory device context for the window's size and
+// reuses it across frames; both are re-created only when the size changes.
+#pragma once
+
+#include "view/CFrameBuilder.h"
+#include "wnd/Handles.h"
+
+#include <memory>
+
+class CLayeredPresenter {
+public:
+    CLayeredPresenter() = default;
+    CLayeredPresenter(const CLayeredPresenter&) = delete;
+    CLayeredPresenter& operator=(const CLayeredPresenter&) = delete;
+
+    // The frame buffer (the DIB section's pixels) for width x height; empty when the size is
+    // 0 x 0 or the section cannot be made. Pending GDI work on it is flushed first.
+    SFrameView Prepare(int width, int height);
+    // UpdateLayeredWindow with the prepared frame at the screen position (x, y). When the window
+    // refuses it, the layered style is switched off and on again and the update retried once.
+    bool Present(HWND hwnd, int x, int y);
+    // Releases the section and the memory context.
+    void Reset() noexcept;
+
+    int Width() const noexcept { return m_width; }
+    int Height() const noexcept { return m_height; }
+    // How many times a section was made (tests: re-creation only on size changes).
+    int Creations() const noexcept { return m_creations; }
+
+private:
+    bool UpdateLayered(HWND hwnd, int x, int y);
+
+    // Destroyed in reverse order: the old bitmap is selected back before the section and the
+    // context are deleted.
+    CUniqueDc m_dc;
+    CUniqueBitmap m_section;
+    std::unique_ptr<CSelectObject> m_selection;
+    void* m_bits = nullptr;  // the section's pixels, owned by m_section
+    int m_width = 0;
+    int m_height = 0;
+    int m_creations = 0;
+};

@@ -1,0 +1,69 @@
+#include "view/win/CViewWnd.h"
+
+#include "app/SystemIntegration.h"
+#include "view/IFrameSource.h"
+
+CViewWnd::~CViewWnd() {
+    // Destroy here, while the object is still a CViewWnd: the timer dies with the window.
+    Destroy();
+}
+
+bool& CViewWnd::RegisteredFlag() {
+    static bool registered = false;
+    return registered;
+}
+
+LRESULT CViewWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NCHITTEST:
+        return HTCAPTION;  // drag the tree by any of its painted pixels
+    case WM_TIMER:
+        if (!m_builder.IsPaused()) RenderFrame();
+        return DefaultProc(msg, wParam, lParam);
+    default:
+        return CWnd::WindowProc(msg, wParam, lParam);
+    }
+}
+
+void CViewWnd::OnPaint() {
+    ::ValidateRect(m_hwnd, nullptr);
+}
+
+void CViewWnd::RenderFrame() {
+    if (!m_hwnd || !m_source) return;
+    RECT rc{};
+    if (!::GetWindowRect(m_hwnd, &rc)) return;
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    const SFrameView frame = m_presenter.Prepare(width, height);
+    if (!frame.bits) return;
+
+    static const SFrameScene kNothing;
+    const SFrameScene* scene = m_source->FrameScene();
+    const bool built = m_builder.Tick(scene ? *scene : kNothing, m_source->Gradient(), m_source->Opacity(),
+                                      m_source->Lights(), frame);
+    if (!built) return;
+    m_presenter.Present(m_hwnd, rc.left, rc.top);  // a refused update is not retried further
+    m_lastFrame = frame;
+    ++m_framesShown;
+}
+
+bool CViewWnd::CreateView(bool clickThrough) {
+    const DWORD ex = kExStyle | (clickThrough ? WS_EX_TRANSPARENT : 0);
+    if (!Create(ex, kStyle, 0, 0, 0, 0, nullptr, nullptr)) return false;
+    if (SysIntegration::IsThemeActive()) SysIntegration::DisableTransitions(m_hwnd);
+    ::ShowWindow(m_hwnd, SW_SHOW);
+    ::SetWindowPos(m_hwnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - 200, ::GetSystemMetrics(SM_CYSCREEN) - 300, 100,
+                   300, SWP_NOACTIVATE | SWP_NOZORDER);
+    return true;
+}
+
+bool CViewWnd::StartFrameTimer() {
+    return m_hwnd && ::SetTimer(m_hwnd, kFrameTimer, kFramePeriodMs, nullptr) != 0;
+}
+
+void CViewWnd::StopFrameTimer() {
+    if (m_hwnd) ::KillTimer(m_hwnd, kFrameTimer);
+}
