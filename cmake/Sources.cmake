@@ -24,6 +24,11 @@ if(WIN32)
   pinarbo_warnings(pinarbo_win)
 
   set(PINARBO_RC ${_root}/res/pinarbo.rc)
+  # The resource script pulls in pictures, icons and dialog pieces; rebuild it when any changes.
+  file(GLOB_RECURSE _res_files CONFIGURE_DEPENDS ${_root}/res/*)
+  list(FILTER _res_files EXCLUDE REGEX "pinarbo\\.rc$")
+  set_source_files_properties(${PINARBO_RC}
+                              PROPERTIES OBJECT_DEPENDS "${_res_files}")  # tests/ repeats this
   if(EXISTS ${_root}/app/Main.cpp)
     add_executable(Pinarbo WIN32 ${_root}/app/Main.cpp)
     if(EXISTS ${PINARBO_RC})
