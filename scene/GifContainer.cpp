@@ -88,6 +88,10 @@ int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap) {
 
     if (!bitmap.Create(screenW, screenH)) return kGifFailed;
     if (imageW == 0 || imageH == 0) return kGifDone;
+    if (!CBmp::IsAcceptableSize(imageW, imageH)) {  // the index buffer would be too large
+        bitmap.Free();
+        return kGifFailed;
+    }
     const std::size_t count = static_cast<std::size_t>(imageW) * static_cast<std::size_t>(imageH);
     std::unique_ptr<std::uint8_t[]> indices(new (std::nothrow) std::uint8_t[count]);
     if (!indices) {

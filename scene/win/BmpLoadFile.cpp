@@ -1,9 +1,14 @@
 // CBmp::LoadFromFile: picture files through the Windows Imaging Component, converted to 32-bit
 // BGRA with straight alpha (opaque where the file has no alpha).
 #include "scene/CBmp.h"
+#include "scene/PictureCheck.h"
 #include "wnd/Handles.h"
 
 #include <wincodec.h>
+
+#include <algorithm>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -23,11 +28,40 @@ private:
     HRESULT m_hr;
 };
 
+// The largest file we read: an uncompressed picture of the largest size we hold, plus headers.
+constexpr long long kMaxFileBytes = CBmp::kMaxPixels * 4 + (1 << 20);
+
+// Reads a whole file; false when it cannot be opened or read, is empty or is too large.
+bool ReadWholeFile(const wchar_t* path, std::vector<std::uint8_t>& out) {
+    CUniqueFile file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxFileBytes)
+        return false;
+    try {
+        out.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 1u << 24));
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), out.data() + done, chunk, &read, nullptr) || read == 0) return false;
+        done += read;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CBmp::LoadFromFile(const wchar_t* path) {
     Free();
     if (!path || !*path) return false;
+    // The file is read whole first: the decoder then works on memory, and cut-off files that a
+    // lenient decoder would accept are recognised.
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes) || !IsCompletePng(bytes.data(), bytes.size())) return false;
     CComScope com;
     if (!com.Ready()) return false;
 
@@ -35,9 +69,12 @@ bool CBmp::LoadFromFile(const wchar_t* path) {
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                   factory.put_void())))
         return false;
+    CComPtr<IWICStream> stream;
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()))))
+        return false;
     CComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  decoder.put())))
+    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())))
         return false;
     CComPtr<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, frame.put()))) return false;

@@ -55,12 +55,12 @@ for f in gif/*.gif; do dump "$f"; done
 "$IM" -size 20x12 gradient:yellow-purple \( -size 20x12 gradient:white-black -rotate 90 -resize 20x12! \) \
   -alpha off -compose CopyOpacity -composite files/alpha32.bmp
 "$IM" -size 20x12 gradient:yellow-purple \( -size 20x12 gradient:white-black -rotate 90 -resize 20x12! \) \
-  -alpha off -compose CopyOpacity -composite PNG32:files/alpha.png
-"$IM" rose: -colors 16 PNG8:files/palette.png
-"$IM" rose: -colorspace Gray -depth 8 PNG:files/grey.png
-"$IM" -size 30x20 xc:none -fill '#2050c0' -draw 'rectangle 5,5 24,14' PNG8:files/palette_transparent.png
+  -alpha off -compose CopyOpacity -composite -define png:exclude-chunks=date,time PNG32:files/alpha.png
+"$IM" rose: -colors 16 -define png:exclude-chunks=date,time PNG8:files/palette.png
+"$IM" rose: -colorspace Gray -depth 8 -define png:exclude-chunks=date,time PNG:files/grey.png
+"$IM" -size 30x20 xc:none -fill '#2050c0' -draw 'rectangle 5,5 24,14' -define png:exclude-chunks=date,time PNG8:files/palette_transparent.png
 "$IM" rose: -quality 95 files/rose.jpg
-for f in files/*; do dump "$f"; done
+for f in files/*.bmp files/*.png files/*.jpg; do dump "$f"; done
 
 # Broken and lying files.
 : > broken/empty.png
@@ -85,5 +85,22 @@ bmp = struct.pack("<2sIHHI", b"BM", 54 + 12, 0, 0, 54)
 bmp += struct.pack("<IiiHHIIiiII", 40, 8193, 8192, 1, 24, 0, 12, 2835, 2835, 0, 0) + b"\0" * 12
 open("broken/over_limit.bmp", "wb").write(bmp)
 PY
+# 32-bit bitmaps with a plain BITMAPINFOHEADER (as resource compilers store them), bottom-up,
+# 3 x 2 pixels: one with every alpha byte zero, one where a single pixel has alpha.
+python3 - <<'PY'
+import struct
+def bmp32(path, pixels):  # pixels: rows top to bottom of (b, g, r, a)
+    h, w = len(pixels), len(pixels[0])
+    data = b"".join(bytes(p) for row in reversed(pixels) for p in row)
+    head = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    head += struct.pack("<IiiHHIIiiII", 40, w, h, 1, 32, 0, len(data), 2835, 2835, 0, 0)
+    open(path, "wb").write(head + data)
+rows = [[(10, 20, 30, 0), (40, 50, 60, 0), (70, 80, 90, 0)], [(1, 2, 3, 0), (4, 5, 6, 0), (7, 8, 9, 0)]]
+bmp32("files/noalpha32.bmp", rows)
+rows[1][2] = (7, 8, 9, 200)
+bmp32("files/onealpha32.bmp", rows)
+PY
+# A GIF without any colour table (hand-made: ImageMagick always writes one).
+printf 'GIF89a\x02\x00\x02\x00\x00\x00\x00\x2c\x00\x00\x00\x00\x02\x00\x02\x00\x00\x02\x02\x4c\x01\x00\x3b' > broken/no_colour_table.gif
 cp files/rose.jpg broken/jpeg_named.png    # a good picture under a wrong name still loads
 echo "made: $(ls gif files broken | grep -c .) files"

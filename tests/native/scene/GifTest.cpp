@@ -207,6 +207,7 @@ TEST(GifContainer, HandMadeFiles) {
          kGifDone, 1, 5, {PaletteWord(0), PaletteWord(3), PaletteWord(2), PaletteWord(0), PaletteWord(1)}},
         {"empty screen", {.screenW = 0, .data = fourOnes}, kGifFailed, 0, 0, {}},
         {"huge screen", {.screenW = 65535, .screenH = 65535, .data = fourOnes}, kGifFailed, 0, 0, {}},
+        {"huge image on a small screen", {.imageW = 65535, .imageH = 65535, .data = fourOnes}, kGifFailed, 0, 0, {}},
     };
     for (const auto& c : cases) {
         const Bytes file = MakeGif(c.parts);

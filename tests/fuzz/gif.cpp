@@ -1,0 +1,26 @@
+// libFuzzer entry: arbitrary bytes as a GIF file (container and LZW decoder), and as bare LZW
+// image data into a small index buffer.
+#include "scene/CBmp.h"
+#include "scene/GifDecoder.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Screens above a megapixel only cost time here (the size limits have their own tests).
+    if (size >= 10) {
+        const long long w = data[6] | data[7] << 8, h = data[8] | data[9] << 8;
+        if (w * h > (1 << 20)) return 0;
+    }
+    CBmp bitmap;
+    const int result = DecodeGif(data, size, bitmap);
+    if (result != kGifDone && !bitmap.IsEmpty()) __builtin_trap();
+    if (!bitmap.IsEmpty() && bitmap.ByteSize() != bitmap.Width() * bitmap.Height() * 4) __builtin_trap();
+
+    static std::uint8_t indices[4096 + 1];
+    const std::size_t capacity = size > 0 ? 1 + data[size - 1] * 16u : 0;
+    indices[capacity] = 0xA5;
+    const std::size_t n = DecodeLzw(data, size, indices, capacity);
+    if (n > capacity || indices[capacity] != 0xA5) __builtin_trap();
+    return 0;
+}
