@@ -3,7 +3,14 @@
 #include "scene/CBmp.h"
 
 bool CResourcePictureSource::LoadResource(int id, CBmp& out) {
-    return out.LoadFromResource(m_module, id) && !out.IsEmpty();
+    auto it = m_resources.find(id);
+    if (it == m_resources.end()) {
+        CBmp loaded;
+        loaded.LoadFromResource(m_module, id);
+        it = m_resources.emplace(id, std::move(loaded)).first;
+    }
+    out.Free();
+    return out.CopyFrom(it->second);
 }
 
 bool CResourcePictureSource::LoadFile(const tstr& path, CBmp& out) {

@@ -1,9 +1,13 @@
 // CResourcePictureSource: the picture source of the running program: bitmap resources of a module,
 // picture files through the system decoders, the file-exists test and the primary screen's size.
+// Decoded resources are kept, so a scene that uses one picture for many items (or thousands of
+// stored items) decodes each resource once.
 #pragma once
 
+#include "scene/CBmp.h"
 #include "scene/IPictureSource.h"
 
+#include <map>
 #include <windows.h>
 
 class CResourcePictureSource : public IPictureSource {
@@ -18,4 +22,5 @@ public:
 
 private:
     HINSTANCE m_module;
+    std::map<int, CBmp> m_resources;  // by id; an empty bitmap records a missing resource
 };
