@@ -92,6 +92,23 @@ TEST(FrameBuilder, OpacityScalesEveryByte) {
     }
 }
 
+TEST(FrameBuilder, OpacityIsExactForEveryByteAndOffset) {
+    // 7 x 11 pixels = 308 bytes: wide blocks, word blocks and single bytes all take part.
+    for (int opaque = 0; opaque <= 100; ++opaque) {
+        SFrame f(7, 11);
+        std::uint8_t* bits = f.View().bits;
+        for (int i = 0; i < 7 * 11 * 4; ++i) bits[i] = static_cast<std::uint8_t>(i * 37 + opaque);
+        CFrameBuilder::ApplyOpacity(opaque, f.View());
+        const int factor = opaque * 256 / 100;
+        for (int i = 0; i < 7 * 11 * 4; ++i) {
+            const int in = static_cast<std::uint8_t>(i * 37 + opaque);
+            const int expected = opaque >= 100 ? in : (in * factor) >> 8;
+            ASSERT_EQ(bits[i], expected) << "opaque " << opaque << " byte " << i << " value " << in;
+        }
+        ASSERT_TRUE(f.GuardsIntact());
+    }
+}
+
 TEST(FrameBuilder, TreeIsPremultipliedIntoTheFreshFrame) {
     // (200, 100, 50) at alpha 128: 200 * 128 / 255 = 100, 100 * 128 / 255 = 50, 50 * 128 / 255 = 25.
     const CBmp tree = Solid(2, 1, {200, 100, 50, 128});
