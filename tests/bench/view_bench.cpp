@@ -6,7 +6,7 @@
 #include "scene/IPictureSource.h"
 #include "view/CBlinkItem.h"
 #include "view/CFrameBuilder.h"
-#include "view/CFrameLights.h"
+#include "view/CBlinkLights.h"
 #include "view/ComposeScene.h"
 #include "view/FrameScene.h"
 
@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -91,12 +90,9 @@ struct SViewScene {
                 s[3] = 255;
             }
         }
-        const SBlinkEnv env{mask, strip, composition.picture, 50, random};
-        for (int i = 0; i < 50; ++i) {
-            owned.push_back(std::make_unique<CBlinkItem>());
-            owned.back()->Place(true, composition.picture.Bits(), width, height, env);
-            lights.push_back(owned.back().get());
-        }
+        freq.Set(50);
+        num.Set(25);
+        lights.Create();
         frame.resize(static_cast<std::size_t>(width) * height * 4);
     }
 
@@ -107,20 +103,19 @@ struct SViewScene {
     SFrameScene scene;
     CBmp gradient, mask, strip;
     CRandom random{12345};
-    std::vector<std::unique_ptr<CBlinkItem>> owned;
-    std::vector<CBlinkItem*> lights;
+    CParam<int> num, freq;
+    CBlinkLights lights{mask, strip, composition.picture, num, freq, random};
     std::vector<std::uint8_t> frame;
     int width = 0, height = 0;
 };
 
 void BM_ViewFrame(benchmark::State& state) {
     SViewScene s;
-    CFrameLights lights;
-    lights.Set(s.lights, static_cast<int>(state.range(0)), s.mask, s.strip, s.composition.picture, 50, s.random);
+    s.num.Set(static_cast<int>(state.range(0)));
     CFrameBuilder builder;
     const SFrameView view{s.frame.data(), s.width, s.height};
     for (auto _ : state) {
-        builder.Tick(s.scene, &s.gradient, 75, &lights, view);
+        builder.Tick(s.scene, &s.gradient, 75, &s.lights, view);
         benchmark::DoNotOptimize(s.frame.data());
         benchmark::ClobberMemory();
     }

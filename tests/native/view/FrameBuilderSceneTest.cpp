@@ -1,5 +1,4 @@
 #include "scene/CItem.h"
-#include "view/CFrameLights.h"
 #include "view/ComposeScene.h"
 #include "view/FrameScene.h"
 
@@ -42,27 +41,3 @@ TEST(FrameBuilderScene, ItemsArePlacedRelativeToTheBoxInCollectionOrder) {
     EXPECT_FALSE(scene.items[2].visible);
 }
 
-TEST(FrameBuilderScene, LightsHookStepsOnlyTheFirstNumLights) {
-    std::vector<std::uint8_t> frame(16 * 16 * 4, 7);
-    CFrameLights unset;
-    unset.StepAndDraw(frame.data(), 16, 16);
-
-    CBmp mask, strip, composed;
-    ASSERT_TRUE(mask.Create(4, 4));
-    ASSERT_TRUE(strip.Create(48, 4));
-    ASSERT_TRUE(composed.Create(16, 16));
-    for (int i = 0; i < 16 * 16; ++i) composed.Bits()[i * 4 + 3] = 255;
-    CRandom random(3);
-    CBlinkItem light;
-    ASSERT_TRUE(light.Place(true, composed.Bits(), 16, 16, SBlinkEnv{mask, strip, composed, 50, random}));
-    ASSERT_EQ(light.Phase(), 1);
-    std::vector<CBlinkItem*> lights{&light};
-    CFrameLights hook;
-    hook.Set(lights, 0, mask, strip, composed, 50, random);
-    hook.StepAndDraw(frame.data(), 16, 16);
-    for (std::uint8_t b : frame) ASSERT_EQ(b, 7);
-    EXPECT_EQ(light.Phase(), 1) << "a light beyond num must not step";
-    hook.SetCount(1);
-    hook.StepAndDraw(frame.data(), 16, 16);
-    EXPECT_EQ(light.Phase(), 2);
-}
