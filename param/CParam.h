@@ -131,7 +131,7 @@ public:
     // Moves to the next larger listed value (wrapping to the first when allowed).
     virtual void StepUp() {
         for (const T& v : m_values) {
-            if (m_value < v) {
+            if (Less(m_value, v)) {
                 Set(T(v));
                 return;
             }
@@ -141,7 +141,7 @@ public:
     // Moves to the next smaller listed value (wrapping to the last when allowed).
     virtual void StepDown() {
         for (auto it = m_values.rbegin(); it != m_values.rend(); ++it) {
-            if (*it < m_value) {
+            if (Less(*it, m_value)) {
                 Set(T(*it));
                 return;
             }
@@ -188,7 +188,17 @@ public:
     const tstr& GetSection() const { return m_section; }
 
 protected:
-    // Steps 1-3 of a change: compare, store (and mirror), tell every binding. False when unchanged.
+    // Order for stepping: numbers by value (unsigned ones unsigned), false before true, texts
+    // character by character.
+    static bool Less(const T& a, const T& b) {
+        if constexpr (std::is_same_v<T, bool>) {
+            return !a && b;
+        } else {
+            return a < b;
+        }
+    }
+
+    // A change: compare, store (and mirror), tell every binding. False when unchanged.
     bool Assign(const T& v) {
         if (v == m_value) return false;
         m_value = v;

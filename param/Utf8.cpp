@@ -23,7 +23,7 @@ std::string ToUtf8(const tstr& text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t cp = static_cast<char32_t>(text[i]);
-        if (sizeof(wchar_t) == 2) cp &= 0xFFFF;
+        if constexpr (sizeof(wchar_t) == 2) cp &= 0xFFFF;
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
             const char32_t low = static_cast<char32_t>(text[i + 1]) & 0xFFFF;
             if (low >= 0xDC00 && low <= 0xDFFF) {
@@ -63,11 +63,17 @@ tstr FromUtf8(const std::string& bytes) {
         if (lead < 0x80) {
             cp = lead;
         } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1, cp = lead & 0x1F, min = 0x80;
+            extra = 1;
+            cp = lead & 0x1F;
+            min = 0x80;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2, cp = lead & 0x0F, min = 0x800;
+            extra = 2;
+            cp = lead & 0x0F;
+            min = 0x800;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3, cp = lead & 0x07, min = 0x10000;
+            extra = 3;
+            cp = lead & 0x07;
+            min = 0x10000;
         } else {
             out.push_back(static_cast<wchar_t>(kReplacement));
             ++i;
