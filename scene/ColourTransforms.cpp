@@ -1,5 +1,6 @@
 // Colour transforms of CBmp (brightness/contrast, hue mix, alpha scale) and HueColour.
 #include "scene/CBmp.h"
+#include "scene/ExactDivide.h"
 #include "scene/Transforms.h"
 
 #include <algorithm>
@@ -33,12 +34,13 @@ void CBmp::MixChannels(std::uint32_t colour) noexcept {
     const unsigned wR = colour & 0xFF, wG = (colour >> 8) & 0xFF, wB = (colour >> 16) & 0xFF;
     const unsigned sum = wR + wG + wB;
     if (IsEmpty() || sum == 0) return;  // black carries no hue: nothing to mix
+    const CExactDivide div(sum);  // every numerator is at most 255 * sum
     std::uint8_t* p = m_bits.get();
     for (int i = 0; i < m_size; i += 4) {
         const unsigned b = p[i], g = p[i + 1], r = p[i + 2];
-        p[i + 2] = static_cast<std::uint8_t>((r * wB + g * wG + b * wR) / sum);
-        p[i + 1] = static_cast<std::uint8_t>((r * wR + g * wB + b * wG) / sum);
-        p[i] = static_cast<std::uint8_t>((r * wG + g * wR + b * wB) / sum);
+        p[i + 2] = static_cast<std::uint8_t>(div(r * wB + g * wG + b * wR));
+        p[i + 1] = static_cast<std::uint8_t>(div(r * wR + g * wB + b * wG));
+        p[i] = static_cast<std::uint8_t>(div(r * wG + g * wR + b * wB));
     }
 }
 

@@ -2,6 +2,7 @@
 // old width x new height, then columns into the final buffer. Enlarging interpolates linearly
 // between neighbours; shrinking (or keeping) a dimension averages the covered areas.
 #include "scene/CBmp.h"
+#include "scene/ExactDivide.h"
 
 #include <cstddef>
 #include <cstring>
@@ -35,10 +36,14 @@ void EnlargeRows(const Byte* src, Byte* dst, int w, int h, int n) {
 
 // Area average of h source rows into n <= h output rows (dst zero-filled). Source row i covers
 // output [i * n / h, (i + 1) * n / h); its share of each output row is added, each contribution
-// truncated on its own.
+// truncated on its own. Every numerator is at most 255 * h.
+void AddShare(const Byte* s, Byte* o, std::size_t count, std::uint64_t weight, const CExactDivide& byH) {
+    for (std::size_t k = 0; k < count; ++k) o[k] = static_cast<Byte>(o[k] + byH(s[k] * weight));
+}
+
 void ShrinkRows(const Byte* src, Byte* dst, int w, int h, int n) {
     const std::size_t rowBytes = static_cast<std::size_t>(w) * 4;
-    Byte first[256], second[256];
+    const CExactDivide byH(static_cast<std::uint32_t>(h));
     for (int i = 0; i < h; ++i) {
         const long long p = static_cast<long long>(i) * n;
         const long long q = p + n;
@@ -46,68 +51,72 @@ void ShrinkRows(const Byte* src, Byte* dst, int w, int h, int n) {
         const long long pd = p / h;
         const Byte* s = src + i * rowBytes;
         if (pd == d) {
-            for (int v = 0; v < 256; ++v) first[v] = static_cast<Byte>(static_cast<long long>(n) * v / h);
-            Byte* o = dst + pd * rowBytes;
-            for (std::size_t k = 0; k < rowBytes; ++k) o[k] = static_cast<Byte>(o[k] + first[s[k]]);
+            AddShare(s, dst + pd * rowBytes, rowBytes, static_cast<std::uint64_t>(n), byH);
             continue;
         }
-        if (p != h * d) {
-            const long long wt = h * d - p;
-            for (int v = 0; v < 256; ++v) first[v] = static_cast<Byte>(v * wt / h);
-            Byte* o = dst + pd * rowBytes;
-            for (std::size_t k = 0; k < rowBytes; ++k) o[k] = static_cast<Byte>(o[k] + first[s[k]]);
-        }
+        if (p != h * d) AddShare(s, dst + pd * rowBytes, rowBytes, static_cast<std::uint64_t>(h * d - p), byH);
         const long long e = q % h;
-        if (e != 0) {
-            for (int v = 0; v < 256; ++v) second[v] = static_cast<Byte>(e * v / h);
-            Byte* o = dst + d * rowBytes;
-            for (std::size_t k = 0; k < rowBytes; ++k) o[k] = static_cast<Byte>(o[k] + second[s[k]]);
-        }
+        if (e != 0) AddShare(s, dst + d * rowBytes, rowBytes, static_cast<std::uint64_t>(e), byH);
     }
 }
 
-// Horizontal pass, enlarging w -> m columns (w < m), on every one of rows rows: mixes column c and
-// c + 1 with >> 8. With fraction 0 the right neighbour has weight 0 and is not read.
+// Horizontal pass, enlarging w -> m columns (w < m), row by row: mixes column c and c + 1 with
+// >> 8, where c and the fraction f come from T = i * 255 * (w - 1) / (m - 1) (c = T / 255,
+// f = T % 255), stepped per column without division. With fraction 0 the right neighbour has
+// weight 0 and is not read.
 void EnlargeColumns(const Byte* src, Byte* dst, int w, int m, int rows) {
-    const std::size_t srcRow = static_cast<std::size_t>(w) * 4;
-    const std::size_t dstRow = static_cast<std::size_t>(m) * 4;
-    for (int i = 0; i < m; ++i) {
-        const long long num = static_cast<long long>(i) * (w - 1);
-        const int c = static_cast<int>(num / (m - 1));
-        const unsigned f = static_cast<unsigned>((num * 255 / (m - 1)) % 255);
-        const unsigned nf = 255 - f;
-        const Byte* s = src + static_cast<std::size_t>(c) * 4;
-        Byte* d = dst + static_cast<std::size_t>(i) * 4;
-        for (int y = 0; y < rows; ++y, s += srcRow, d += dstRow) {
+    const std::uint64_t K = 255ull * static_cast<std::uint64_t>(w - 1), D = static_cast<std::uint64_t>(m - 1);
+    const std::uint64_t stepQuot = K / D, stepRem = K % D;
+    for (int y = 0; y < rows; ++y) {
+        const Byte* s = src + static_cast<std::size_t>(y) * w * 4;
+        Byte* d = dst + static_cast<std::size_t>(y) * m * 4;
+        std::uint64_t T = 0, rem = 0;
+        for (int i = 0; i < m; ++i, d += 4) {
+            const std::size_t c = static_cast<std::size_t>(T / 255);
+            const unsigned f = static_cast<unsigned>(T % 255), nf = 255 - f;
+            const Byte* a = s + c * 4;
             if (f == 0) {
-                for (int k = 0; k < 4; ++k) d[k] = static_cast<Byte>((s[k] * 255u) >> 8);
+                for (int k = 0; k < 4; ++k) d[k] = static_cast<Byte>((a[k] * 255u) >> 8);
             } else {
-                for (int k = 0; k < 4; ++k) d[k] = static_cast<Byte>((s[k] * nf + s[k + 4] * f) >> 8);
+                for (int k = 0; k < 4; ++k) d[k] = static_cast<Byte>((a[k] * nf + a[k + 4] * f) >> 8);
+            }
+            T += stepQuot;
+            rem += stepRem;
+            if (rem >= D) {
+                rem -= D;
+                ++T;
             }
         }
     }
 }
 
-// Area average of w source columns into m <= w output columns (dst zero-filled).
+// Area average of w source columns into m <= w output columns (dst zero-filled), row by row.
+// Source column i covers output [i * m / w, (i + 1) * m / w): with p = i * m = pd * w + rem,
+// it lies inside output column pd when rem + m <= w (share m), else it gives w - rem to column
+// pd and rem + m - w to column pd + 1. p steps by m per column, so no division is needed.
 void ShrinkColumns(const Byte* src, Byte* dst, int w, int m, int rows) {
-    const std::size_t srcRow = static_cast<std::size_t>(w) * 4;
-    const std::size_t dstRow = static_cast<std::size_t>(m) * 4;
-    for (int i = 0; i < w; ++i) {
-        const long long p = static_cast<long long>(i) * m;
-        const long long q = p + m;
-        const long long d = q / w;
-        const long long pd = p / w;
-        const long long e = q % w;
-        const bool single = pd == d;
-        const long long w1 = single ? m : w * d - p;  // share of output column pd (0 when none)
-        const long long w2 = single ? 0 : e;          // share of output column d
-        const Byte* s = src + static_cast<std::size_t>(i) * 4;
-        Byte* o1 = dst + static_cast<std::size_t>(pd) * 4;
-        Byte* o2 = w2 ? dst + static_cast<std::size_t>(d) * 4 : o1;
-        for (int y = 0; y < rows; ++y, s += srcRow, o1 += dstRow, o2 += dstRow) {
-            for (int k = 0; k < 4; ++k) {
-                if (w1) o1[k] = static_cast<Byte>(o1[k] + s[k] * w1 / w);
-                if (w2) o2[k] = static_cast<Byte>(o2[k] + s[k] * w2 / w);
+    const CExactDivide byW(static_cast<std::uint32_t>(w));
+    const std::uint64_t W = static_cast<std::uint64_t>(w), M = static_cast<std::uint64_t>(m);
+    for (int y = 0; y < rows; ++y) {
+        const Byte* s = src + static_cast<std::size_t>(y) * w * 4;
+        Byte* row = dst + static_cast<std::size_t>(y) * m * 4;
+        std::uint64_t pd = 0, rem = 0;
+        for (int i = 0; i < w; ++i, s += 4) {
+            Byte* o = row + pd * 4;
+            if (rem + M <= W) {
+                // Inside one output column (rem + m == w ends exactly on its edge).
+                for (int k = 0; k < 4; ++k) o[k] = static_cast<Byte>(o[k] + byW(s[k] * M));
+            } else {
+                const std::uint64_t first = W - rem, second = rem + M - W;
+                for (int k = 0; k < 4; ++k) {
+                    o[k] = static_cast<Byte>(o[k] + byW(s[k] * first));
+                    o[k + 4] = static_cast<Byte>(o[k + 4] + byW(s[k] * second));
+                }
+            }
+            rem += M;
+            if (rem >= W) {
+                rem -= W;
+                ++pd;
             }
         }
     }

@@ -98,3 +98,28 @@ TEST(ColourTransforms, EmptyBitmapIsLeftAlone) {
     b.ScaleAlpha(2, 3);
     EXPECT_TRUE(b.IsEmpty());
 }
+
+// The hue mix against its formula for many weights and pixels (R' = (R wB + G wG + B wR) / S ...).
+TEST(MixChannels, AgreesWithTheFormulaEverywhere) {
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 0xFF; };
+    for (int round = 0; round < 300; ++round) {
+        const unsigned wR = next(), wG = next(), wB = next();
+        const unsigned s = wR + wG + wB;
+        if (s == 0) continue;
+        CBmp b;
+        b.Create(64, 1);
+        for (int i = 0; i < 64 * 4; ++i) b.Bits()[i] = static_cast<std::uint8_t>(next());
+        CBmp before;
+        before.CopyFrom(b);
+        b.MixChannels(wR | wG << 8 | wB << 16);
+        for (int x = 0; x < 64; ++x) {
+            const std::uint8_t* o = before.Bits() + x * 4;
+            const unsigned B = o[0], G = o[1], R = o[2];
+            const std::uint32_t expected = static_cast<std::uint32_t>(o[3]) << 24 |
+                                           (R * wB + G * wG + B * wR) / s << 16 | (R * wR + G * wB + B * wG) / s << 8 |
+                                           (R * wG + G * wR + B * wB) / s;
+            ASSERT_EQ(b.PixelAt(x, 0), expected) << wR << "," << wG << "," << wB;
+        }
+    }
+}

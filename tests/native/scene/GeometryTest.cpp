@@ -156,3 +156,70 @@ TEST(Scroll, RotatesColoursAndKeepsAlphaInPlace) {
         EXPECT_EQ(Words(b), c.expected) << c.dx << "," << c.dy;
     }
 }
+
+namespace {
+// The resampling rules written out plainly (divisions everywhere, one byte at a time), to check
+// the stepped and multiply-shift arithmetic of Resample on many sizes.
+std::vector<int> PlainResample(const std::vector<int>& in, int w, int h, int m, int n) {
+    std::vector<int> mid(static_cast<std::size_t>(w) * n, 0), out(static_cast<std::size_t>(m) * n, 0);
+    for (int x = 0; x < w; ++x) {
+        if (h < n) {
+            for (int i = 0; i < n; ++i) {
+                const long long r = static_cast<long long>(i) * (h - 1) / (n - 1);
+                const long long f = (static_cast<long long>(i) * 255 * (h - 1) / (n - 1)) % 255;
+                mid[i * w + x] = f == 0 ? in[r * w + x]
+                                        : static_cast<int>((in[(r + 1) * w + x] * f + in[r * w + x] * (255 - f)) / 255);
+            }
+        } else {
+            for (int i = 0; i < h; ++i) {
+                const long long p = static_cast<long long>(i) * n, q = p + n, d = q / h, v = in[i * w + x];
+                if (p / h == d) {
+                    mid[p / h * w + x] += static_cast<int>(n * v / h);
+                } else {
+                    if (p != h * d) mid[p / h * w + x] += static_cast<int>(v * (h * d - p) / h);
+                    if (q % h) mid[d * w + x] += static_cast<int>(q % h * v / h);
+                }
+            }
+        }
+    }
+    for (int y = 0; y < n; ++y) {
+        if (w < m) {
+            for (int i = 0; i < m; ++i) {
+                const long long c = static_cast<long long>(i) * (w - 1) / (m - 1);
+                const long long f = (static_cast<long long>(i) * 255 * (w - 1) / (m - 1)) % 255;
+                const long long right = f ? mid[y * w + c + 1] : 0;
+                out[y * m + i] = static_cast<int>((mid[y * w + c] * (255 - f) + right * f) >> 8);
+            }
+        } else {
+            for (int i = 0; i < w; ++i) {
+                const long long p = static_cast<long long>(i) * m, q = p + m, d = q / w, v = mid[y * w + i];
+                if (p / w == d) {
+                    out[y * m + p / w] += static_cast<int>(m * v / w);
+                } else {
+                    if (p != w * d) out[y * m + p / w] += static_cast<int>(v * (w * d - p) / w);
+                    if (q % w) out[y * m + d] += static_cast<int>(q % w * v / w);
+                }
+            }
+        }
+    }
+    return out;
+}
+}  // namespace
+
+TEST(Resample, AgreesWithThePlainRulesOnManySizes) {
+    std::uint32_t seed = 99;
+    const auto next = [&seed](int mod) { return static_cast<int>((seed = seed * 1103515245u + 12345u) >> 16) % mod; };
+    for (int round = 0; round < 400; ++round) {
+        const int w = 1 + next(40), h = 1 + next(40), m = 1 + next(60), n = 1 + next(60);
+        if (w == m && h == n) continue;
+        std::vector<int> values(static_cast<std::size_t>(w) * h);
+        CBmp b;
+        b.Create(w, h);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            values[i] = next(256);
+            for (int k = 0; k < 4; ++k) b.Bits()[i * 4 + k] = static_cast<std::uint8_t>(values[i]);
+        }
+        ASSERT_TRUE(b.Resample(m, n));
+        ASSERT_EQ(GreyValues(b), PlainResample(values, w, h, m, n)) << w << "x" << h << " -> " << m << "x" << n;
+    }
+}
