@@ -78,23 +78,40 @@ SGradientColour CFrameBuilder::NextGradientColour(const CBmp* gradient) {
     return colour;
 }
 
-// Tree: alpha = a; colour = (s * a + d * (255 - a)) / 255, which leaves d as it is when a = 0.
+// Tree, drawn first onto the cleared frame (d = 0): alpha = a and each colour byte
+// (s * a + d * (255 - a)) / 255 = s * a / 255, the premultiplied colour. Every pixel of the tree's
+// rectangle is written.
 void CFrameBuilder::DrawTree(const CBmp& picture, int x, int y, const SFrameView& frame) noexcept {
     SClip clip;
     if (!ClipTo(picture, x, y, frame, clip)) return;
     for (int row = 0; row < clip.rows; ++row) {
         const std::uint8_t* s = PictureRow(picture, clip.col0, clip.row0 + row);
         std::uint8_t* d = FrameRow(frame, x + clip.col0, y + clip.row0 + row);
-        for (int n = 0; n < clip.cols; ++n, s += 4, d += 4) {
+        int n = 0;
+#ifdef PINARBO_FRAME_SSE2
+        // Four pixels at a time in 16-bit lanes: s * a <= 65025 and the exact division
+        // (x + 1 + (x >> 8)) >> 8 stays below 65536.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i one = _mm_set1_epi16(1);
+        const __m128i alphaBytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+        for (; n + 4 <= clip.cols; n += 4, s += 16, d += 16) {
+            const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+            __m128i lo = _mm_unpacklo_epi8(px, zero);
+            __m128i hi = _mm_unpackhi_epi8(px, zero);
+            lo = _mm_mullo_epi16(lo, _mm_shufflehi_epi16(_mm_shufflelo_epi16(lo, 0xFF), 0xFF));
+            hi = _mm_mullo_epi16(hi, _mm_shufflehi_epi16(_mm_shufflelo_epi16(hi, 0xFF), 0xFF));
+            lo = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(lo, one), _mm_srli_epi16(lo, 8)), 8);
+            hi = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(hi, one), _mm_srli_epi16(hi, 8)), 8);
+            const __m128i out = _mm_or_si128(_mm_andnot_si128(alphaBytes, _mm_packus_epi16(lo, hi)),
+                                             _mm_and_si128(px, alphaBytes));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), out);
+        }
+#endif
+        for (; n < clip.cols; ++n, s += 4, d += 4) {
             const std::uint32_t a = s[3];
-            if (a == 255) {  // (s * 255 + d * 0) / 255 = s
-                std::memcpy(d, s, 4);
-                continue;
-            }
-            const std::uint32_t na = 255 - a;
-            d[0] = static_cast<std::uint8_t>(Div255(s[0] * a + d[0] * na));
-            d[1] = static_cast<std::uint8_t>(Div255(s[1] * a + d[1] * na));
-            d[2] = static_cast<std::uint8_t>(Div255(s[2] * a + d[2] * na));
+            d[0] = static_cast<std::uint8_t>(Div255(s[0] * a));
+            d[1] = static_cast<std::uint8_t>(Div255(s[1] * a));
+            d[2] = static_cast<std::uint8_t>(Div255(s[2] * a));
             d[3] = static_cast<std::uint8_t>(a);
         }
     }

@@ -60,7 +60,8 @@ public:
     int GradientIndex() const noexcept { return m_gradientIndex; }
     void SetGradientIndex(int index) noexcept { m_gradientIndex = index; }
 
-    // The pixel steps, each clipped to the frame (public for tests and benchmarks).
+    // The pixel steps, each clipped to the frame (public for tests and benchmarks). DrawTree
+    // expects the cleared frame under the tree, as Tick leaves it.
     static void DrawTree(const CBmp& picture, int x, int y, const SFrameView& frame) noexcept;
     static void DrawToy(const CBmp& picture, int x, int y, const SFrameView& frame) noexcept;
     static void DrawGarland(const CBmp& picture, int x, int y, SGradientColour colour,

@@ -1,5 +1,6 @@
-// One desktop-view frame of the default scene (synthetic pictures of the built-in sizes) with 25
-// and 50 blink lights, beside the memory floor: a plain memset + memcpy of a frame of that size.
+// One desktop-view frame of the default scene (the built-in pictures read from res/bmp, rendered
+// and composed as at start-up) with 25 and 50 blink lights, beside the memory floor: a plain
+// memset + memcpy of a frame of the same size.
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
 #include "scene/DefaultScene.h"
@@ -12,33 +13,44 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstring>
-#include <map>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
 
-class CSizedPictures : public IPictureSource {
-public:
-    bool LoadResource(int id, CBmp& out) override {
-        static const std::map<int, std::pair<int, int>> sizes = {
-            {122, {193, 250}}, {131, {50, 50}}, {134, {50, 85}}, {140, {50, 48}}, {145, {60, 15}}};
-        const auto it = sizes.find(id);
-        if (it == sizes.end() || !out.Create(it->second.first, it->second.second)) return false;
-        std::uint8_t* p = out.Bits();
-        const int w = out.Width(), h = out.Height();
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x, p += 4) {
-                p[0] = static_cast<std::uint8_t>(x * 7 + y * 3 + id);
-                p[1] = static_cast<std::uint8_t>(x * 5 + y * 11);
-                p[2] = static_cast<std::uint8_t>(x * 13 + y * 2 + id * 3);
-                const int edge = std::min({x, y, w - 1 - x, h - 1 - y});
-                p[3] = static_cast<std::uint8_t>(edge >= 4 ? 255 : edge * 64);
-            }
+// The built-in pictures, read from the resource files (uncompressed bottom-up BMP, 24 or 32 bits).
+bool ReadBmpFile(int id, CBmp& out) {
+    const std::string path = std::string(PINARBO_TEST_DATA) + "/../../res/bmp/" + std::to_string(id) + ".bmp";
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<unsigned char> d((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto u32 = [&](std::size_t at) { return static_cast<std::uint32_t>(d[at] | d[at + 1] << 8 | d[at + 2] << 16 | d[at + 3] << 24); };
+    if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return false;
+    const std::uint32_t offset = u32(10);
+    const int w = static_cast<int>(u32(18));
+    const int h = static_cast<int>(u32(22));
+    const int bpp = d[28];
+    if ((bpp != 24 && bpp != 32) || u32(30) != 0 || w <= 0 || h <= 0 || !out.Create(w, h)) return false;
+    const std::size_t stride = (static_cast<std::size_t>(w) * (bpp / 8) + 3) & ~std::size_t{3};
+    if (offset + stride * static_cast<std::size_t>(h) > d.size()) return false;
+    for (int y = 0; y < h; ++y) {
+        const unsigned char* src = d.data() + offset + stride * static_cast<std::size_t>(h - 1 - y);
+        std::uint8_t* dst = out.Bits() + static_cast<std::size_t>(y) * w * 4;
+        for (int x = 0; x < w; ++x, src += bpp / 8, dst += 4) {
+            dst[0] = src[0];
+            dst[1] = src[1];
+            dst[2] = src[2];
+            dst[3] = bpp == 32 ? src[3] : 255;
         }
-        return true;
     }
+    return true;
+}
+
+class CFilePictures : public IPictureSource {
+public:
+    bool LoadResource(int id, CBmp& out) override { return ReadBmpFile(id, out); }
     bool LoadFile(const tstr&, CBmp& out) override {
         out.Free();
         return false;
@@ -67,36 +79,16 @@ struct SViewScene {
         width = composition.box.Width();
         height = composition.box.Height();
 
-        gradient.Create(256, 1);
-        for (int i = 0; i < 256; ++i) {
-            std::uint8_t* p = gradient.Bits() + i * 4;
-            p[0] = static_cast<std::uint8_t>(i);
-            p[1] = static_cast<std::uint8_t>(255 - i);
-            p[2] = static_cast<std::uint8_t>(i * 3);
-            p[3] = 255;
-        }
-        mask.Create(32, 32);
-        strip.Create(384, 32);
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) {
-                const int d = std::max(0, 255 - 16 * (std::abs(x - 16) + std::abs(y - 16)));
-                std::uint8_t* m = mask.Bits() + (y * 32 + x) * 4;
-                m[0] = m[1] = m[2] = static_cast<std::uint8_t>(d);
-                m[3] = 255;
-            }
-            for (int x = 0; x < 384; ++x) {
-                std::uint8_t* s = strip.Bits() + (y * 384 + x) * 4;
-                s[0] = s[1] = s[2] = static_cast<std::uint8_t>(128 + (x / 32) * 10);
-                s[3] = 255;
-            }
-        }
+        ReadBmpFile(119, gradient);
+        ReadBmpFile(161, mask);
+        ReadBmpFile(162, strip);
         freq.Set(50);
         num.Set(25);
         lights.Create();
         frame.resize(static_cast<std::size_t>(width) * height * 4);
     }
 
-    CSizedPictures pictures;
+    CFilePictures pictures;
     CItem tree;
     CColReg<CItem*> items;
     SComposition composition;
@@ -111,6 +103,10 @@ struct SViewScene {
 
 void BM_ViewFrame(benchmark::State& state) {
     SViewScene s;
+    if (s.width <= 0 || s.gradient.IsEmpty() || s.mask.IsEmpty()) {
+        state.SkipWithError("built-in pictures not found");
+        return;
+    }
     s.num.Set(static_cast<int>(state.range(0)));
     CFrameBuilder builder;
     const SFrameView view{s.frame.data(), s.width, s.height};

@@ -121,6 +121,40 @@ TEST(FrameBuilder, TreeIsPremultipliedIntoTheFreshFrame) {
     EXPECT_EQ(f.At(1, 0), (Px{100, 50, 25, 128}));
 }
 
+TEST(FrameBuilder, TreeIsExactForEveryColourAndAlpha) {
+    // Picture column = colour, row = alpha. Shifted by 0..3 pixels into a 258-pixel frame, the
+    // rows start at every offset of a four-pixel block and the last shift is cut to 255 columns.
+    CBmp tree;
+    ASSERT_TRUE(tree.Create(256, 256));
+    for (int a = 0; a < 256; ++a) {
+        for (int s = 0; s < 256; ++s) {
+            std::uint8_t* p = tree.Bits() + (a * 256 + s) * 4;
+            p[0] = static_cast<std::uint8_t>(s);
+            p[1] = static_cast<std::uint8_t>(255 - s);
+            p[2] = static_cast<std::uint8_t>(s ^ 0x5A);
+            p[3] = static_cast<std::uint8_t>(a);
+        }
+    }
+    for (int shift = 0; shift < 4; ++shift) {
+        SFrame f(258, 256);
+        SFrameScene scene;
+        scene.tree = {&tree, shift, 0};
+        CFrameBuilder builder;
+        ASSERT_TRUE(builder.Tick(scene, nullptr, 100, nullptr, f.View()));
+        for (int a = 0; a < 256; ++a) {
+            for (int s = 0; s + shift < 258 && s < 256; ++s) {
+                const Px expected{s * a / 255, (255 - s) * a / 255, (s ^ 0x5A) * a / 255, a};
+                const Px got = f.At(s + shift, a);
+                if (got != expected) FAIL() << "s " << s << " a " << a << " shift " << shift << ": blue " << got[0];
+            }
+        }
+        if (shift < 2) {
+            EXPECT_EQ(f.At(shift + 256, 5), (Px{0, 0, 0, 0}));
+        }
+        EXPECT_TRUE(f.GuardsIntact());
+    }
+}
+
 TEST(FrameBuilder, ToyOverOpaqueTreeKeepsFullAlpha) {
     // Tree (10, 20, 30) opaque, toy (200, 100, 50) at alpha 128:
     //   alpha 255 - 255 * 128 / 255 + 128 = 255
