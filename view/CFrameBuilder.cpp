@@ -148,18 +148,23 @@ void CFrameBuilder::DrawGarland(const CBmp& picture, int x, int y, SGradientColo
                                 const SFrameView& frame) noexcept {
     SClip clip;
     if (!ClipTo(picture, x, y, frame, clip)) return;
-    const std::uint32_t gR = g.r, gG = g.g, gB = g.b;
+    // The three sums side by side in 21-bit lanes of one word (each at most 3 * 255 * 255 < 2^21):
+    // lane 0 red, lane 1 green, lane 2 blue; one coefficient word per source channel.
+    const std::uint64_t gR = g.r, gG = g.g, gB = g.b;
+    const std::uint64_t byRed = gG | (gR << 21) | (gB << 42);
+    const std::uint64_t byGreen = gB | (gG << 21) | (gR << 42);
+    const std::uint64_t byBlue = gR | (gB << 21) | (gG << 42);
+    constexpr std::uint64_t kLane = (1u << 21) - 1;
     for (int row = 0; row < clip.rows; ++row) {
         const std::uint8_t* s = PictureRow(picture, clip.col0, clip.row0 + row);
         std::uint8_t* d = FrameRow(frame, x + clip.col0, y + clip.row0 + row);
         for (int n = 0; n < clip.cols; ++n, s += 4, d += 4) {
             const std::uint32_t a = s[3];
             if (a == 0) continue;  // nothing changes
-            const std::uint32_t sB = s[0], sG = s[1], sR = s[2];
-            // Numerators reach 3 * 255 * 255: plain division by the constant (exact, truncating).
-            const std::uint32_t mR = std::min<std::uint32_t>(255, (gG * sR + gB * sG + gR * sB) / 255);
-            const std::uint32_t mG = std::min<std::uint32_t>(255, (gR * sR + gG * sG + gB * sB) / 255);
-            const std::uint32_t mB = std::min<std::uint32_t>(255, (gB * sR + gR * sG + gG * sB) / 255);
+            const std::uint64_t sums = s[2] * byRed + s[1] * byGreen + s[0] * byBlue;
+            const std::uint32_t mR = std::min<std::uint32_t>(255, static_cast<std::uint32_t>(sums & kLane) / 255);
+            const std::uint32_t mG = std::min<std::uint32_t>(255, static_cast<std::uint32_t>((sums >> 21) & kLane) / 255);
+            const std::uint32_t mB = std::min<std::uint32_t>(255, static_cast<std::uint32_t>(sums >> 42) / 255);
             if (a == 255) {
                 d[0] = static_cast<std::uint8_t>(mB);
                 d[1] = static_cast<std::uint8_t>(mG);

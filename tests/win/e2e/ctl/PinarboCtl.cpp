@@ -37,52 +37,67 @@ bool IsDialogClass(HWND hwnd) {
     return std::wcscmp(cls, L"#32770") == 0;
 }
 
+// Enumeration callbacks are named functions: a lambda cannot carry the stdcall convention
+// that 32-bit Windows needs.
+struct SChildSearch {
+    const wchar_t* text;
+    bool found;
+};
+
+BOOL CALLBACK MatchChildText(HWND child, LPARAM p) {
+    auto* s = reinterpret_cast<SChildSearch*>(p);
+    wchar_t buf[256] = {};
+    ::GetWindowTextW(child, buf, 256);
+    if (std::wcsstr(buf, s->text)) s->found = true;
+    return !s->found;
+}
+
 bool HasChildText(HWND dlg, const wchar_t* text) {
-    struct Search {
-        const wchar_t* text;
-        bool found;
-    } search{text, false};
-    ::EnumChildWindows(
-        dlg,
-        [](HWND child, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            wchar_t buf[256] = {};
-            ::GetWindowTextW(child, buf, 256);
-            if (std::wcsstr(buf, s->text)) s->found = true;
-            return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    SChildSearch search{text, false};
+    ::EnumChildWindows(dlg, MatchChildText, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+BOOL CALLBACK MatchMain(HWND hwnd, LPARAM p) {
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hwnd, title, 64);
+    if (std::wcscmp(title, L"Pinarbo") == 0 && IsDialogClass(hwnd) && ::GetDlgItem(hwnd, 1002)) {
+        *reinterpret_cast<HWND*>(p) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK MatchQuestion(HWND hwnd, LPARAM p) {
+    if (IsDialogClass(hwnd) && ::IsWindowVisible(hwnd) && HasChildText(hwnd, L"Quit program?")) {
+        *reinterpret_cast<HWND*>(p) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CountBalloons(HWND hwnd, LPARAM p) {
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    if (_wcsicmp(cls, L"tooltips_class32") == 0 && ::IsWindowVisible(hwnd)) {
+        wchar_t text[512] = {};
+        ::GetWindowTextW(hwnd, text, 512);
+        std::printf("balloon=%ls\n", text);
+        ++*reinterpret_cast<int*>(p);
+    }
+    return TRUE;
 }
 
 // The main dialog: a dialog titled "Pinarbo" holding the image button (control 1002).
 HWND FindMain() {
     HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            wchar_t title[64] = {};
-            ::GetWindowTextW(hwnd, title, 64);
-            if (std::wcscmp(title, L"Pinarbo") == 0 && IsDialogClass(hwnd) && ::GetDlgItem(hwnd, 1002)) {
-                *reinterpret_cast<HWND*>(p) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumWindows(MatchMain, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
 HWND FindQuestion() {
     HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            if (IsDialogClass(hwnd) && ::IsWindowVisible(hwnd) && HasChildText(hwnd, L"Quit program?")) {
-                *reinterpret_cast<HWND*>(p) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumWindows(MatchQuestion, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -162,19 +177,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"balloon") {
         int shown = 0;
-        ::EnumWindows(
-            [](HWND hwnd, LPARAM p) -> BOOL {
-                wchar_t cls[64] = {};
-                ::GetClassNameW(hwnd, cls, 64);
-                if (_wcsicmp(cls, L"tooltips_class32") == 0 && ::IsWindowVisible(hwnd)) {
-                    wchar_t text[512] = {};
-                    ::GetWindowTextW(hwnd, text, 512);
-                    std::printf("balloon=%ls\n", text);
-                    ++*reinterpret_cast<int*>(p);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&shown));
+        ::EnumWindows(CountBalloons, reinterpret_cast<LPARAM>(&shown));
         return shown > 0 ? 0 : 1;
     }
 
