@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -235,6 +236,35 @@ TEST(FrameBuilder, GarlandColourIsMixedWithTheGradientColour) {
         std::memset(f.View().bits, 0, 4);
         CFrameBuilder::DrawGarland(garland, 0, 0, c.g, f.View());
         EXPECT_EQ(f.At(0, 0), c.expected) << "gradient " << int(c.g.r) << "," << int(c.g.g) << "," << int(c.g.b);
+    }
+}
+
+TEST(FrameBuilder, GarlandMixMatchesThePlainRuleForManyColours) {
+    const SGradientColour gradients[] = {{255, 0, 0},   {0, 255, 0},     {0, 0, 255},  {255, 255, 255},
+                                         {17, 200, 93}, {128, 128, 128}, {254, 1, 255}, {0, 0, 0}};
+    CBmp garland;
+    ASSERT_TRUE(garland.Create(64, 64));
+    for (int i = 0; i < 64 * 64; ++i) {
+        std::uint8_t* p = garland.Bits() + i * 4;
+        p[0] = static_cast<std::uint8_t>(i * 37);
+        p[1] = static_cast<std::uint8_t>(i * 91);
+        p[2] = static_cast<std::uint8_t>(i * 53 + 11);
+        p[3] = static_cast<std::uint8_t>(i < 2048 ? 255 : i * 7);
+    }
+    for (const SGradientColour& g : gradients) {
+        SFrame f(64, 64);
+        std::memset(f.View().bits, 0, 64 * 64 * 4);
+        CFrameBuilder::DrawGarland(garland, 0, 0, g, f.View());
+        for (int i = 0; i < 64 * 64; ++i) {
+            const std::uint8_t* p = garland.Bits() + i * 4;
+            const int sB = p[0], sG = p[1], sR = p[2], a = p[3];
+            const int mR = std::min(255, (g.g * sR + g.b * sG + g.r * sB) / 255);
+            const int mG = std::min(255, (g.r * sR + g.g * sG + g.b * sB) / 255);
+            const int mB = std::min(255, (g.b * sR + g.r * sG + g.g * sB) / 255);
+            const Px expected = a == 0 ? Px{0, 0, 0, 0} : Px{mB * a / 255, mG * a / 255, mR * a / 255, a};
+            const Px got = f.At(i % 64, i / 64);
+            ASSERT_EQ(got, expected) << "pixel " << i << " gradient " << int(g.r) << "," << int(g.g) << "," << int(g.b);
+        }
     }
 }
 
