@@ -1,0 +1,243 @@
+#include "app/CButtonWnd.h"
+
+#include "app/CButtonWndLogic.h"
+#include "app/CButtonWndLooks.h"
+#include "scene/CDrawTarget.h"
+
+#include <windowsx.h>
+
+// A memory device context with a bitmap of a given size selected into it.
+struct CButtonWnd::SCanvas {
+    SCanvas(HDC like, int w, int h) noexcept
+        : dc(::CreateCompatibleDC(like)), bitmap(::CreateCompatibleBitmap(like, w, h)), select(dc.get(), bitmap.get()) {}
+    bool Ok() const noexcept { return dc && bitmap; }
+
+    CUniqueDc dc;
+    CUniqueBitmap bitmap;
+    CSelectObject select;  // declared last: puts the context's own bitmap back before both are freed
+};
+
+CButtonWnd::CButtonWnd() noexcept = default;
+
+CButtonWnd::~CButtonWnd() {
+    if (m_hwnd) ::KillTimer(m_hwnd, kHoverTimer);
+}
+
+bool& CButtonWnd::RegisteredFlag() {
+    static bool registered = false;
+    return registered;
+}
+
+bool CButtonWnd::LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId) {
+    m_image.Free();
+    m_image.LoadFromResource(module, baseId);
+    CBmp texture;
+    texture.LoadGifFromResource(module, textureId);
+    CBmp overlay;
+    overlay.LoadFromResource(module, overlayId);
+    const bool built = BuildButtonLooks(m_image, texture, overlay);
+    if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
+    return built && !m_image.IsEmpty();
+}
+
+LRESULT CButtonWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT:
+        HandlePaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the paint covers the whole button
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON;
+    case WM_TIMER:
+        if (wParam == kHoverTimer) {
+            HandleTimer();
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        HandleMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_LBUTTONDOWN:
+        HandleLButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_LBUTTONUP:
+        HandleLButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_MOUSELEAVE:
+        HandleMouseLeave();
+        break;
+    case WM_CAPTURECHANGED:
+        // Capture taken away (another window, a menu, a dialog): that press can no longer click.
+        if (reinterpret_cast<HWND>(lParam) != m_hwnd) m_pressed = false;
+        break;
+    case WM_DESTROY:
+        StopHover();
+        m_pressed = false;
+        break;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}
+
+void CButtonWnd::PaintState(HDC dc, const RECT& client, POINT pointer) {
+    const button_logic::CLookInput in{
+        ::PtInRect(&client, pointer) != FALSE,
+        (::GetKeyState(VK_LBUTTON) & 0x8000) != 0,
+        m_image.GroupHasLayers(kLookNormal),
+        m_image.GroupHasLayers(kLookHot),
+        m_image.GroupHasLayers(kLookPressed),
+    };
+    CDrawTarget target(dc);
+    const button_logic::ELook look = button_logic::ChooseLook(in);
+    if (look == button_logic::ELook::None) {
+        m_image.DrawAlpha(target, 0, 0);
+    } else {
+        m_image.DrawGroup(static_cast<int>(look), target, 0, 0);
+    }
+}
+
+void CButtonWnd::OnPress(const RECT&, POINT) {}
+
+void CButtonWnd::OnRelease(const RECT& client, POINT point) {
+    if (!::PtInRect(&client, point)) return;
+    Notify(static_cast<UINT>(::GetDlgCtrlID(m_hwnd)));
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CButtonWnd::OnHover(const RECT&, POINT) {}
+
+void CButtonWnd::Notify(UINT id) {
+    if (const HWND parent = ::GetParent(m_hwnd)) ::PostMessageW(parent, WM_COMMAND, id, 0);
+}
+
+void CButtonWnd::HandlePaint() {
+    if (m_guard) {
+        // Reached only while our own paint has the parent repaint; that paint covers the button.
+        ::ValidateRect(m_hwnd, nullptr);
+        return;
+    }
+    // Repaint the whole button: the parent's repaint below erases all of it.
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+    if (!m_background) RepaintParentBehind();
+    CPaintDc paint(m_hwnd);
+    if (!paint.get()) return;
+    DrawOver(paint.get(), m_background ? m_background->dc.get() : paint.get());
+}
+
+void CButtonWnd::HandleTimer() {
+    ScrollTextures();
+    if (!m_background) return;
+    CWindowDc dc(m_hwnd);
+    if (dc) DrawOver(dc.get(), m_background->dc.get());
+}
+
+void CButtonWnd::HandleMouseMove(int x, int y) {
+    const RECT client = ClientRect();
+    const POINT point{x, y};
+    OnHover(client, point);
+    // Hovering starts only inside: moves that a held capture reports from outside must not
+    // restart it (the leave notice would follow at once, over and over).
+    if (!m_hovering && ::PtInRect(&client, point)) {
+        m_hovering = true;
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof(track);
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = m_hwnd;
+        ::TrackMouseEvent(&track);
+        RepaintParentBehind();
+        TakeBackgroundCopy();
+        if (m_background) {
+            CWindowDc dc(m_hwnd);
+            if (dc) DrawOver(dc.get(), m_background->dc.get());
+        }
+        ::SetTimer(m_hwnd, kHoverTimer, kHoverPeriodMs, nullptr);
+    }
+    m_stepX = button_logic::ScrollStep(x, client.right);
+    m_stepY = button_logic::ScrollStep(y, client.bottom);
+}
+
+void CButtonWnd::HandleLButtonDown(int x, int y) {
+    ::SetCapture(m_hwnd);
+    m_pressed = ::GetCapture() == m_hwnd;
+    OnPress(ClientRect(), POINT{x, y});
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CButtonWnd::HandleLButtonUp(int x, int y) {
+    // Only a press that began here clicks: a drag that merely ends over the button does not.
+    const bool pressedHere = m_pressed && ::GetCapture() == m_hwnd;
+    m_pressed = false;
+    if (::GetCapture() == m_hwnd) ::ReleaseCapture();
+    if (pressedHere) OnRelease(ClientRect(), POINT{x, y});
+    m_hovering = false;  // the next move starts hovering (and leave tracking) afresh
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CButtonWnd::HandleMouseLeave() {
+    m_hovering = false;
+    OnHover(ClientRect(), PointerInClient());
+    StopHover();
+    ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CButtonWnd::StopHover() {
+    if (m_hwnd) ::KillTimer(m_hwnd, kHoverTimer);
+    m_background.reset();
+}
+
+void CButtonWnd::DrawOver(HDC target, HDC source) {
+    const RECT client = ClientRect();
+    const int w = client.right;
+    const int h = client.bottom;
+    if (w <= 0 || h <= 0 || !target || !source) return;
+    SCanvas canvas(target, w, h);
+    if (!canvas.Ok()) return;
+    ::BitBlt(canvas.dc.get(), 0, 0, w, h, source, 0, 0, SRCCOPY);
+    PaintState(canvas.dc.get(), client, PointerInClient());
+    ::BitBlt(target, 0, 0, w, h, canvas.dc.get(), 0, 0, SRCCOPY);
+}
+
+void CButtonWnd::RepaintParentBehind() {
+    const HWND parent = ::GetParent(m_hwnd);
+    if (!parent) return;
+    RECT area;
+    ::GetWindowRect(m_hwnd, &area);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    // The parent does not clip its children, so its erase paints the area under the button; the
+    // button itself is left out of this update (it paints right after).
+    m_guard = true;
+    ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    m_guard = false;
+}
+
+void CButtonWnd::TakeBackgroundCopy() {
+    m_background.reset();
+    const RECT client = ClientRect();
+    if (client.right <= 0 || client.bottom <= 0) return;
+    CWindowDc dc(m_hwnd);
+    if (!dc) return;
+    auto copy = std::make_unique<SCanvas>(dc.get(), client.right, client.bottom);
+    if (!copy->Ok()) return;
+    ::BitBlt(copy->dc.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+    m_background = std::move(copy);
+}
+
+void CButtonWnd::ScrollTextures() {
+    for (const SLayerRef& ref : kTextureLayers) {
+        if (CBmp* layer = m_image.Layer(ref.group, ref.index)) layer->Scroll(m_stepX, m_stepY);
+    }
+}
+
+RECT CButtonWnd::ClientRect() const {
+    RECT client{};
+    if (m_hwnd) ::GetClientRect(m_hwnd, &client);
+    return client;
+}
+
+POINT CButtonWnd::PointerInClient() const {
+    POINT point{-1, -1};
+    if (::GetCursorPos(&point) && m_hwnd) ::ScreenToClient(m_hwnd, &point);
+    return point;
+}

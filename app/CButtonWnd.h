@@ -1,0 +1,77 @@
+// CButtonWnd: the main window's large animated image button (window class "KW_ButtonWnd").
+// Normal, hot (pointer inside) and pressed looks are layer groups of one picture; while the
+// pointer hovers, a 50 ms timer scrolls the looks' texture toward the pointer and the button
+// repaints over a copy of the background taken when the pointer entered. A click is a release
+// inside the button of a press that began on it; it posts WM_COMMAND(control id) to the parent.
+#pragma once
+
+#include "scene/CBmp.h"
+#include "wnd/CWnd.h"
+#include "wnd/Handles.h"
+
+#include <memory>
+
+class CButtonWnd : public CWnd {
+public:
+    static constexpr wchar_t kClassName[] = L"KW_ButtonWnd";
+    static constexpr UINT_PTR kHoverTimer = 1;
+    static constexpr UINT kHoverPeriodMs = 50;
+
+    CButtonWnd() noexcept;
+    ~CButtonWnd() override;
+
+    bool& RegisteredFlag() override;
+    const wchar_t* GetWndClassName() const override { return kClassName; }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // Draws the look for the pointer position (client coordinates) and the mouse button state.
+    virtual void PaintState(HDC dc, const RECT& client, POINT pointer);
+    virtual void OnPress(const RECT& client, POINT point);
+    // A release inside the client rectangle notifies the parent with the control's id.
+    virtual void OnRelease(const RECT& client, POINT point);
+    virtual void OnHover(const RECT& client, POINT point);
+    // Posts WM_COMMAND(id, 0) to the parent.
+    virtual void Notify(UINT id);
+
+    // Loads the base picture (bitmap baseId), the texture (GIF textureId) and the gloss (bitmap
+    // overlayId) of module (null: this program) and builds the looks. False when the base picture
+    // or its looks could not be made; the button then draws what it has.
+    bool LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId);
+
+    CBmp& Image() noexcept { return m_image; }
+    const CBmp& Image() const noexcept { return m_image; }
+    int StepX() const noexcept { return m_stepX; }
+    int StepY() const noexcept { return m_stepY; }
+    bool IsHovering() const noexcept { return m_hovering; }
+    bool HasBackgroundCopy() const noexcept { return m_background != nullptr; }
+
+private:
+    struct SCanvas;  // memory device context with a bitmap
+
+    void HandlePaint();
+    void HandleTimer();
+    void HandleMouseMove(int x, int y);
+    void HandleLButtonDown(int x, int y);
+    void HandleLButtonUp(int x, int y);
+    void HandleMouseLeave();
+    void StopHover();
+
+    // Double-buffered drawing: source's client-sized content (what lies behind the button) into a
+    // memory canvas, the look over it, the canvas onto target (the button's window).
+    void DrawOver(HDC target, HDC source);
+    // Makes the parent repaint (erasing) the area under the button at once.
+    void RepaintParentBehind();
+    // Copies what the button's window shows now into a new background copy.
+    void TakeBackgroundCopy();
+    void ScrollTextures();
+    RECT ClientRect() const;
+    POINT PointerInClient() const;
+
+    CBmp m_image;                               // base picture with groups 0..2 (normal, hot, pressed)
+    std::unique_ptr<SCanvas> m_background;  // what lies behind the button; set while hovering
+    bool m_hovering = false;                    // the pointer is being tracked
+    bool m_guard = false;                       // set while the parent repaints behind the button
+    bool m_pressed = false;                     // a press began on the button and holds the capture
+    int m_stepX = 0;                            // texture step per tick, -8..8
+    int m_stepY = 0;
+};

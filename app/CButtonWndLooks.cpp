@@ -1,0 +1,92 @@
+#include "app/CButtonWndLooks.h"
+
+#include "scene/CBmp.h"
+
+#include <memory>
+
+namespace {
+
+// A layer that takes a loaded picture instead of its copy of the base: what a failed load leaves
+// is an empty layer, never the base.
+void LoadInto(CBmp& layer, const CBmp& picture) {
+    layer.Free();
+    layer.CopyFrom(picture);
+}
+
+// The texture cut to a shape: the texture's colours with the shape's alpha, transparent elsewhere.
+void CutTexture(CBmp& layer, const CBmp& texture, const CBmp& shapeAlpha) {
+    LoadInto(layer, texture);
+    layer.ScaleAlpha(0, 0);
+    layer.CopyChannelFrom(shapeAlpha, 3);
+}
+
+}  // namespace
+
+bool BuildButtonLooks(CBmp& base, const CBmp& texture, const CBmp& overlay) {
+    static const wchar_t* const kLabels[] = {L"nrm", L"hot", L"prs"};
+    while (base.GroupCount() < 3) base.AddGroup(kLabels[base.GroupCount()]);
+
+    const std::unique_ptr<CBmp> alpha = base.ExtractChannel(3);
+    if (!alpha) return false;
+
+    // Normal: the face and the gloss.
+    if (CBmp* l = base.AddLayer(kLookNormal)) {
+        CutTexture(*l, texture, *alpha);
+        l->SetOffset(3, 3);
+    }
+    if (CBmp* l = base.AddLayer(kLookNormal)) {
+        LoadInto(*l, overlay);
+        l->ScaleAlpha(192, 0);
+        l->SetOffset(3, 3);
+    }
+
+    // Hot: two soft dark shadows of the shape, a brighter and larger face, a larger gloss.
+    if (CBmp* l = base.AddLayer(kLookHot)) {
+        l->Resample(102, 102);
+        l->SetOffset(7, 5);
+        l->AdjustBrightnessContrast(-80, -128);
+        l->ScaleAlpha(64, 0);
+    }
+    if (CBmp* l = base.AddLayer(kLookHot)) {
+        l->Resample(102, 102);
+        l->SetOffset(0, 12);
+        l->AdjustBrightnessContrast(-80, -128);
+        l->ScaleAlpha(32, 0);
+    }
+    if (CBmp* l = base.AddLayer(kLookHot)) {
+        CBmp largeAlpha;
+        largeAlpha.CopyFrom(*alpha);
+        largeAlpha.Resample(102, 102);
+        CutTexture(*l, texture, largeAlpha);
+        l->AdjustBrightnessContrast(32, 0);
+    }
+    if (CBmp* l = base.AddLayer(kLookHot)) {
+        LoadInto(*l, overlay);
+        l->Resample(104, 103);
+        l->Shift(-1, 0);
+    }
+
+    // Pressed: a dark and a light copy of the shape shifted against each other, a darker face.
+    if (CBmp* l = base.AddLayer(kLookPressed)) {
+        l->SetOffset(2, 1);
+        l->AdjustBrightnessContrast(-288, -128);
+        l->ScaleAlpha(128, 0);
+    }
+    if (CBmp* l = base.AddLayer(kLookPressed)) {
+        l->SetOffset(5, 6);
+        l->AdjustBrightnessContrast(256, -128);
+        l->ScaleAlpha(128, 0);
+    }
+    if (CBmp* l = base.AddLayer(kLookPressed)) {
+        CutTexture(*l, texture, *alpha);
+        l->AdjustBrightnessContrast(-48, 0);
+        l->SetOffset(3, 3);
+    }
+    if (CBmp* l = base.AddLayer(kLookPressed)) {
+        LoadInto(*l, overlay);
+        l->AdjustBrightnessContrast(-32, 0);
+        l->ScaleAlpha(96, 0);
+        l->SetOffset(3, 3);
+    }
+    return true;
+}

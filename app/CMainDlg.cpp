@@ -1,0 +1,99 @@
+#include "app/CMainDlg.h"
+
+#include "app/CButtonWnd.h"
+#include "resource.h"
+#include "wnd/CWnd.h"
+#include "wnd/Messages.h"
+
+#include <string>
+
+CMainDlg::CMainDlg(IMainDlgHost& host) noexcept : m_host(host) {}
+
+CMainDlg::~CMainDlg() = default;
+
+INT_PTR CMainDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_QUERYENDSESSION:
+        // The logon may end: everything is saved when it does.
+        ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_ENDSESSION:
+        // wParam is FALSE when the shutdown or log-off was cancelled: then the program runs on.
+        if (wParam) m_host.Exit();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        m_host.OnMainWindowMoved(kWmTrayNotify, IDI_APP, nullptr);
+        break;
+    case kWmTrayNotify:
+        m_host.OnTrayNotify(wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return CDialog::DialogProc(msg, wParam, lParam);
+}
+
+INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    switch (wParam) {
+    case IDOK:
+    case kButtonId:
+        OpenSettings();
+        return 0;
+    case IDCANCEL:
+        if (!m_host.OnCancel()) return 0;
+        break;
+    case kCmdClose:
+        m_host.Close();
+        break;
+    case kCmdExit:
+        if (!m_host.QueryExit()) return 0;
+        break;
+    default:
+        break;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+INT_PTR CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+    if (wParam == kCmdExit) {
+        OnCommand(kCmdExit, 0);
+        return TRUE;
+    }
+    return CDialog::OnSysCommand(wParam, lParam);
+}
+
+INT_PTR CMainDlg::OnInitDialog() {
+    const HINSTANCE module = ::GetModuleHandleW(nullptr);
+    m_smallIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
+    m_bigIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 32, 32, 0)));
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
+
+    if (const HMENU menu = ::GetSystemMenu(m_hwnd, FALSE)) {  // the window's own menu: not ours to free
+        const wchar_t* text = nullptr;
+        const int length = ::LoadStringW(module, IDS_EXIT, reinterpret_cast<LPWSTR>(&text), 0);
+        const std::wstring entry = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"E&xit";
+        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(menu, MF_STRING, kCmdExit, entry.c_str());
+    }
+
+    m_button = dynamic_cast<CButtonWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kButtonId)));
+    if (m_button) m_button->LoadLooks(module, IDB_BUTTON_BASE, IDR_BUTTON_TEXTURE, IDB_BUTTON_GLOSS);
+
+    m_host.RestorePlacement(m_hwnd, kPlacementSection, true);
+    return TRUE;
+}
+
+void CMainDlg::OnDestroy() {
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, 0);
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, 0);
+    m_smallIcon.reset();
+    m_bigIcon.reset();
+    m_host.SavePlacement(m_hwnd, kPlacementSection);
+    m_button = nullptr;  // deleted with its window, right after ours
+    CDialog::OnDestroy();
+}
+
+void CMainDlg::OpenSettings() {
+    // The settings dialog (template 103) opens here, modal over this dialog, once the program has it.
+}

@@ -1,0 +1,44 @@
+// CMainDlg: the program's main window (dialog 101), a small modeless dialog holding the animated
+// image button (control 1002). It asks the application object to quit, minimise or save, forwards
+// its placement changes and the notification-area icon's messages, and offers "E&xit" in its
+// window menu.
+#pragma once
+
+#include "app/IMainDlgHost.h"
+#include "wnd/CDialog.h"
+#include "wnd/Handles.h"
+
+class CButtonWnd;
+
+class CMainDlg : public CDialog {
+public:
+    static constexpr UINT kTemplateId = 101;
+    static constexpr int kButtonId = 1002;
+    static constexpr WPARAM kCmdClose = 1000;  // end without a question
+    static constexpr WPARAM kCmdExit = 1001;   // the window menu's exit entry: ask, then end
+    // Store section of the dialog's placement.
+    static constexpr wchar_t kPlacementSection[] = L"Options\\Windows\\Main";
+
+    explicit CMainDlg(IMainDlgHost& host) noexcept;
+    ~CMainDlg() override;
+
+    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnSysCommand(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnInitDialog() override;
+    void OnDestroy() override;
+
+    // The image button's object, null before initialisation, without control 1002 and after
+    // the dialog is destroyed (the control's window owns it).
+    CButtonWnd* Button() const noexcept { return m_button; }
+
+protected:
+    // Enter and the button: the settings dialog, modal over this one.
+    virtual void OpenSettings();
+
+private:
+    IMainDlgHost& m_host;
+    CButtonWnd* m_button = nullptr;  // not owned
+    CUniqueIcon m_smallIcon;
+    CUniqueIcon m_bigIcon;
+};

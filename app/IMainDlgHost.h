@@ -1,0 +1,28 @@
+// IMainDlgHost: what the main dialog asks of the application object. The application object
+// implements it (its exit and tray operations have these names and results); tests put a
+// recording fake in its place.
+#pragma once
+
+#include <windows.h>
+
+class IMainDlgHost {
+public:
+    // The user's logon ends: save everything, end the main dialog, post the quit message.
+    virtual bool Exit() = 0;
+    // Esc or Cancel: minimise (when Esc minimises) or ask whether to quit; true when the program ends.
+    virtual bool OnCancel() = 0;
+    // End the program without a question.
+    virtual bool Close() = 0;
+    // Ask "Quit program?" when exits are confirmed, then Close; true when the program ends.
+    virtual bool QueryExit() = 0;
+    // The main dialog's position or show state changed.
+    virtual bool OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) = 0;
+    // The notification-area icon's callback message reached the main dialog.
+    virtual bool OnTrayNotify(WPARAM id, LPARAM event) = 0;
+    // Window placement in the settings store (section relative to the program's root key).
+    virtual bool SavePlacement(HWND window, const wchar_t* section) = 0;
+    virtual bool RestorePlacement(HWND window, const wchar_t* section, bool keepSize) = 0;
+
+protected:
+    ~IMainDlgHost() = default;
+};
