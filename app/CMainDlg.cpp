@@ -1,6 +1,7 @@
 #include "app/CMainDlg.h"
 
 #include "app/CButtonWnd.h"
+#include "app/WindowPlacement.h"
 #include "resource.h"
 #include "wnd/CWnd.h"
 #include "wnd/Messages.h"
@@ -80,7 +81,7 @@ INT_PTR CMainDlg::OnInitDialog() {
     m_button = dynamic_cast<CButtonWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kButtonId)));
     if (m_button) m_button->LoadLooks(module, IDB_BUTTON_BASE, IDR_BUTTON_TEXTURE, IDB_BUTTON_GLOSS);
 
-    m_host.RestorePlacement(m_hwnd, kPlacementSection, true);
+    RestoreWindowPlacement(&m_host.Store(), m_hwnd, kPlacementSection, true);
     return TRUE;
 }
 
@@ -89,7 +90,7 @@ void CMainDlg::OnDestroy() {
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, 0);
     m_smallIcon.reset();
     m_bigIcon.reset();
-    m_host.SavePlacement(m_hwnd, kPlacementSection);
+    SaveWindowPlacement(m_host.Store(), m_hwnd, kPlacementSection);
     m_button = nullptr;  // deleted with its window, right after ours
     CDialog::OnDestroy();
 }

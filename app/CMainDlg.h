@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/IMainDlgHost.h"
+#include "resource.h"
 #include "wnd/CDialog.h"
 #include "wnd/Handles.h"
 
@@ -12,8 +13,8 @@ class CButtonWnd;
 
 class CMainDlg : public CDialog {
 public:
-    static constexpr UINT kTemplateId = 101;
-    static constexpr int kButtonId = 1002;
+    static constexpr UINT kTemplateId = IDD_MAIN;
+    static constexpr int kButtonId = IDC_MAIN_BUTTON;
     static constexpr WPARAM kCmdClose = 1000;  // end without a question
     static constexpr WPARAM kCmdExit = 1001;   // the window menu's exit entry: ask, then end
     // Store section of the dialog's placement.

@@ -1,9 +1,11 @@
-// IMainDlgHost: what the main dialog asks of the application object. The application object
-// implements it (its exit and tray operations have these names and results); tests put a
-// recording fake in its place.
+// IMainDlgHost: what the main dialog asks of the application object. The application object's
+// base layer implements it (its exit, tray and store operations carry these names and results);
+// tests put a recording stand-in in its place.
 #pragma once
 
 #include <windows.h>
+
+class CSettingsStore;
 
 class IMainDlgHost {
 public:
@@ -19,9 +21,8 @@ public:
     virtual bool OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) = 0;
     // The notification-area icon's callback message reached the main dialog.
     virtual bool OnTrayNotify(WPARAM id, LPARAM event) = 0;
-    // Window placement in the settings store (section relative to the program's root key).
-    virtual bool SavePlacement(HWND window, const wchar_t* section) = 0;
-    virtual bool RestorePlacement(HWND window, const wchar_t* section, bool keepSize) = 0;
+    // The settings store that keeps the dialog's placement.
+    virtual CSettingsStore& Store() noexcept = 0;
 
 protected:
     ~IMainDlgHost() = default;

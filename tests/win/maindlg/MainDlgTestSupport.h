@@ -5,6 +5,8 @@
 #include "app/CButtonWnd.h"
 #include "app/CMainDlg.h"
 #include "app/IMainDlgHost.h"
+#include "param/CMemoryBackend.h"
+#include "param/CSettingsStore.h"
 
 #include <windows.h>
 
@@ -13,6 +15,7 @@
 
 class CRecordingHost : public IMainDlgHost {
 public:
+    CRecordingHost() { store.SetBackend(&backend); }
     bool Exit() override { ++exits; return true; }
     bool OnCancel() override { ++cancels; return answer; }
     bool Close() override { ++closes; return true; }
@@ -30,26 +33,16 @@ public:
         trayEvent = event;
         return true;
     }
-    bool SavePlacement(HWND, const wchar_t* section) override {
-        ++saves;
-        savedSection = section;
-        return true;
-    }
-    bool RestorePlacement(HWND, const wchar_t* section, bool keep) override {
-        ++restores;
-        restoredSection = section;
-        keepSize = keep;
-        return false;
-    }
+    CSettingsStore& Store() noexcept override { return store; }
 
     bool answer = false;  // what OnCancel and QueryExit answer
-    int exits = 0, cancels = 0, closes = 0, queries = 0, moves = 0, trayNotes = 0, saves = 0, restores = 0;
+    int exits = 0, cancels = 0, closes = 0, queries = 0, moves = 0, trayNotes = 0;
     UINT movedMessage = 0, movedIcon = 0;
     const wchar_t* movedText = L"unset";
     WPARAM trayId = 0;
     LPARAM trayEvent = 0;
-    std::wstring savedSection, restoredSection;
-    bool keepSize = false;
+    CMemoryBackend backend;
+    CSettingsStore store;
 };
 
 class CRecordingMainDlg : public CMainDlg {
