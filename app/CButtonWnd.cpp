@@ -6,17 +6,6 @@
 
 #include <windowsx.h>
 
-// A memory device context with a bitmap of a given size selected into it.
-struct CButtonWnd::SCanvas {
-    SCanvas(HDC like, int w, int h) noexcept
-        : dc(::CreateCompatibleDC(like)), bitmap(::CreateCompatibleBitmap(like, w, h)), select(dc.get(), bitmap.get()) {}
-    bool Ok() const noexcept { return dc && bitmap; }
-
-    CUniqueDc dc;
-    CUniqueBitmap bitmap;
-    CSelectObject select;  // declared last: puts the context's own bitmap back before both are freed
-};
-
 CButtonWnd::CButtonWnd() noexcept = default;
 
 CButtonWnd::~CButtonWnd() {
@@ -123,14 +112,14 @@ void CButtonWnd::HandlePaint() {
     if (!m_background) RepaintParentBehind();
     CPaintDc paint(m_hwnd);
     if (!paint.get()) return;
-    DrawOver(paint.get(), m_background ? m_background->dc.get() : paint.get());
+    DrawOver(paint.get(), m_background ? m_background->Dc() : paint.get());
 }
 
 void CButtonWnd::HandleTimer() {
     ScrollTextures();
     if (!m_background) return;
     CWindowDc dc(m_hwnd);
-    if (dc) DrawOver(dc.get(), m_background->dc.get());
+    if (dc) DrawOver(dc.get(), m_background->Dc());
 }
 
 void CButtonWnd::HandleMouseMove(int x, int y) {
@@ -150,7 +139,7 @@ void CButtonWnd::HandleMouseMove(int x, int y) {
         TakeBackgroundCopy();
         if (m_background) {
             CWindowDc dc(m_hwnd);
-            if (dc) DrawOver(dc.get(), m_background->dc.get());
+            if (dc) DrawOver(dc.get(), m_background->Dc());
         }
         ::SetTimer(m_hwnd, kHoverTimer, kHoverPeriodMs, nullptr);
     }
@@ -192,11 +181,11 @@ void CButtonWnd::DrawOver(HDC target, HDC source) {
     const int w = client.right;
     const int h = client.bottom;
     if (w <= 0 || h <= 0 || !target || !source) return;
-    SCanvas canvas(target, w, h);
-    if (!canvas.Ok()) return;
-    ::BitBlt(canvas.dc.get(), 0, 0, w, h, source, 0, 0, SRCCOPY);
-    PaintState(canvas.dc.get(), client, PointerInClient());
-    ::BitBlt(target, 0, 0, w, h, canvas.dc.get(), 0, 0, SRCCOPY);
+    CDcCanvas canvas;
+    if (!canvas.Create(target, client)) return;
+    ::BitBlt(canvas.Dc(), 0, 0, w, h, source, 0, 0, SRCCOPY);
+    PaintState(canvas.Dc(), client, PointerInClient());
+    canvas.CopyTo(target);
 }
 
 void CButtonWnd::RepaintParentBehind() {
@@ -218,9 +207,9 @@ void CButtonWnd::TakeBackgroundCopy() {
     if (client.right <= 0 || client.bottom <= 0) return;
     CWindowDc dc(m_hwnd);
     if (!dc) return;
-    auto copy = std::make_unique<SCanvas>(dc.get(), client.right, client.bottom);
-    if (!copy->Ok()) return;
-    ::BitBlt(copy->dc.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+    auto copy = std::make_unique<CDcCanvas>();
+    if (!copy->Create(dc.get(), client)) return;
+    ::BitBlt(copy->Dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
     m_background = std::move(copy);
 }
 

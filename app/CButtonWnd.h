@@ -6,6 +6,7 @@
 #pragma once
 
 #include "scene/CBmp.h"
+#include "scene/win/CDcCanvas.h"
 #include "wnd/CWnd.h"
 #include "wnd/Handles.h"
 
@@ -46,8 +47,6 @@ public:
     bool HasBackgroundCopy() const noexcept { return m_background != nullptr; }
 
 private:
-    struct SCanvas;  // memory device context with a bitmap
-
     void HandlePaint();
     void HandleTimer();
     void HandleMouseMove(int x, int y);
@@ -68,7 +67,7 @@ private:
     POINT PointerInClient() const;
 
     CBmp m_image;                               // base picture with groups 0..2 (normal, hot, pressed)
-    std::unique_ptr<SCanvas> m_background;  // what lies behind the button; set while hovering
+    std::unique_ptr<CDcCanvas> m_background;  // what lies behind the button; set while hovering
     bool m_hovering = false;                    // the pointer is being tracked
     bool m_guard = false;                       // set while the parent repaints behind the button
     bool m_pressed = false;                     // a press began on the button and holds the capture

@@ -1,5 +1,6 @@
 #include "wnd/FactoryClasses.h"
 
+#include "app/CButtonWnd.h"
 #include "view/win/CViewWnd.h"
 #include "wnd/CWndFactory.h"
 
@@ -8,5 +9,6 @@
 // navigation pane's class name: RegisterWndFactoryOnly<T>(name); it must come after the
 // navigation pane's so that it hides it), toolbar, view.
 void RegisterFactoryWindowClasses() {
+    RegisterWndClassWithFactory<CButtonWnd>(false);
     RegisterWndClassWithFactory<CViewWnd>();
 }

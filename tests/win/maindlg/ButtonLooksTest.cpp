@@ -188,11 +188,3 @@ TEST(ButtonLooks, BuiltFromTheProgramResources) {
     EXPECT_EQ(hotGloss->Width(), 104);
     EXPECT_EQ(hotGloss->Height(), 103);
 }
-
-TEST(ButtonLooks, ReloadingReplacesTheLooks) {
-    CButtonWnd button;
-    ASSERT_TRUE(button.LoadLooks(nullptr, IDB_BUTTON_BASE, IDR_BUTTON_TEXTURE, IDB_BUTTON_GLOSS));
-    ASSERT_TRUE(button.LoadLooks(nullptr, IDB_BUTTON_BASE, IDR_BUTTON_TEXTURE, IDB_BUTTON_GLOSS));
-    EXPECT_EQ(button.Image().GroupCount(), 3);
-    EXPECT_EQ(button.Image().LayerCount(kLookHot), 4);
-}

@@ -3,14 +3,14 @@
 // it, reads the button's screen rectangle from its output and ends it with a click on the button.
 #include "MainDlgTestSupport.h"
 
-#include "wnd/CWndFactory.h"
+#include "wnd/FactoryClasses.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 TEST(MainDlgShowcase, DISABLED_ShowUntilClicked) {
-    RegisterWndClassWithFactory<CButtonWnd>();
+    RegisterFactoryWindowClasses();
     CRecordingHost host;
     CRecordingMainDlg dlg(host);
     const HWND hwnd = dlg.Create(nullptr, CMainDlg::kTemplateId, nullptr);

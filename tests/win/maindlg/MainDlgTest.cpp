@@ -2,7 +2,7 @@
 
 #include "app/CButtonWndLooks.h"
 #include "scene/CBmp.h"
-#include "wnd/CWndFactory.h"
+#include "wnd/FactoryClasses.h"
 #include "wnd/Handles.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,10 @@ namespace {
 class MainDlg : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterWndClassWithFactory<CButtonWnd>();
+        RegisterFactoryWindowClasses();
+        gdiBefore = CHandleTally::Live(EHandleKind::Gdi);
+        dcsBefore = CHandleTally::Live(EHandleKind::Dc) + CHandleTally::Live(EHandleKind::WindowDc);
+        iconsBefore = CHandleTally::Live(EHandleKind::Icon);
         dlg = std::make_unique<CRecordingMainDlg>(host);
         hwnd = dlg->Create(nullptr, CMainDlg::kTemplateId, nullptr);
         ASSERT_NE(hwnd, nullptr);
@@ -44,6 +47,7 @@ protected:
     CRecordingHost host;
     std::unique_ptr<CRecordingMainDlg> dlg;
     HWND hwnd = nullptr;
+    long gdiBefore = 0, dcsBefore = 0, iconsBefore = 0;
 };
 
 // Colour bytes of a bitmap (alpha bytes left out) and its alpha bytes.
@@ -107,10 +111,10 @@ TEST_F(MainDlg, InitialisationSetsIconsExitEntryAndLooks) {
 }
 
 TEST_F(MainDlg, DestroySavesPlacementAndReleasesEveryHandle) {
-    const long icons = CHandleTally::Live(EHandleKind::Icon);
-    EXPECT_GE(icons, 2);
-    // A hover leaves a background copy and a timer behind; destruction must free them too.
+    EXPECT_EQ(CHandleTally::Live(EHandleKind::Icon), iconsBefore + 2);
+    // A hover leaves a background copy and a running timer; destruction must free them too.
     MoveTo(hwnd, ButtonPoint(90, 50));
+    Pump(hwnd, 120);
     ASSERT_TRUE(dlg->Button()->HasBackgroundCopy());
     ::DestroyWindow(hwnd);
     Pump(nullptr, 20);
@@ -121,7 +125,9 @@ TEST_F(MainDlg, DestroySavesPlacementAndReleasesEveryHandle) {
     EXPECT_EQ(wp.rcNormalPosition.left, 200);
     EXPECT_EQ(wp.rcNormalPosition.top, 150);
     EXPECT_EQ(dlg->Button(), nullptr);
-    EXPECT_EQ(CHandleTally::Live(EHandleKind::Icon), icons - 2);
+    EXPECT_EQ(CHandleTally::Live(EHandleKind::Icon), iconsBefore);
+    EXPECT_EQ(CHandleTally::Live(EHandleKind::Gdi), gdiBefore);
+    EXPECT_EQ(CHandleTally::Live(EHandleKind::Dc) + CHandleTally::Live(EHandleKind::WindowDc), dcsBefore);
 }
 
 TEST_F(MainDlg, StoredPlacementIsRestoredKeepingTheDialogsSize) {
@@ -150,32 +156,6 @@ TEST_F(MainDlg, StoredPlacementIsRestoredKeepingTheDialogsSize) {
     EXPECT_EQ(r.bottom - r.top, made.bottom - made.top);
     EXPECT_TRUE(::IsWindowVisible(w));
     ::DestroyWindow(w);
-}
-
-TEST_F(MainDlg, RepeatedDialogsAndHoversBalanceGdiObjects) {
-    ::DestroyWindow(hwnd);
-    Pump(nullptr, 20);
-    const long gdi = CHandleTally::Live(EHandleKind::Gdi);
-    const long dcs = CHandleTally::Live(EHandleKind::Dc) + CHandleTally::Live(EHandleKind::WindowDc);
-    const long icons = CHandleTally::Live(EHandleKind::Icon);
-    for (int i = 0; i < 3; ++i) {
-        CRecordingHost h;
-        CRecordingMainDlg d(h);
-        const HWND w = d.Create(nullptr, CMainDlg::kTemplateId, nullptr);
-        ASSERT_NE(w, nullptr);
-        ::SetWindowPos(w, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        Pump(w, 50);
-        RECT r;
-        ::GetWindowRect(::GetDlgItem(w, CMainDlg::kButtonId), &r);
-        MoveTo(w, POINT{r.left + 5, r.top + 5});
-        Pump(w, 120);  // a few timer ticks
-        MoveTo(w, Away());
-        ::DestroyWindow(w);
-        Pump(nullptr, 20);
-    }
-    EXPECT_EQ(CHandleTally::Live(EHandleKind::Gdi), gdi);
-    EXPECT_EQ(CHandleTally::Live(EHandleKind::Dc) + CHandleTally::Live(EHandleKind::WindowDc), dcs);
-    EXPECT_EQ(CHandleTally::Live(EHandleKind::Icon), icons);
 }
 
 TEST_F(MainDlg, ClickOnTheButtonSendsItsCommand) {
