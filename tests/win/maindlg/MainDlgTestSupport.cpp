@@ -2,11 +2,25 @@
 
 namespace test_input {
 
+namespace {
+bool g_quit = false;
+}  // namespace
+
+bool TakeQuit() {
+    const bool quit = g_quit;
+    g_quit = false;
+    return quit;
+}
+
 void Pump(HWND dialog, int ms) {
     const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
     do {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                g_quit = true;
+                continue;
+            }
             if (dialog && ::IsWindow(dialog) && ::IsDialogMessageW(dialog, &msg)) continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
@@ -16,6 +30,7 @@ void Pump(HWND dialog, int ms) {
 }
 
 namespace {
+
 void SendMouse(DWORD flags) {
     INPUT in{};
     in.type = INPUT_MOUSE;

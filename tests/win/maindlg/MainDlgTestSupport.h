@@ -69,6 +69,8 @@ namespace test_input {
 
 // Runs the thread's messages for ms milliseconds, giving the dialog its keyboard handling.
 void Pump(HWND dialog, int ms);
+// Whether Pump met a quit message since the last call.
+bool TakeQuit();
 // Moves the pointer (screen coordinates) and lets the windows see it.
 void MoveTo(HWND dialog, POINT screen);
 void LeftDown(HWND dialog);
