@@ -70,6 +70,10 @@ LRESULT CButtonWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return CWnd::WindowProc(msg, wParam, lParam);
 }
 
+LRESULT CButtonWnd::OnSysKeyDown(WPARAM wParam, LPARAM lParam) { return DefaultProc(WM_SYSKEYDOWN, wParam, lParam); }
+
+LRESULT CButtonWnd::OnSysKeyUp(WPARAM wParam, LPARAM lParam) { return DefaultProc(WM_SYSKEYUP, wParam, lParam); }
+
 void CButtonWnd::PaintState(HDC dc, const RECT& client, POINT pointer) {
     const button_logic::CLookInput in{
         ::PtInRect(&client, pointer) != FALSE,

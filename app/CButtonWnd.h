@@ -24,6 +24,10 @@ public:
     bool& RegisteredFlag() override;
     const wchar_t* GetWndClassName() const override { return kClassName; }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // System keys get the system's handling, so that Alt+F4 closes the dialog that holds the
+    // button (it always has the focus there).
+    LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnSysKeyUp(WPARAM wParam, LPARAM lParam) override;
 
     // Draws the look for the pointer position (client coordinates) and the mouse button state.
     virtual void PaintState(HDC dc, const RECT& client, POINT pointer);

@@ -204,6 +204,22 @@ TEST_F(MainDlg, EscAsksTheApplicationAndARefusalKeepsTheDialog) {
     EXPECT_TRUE(::IsWindowVisible(hwnd));
 }
 
+TEST_F(MainDlg, AltF4OnTheFocusedButtonActsLikeEsc) {
+    host.answer = false;
+    INPUT keys[4]{};
+    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = VK_F4;
+    keys[2] = keys[1];
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3] = keys[0];
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, keys, sizeof(INPUT));
+    Pump(hwnd, 200);
+    EXPECT_EQ(host.cancels, 1);
+    EXPECT_TRUE(::IsWindow(hwnd));
+}
+
 TEST_F(MainDlg, WindowMenuExitAsksLikeCommand1001) {
     host.answer = false;
     ::SendMessageW(hwnd, WM_SYSCOMMAND, CMainDlg::kCmdExit, 0);

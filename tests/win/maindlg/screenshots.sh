@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Photographs the main window's button in its three looks with the real pointer and checks them:
 #   screenshots.sh <wintest_maindlg.exe> <output folder> <wine prefix>
-# Needs DISPLAY (the test run's Xvfb), xdotool and ImageMagick. Leaves normal.png, hot-a.png,
+# Uses DISPLAY (the test run's Xvfb) or a private Xvfb; needs xdotool and ImageMagick. Leaves normal.png, hot-a.png,
 # hot-b.png, centre-a.png, centre-b.png and pressed.png (crops of the button) in the output folder.
 set -u
 exe=$1 out=$2 prefix=$3
@@ -10,6 +10,18 @@ mkdir -p "$out"
 rm -f "$out"/*.png
 log=$out/showcase.log
 fail=0
+
+# The pointer, the screenshots and the program must share one display: start one when none is set.
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
+  xvfb_pid=$!
+  read -r -t 20 num <"$fifo" || { echo "FAILED: Xvfb did not start"; rm -f "$fifo"; exit 1; }
+  rm -f "$fifo"
+  export DISPLAY=:$num
+fi
+trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
 check() { # message, condition...
   local what=$1; shift
   if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; fail=1; fi
