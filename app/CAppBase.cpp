@@ -93,6 +93,10 @@ HMENU CAppBase::CreateTrayMenu() { return nullptr; }
 
 void CAppBase::AfterTrayMenu() {}
 
+void CAppBase::DestroyWindows() {
+    if (const HWND main = MainWindow(); main && ::IsWindow(main)) ::DestroyWindow(main);
+}
+
 bool CAppBase::EnumProfiles(std::vector<tstr>*) { return false; }
 
 int CAppBase::AskUser(const tstr& text, const tstr& caption, UINT flags) {
@@ -132,5 +136,6 @@ int RunApplication(CAppBase& app) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+    app.DestroyWindows();
     return 0;
 }

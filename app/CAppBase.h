@@ -59,6 +59,10 @@ public:
     virtual void AfterTrayMenu();
     virtual bool EnumProfiles(std::vector<tstr>* list);
 
+    // After the message loop: destroys the program's windows while everything they use still
+    // exists (the static application object and the window factory list end with the process).
+    virtual void DestroyWindows();
+
     // Autostart: the option follows the shortcut's existence / the shortcut follows the option.
     bool RefreshAutostart();
     bool ApplyAutostart();

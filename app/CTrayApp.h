@@ -8,6 +8,7 @@
 
 #include <cwchar>
 
+#include "app/CShellWatchWnd.h"
 #include "app/SystemIntegration.h"
 #include "app/TrayTip.h"
 #include "param/CParam.h"
@@ -77,6 +78,7 @@ public:
         m_iconMessage = message;
         m_iconTip = text ? tstr(text) : tstr();
         m_iconHasText = text != nullptr;
+        m_shellWatch.Watch([](void* self) { static_cast<CTrayApp*>(self)->OnTaskbarCreated(); }, this);
         if (this->m_firstStart) {
             NOTIFYICONDATAW balloon = Data(window, id);
             balloon.uFlags = NIF_INFO;
@@ -146,10 +148,9 @@ public:
         return true;
     }
 
-    // The message id the shell broadcasts when its taskbar is created.
-    static UINT TaskbarCreatedMessage() {
-        static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
-        return message;
+    void DestroyWindows() override {
+        m_shellWatch.Destroy();
+        TBase::DestroyWindows();
     }
 
     bool IsIconWanted() const noexcept { return m_iconWanted; }
@@ -212,6 +213,7 @@ private:
         this->AfterTrayMenu();
     }
 
+    CShellWatchWnd m_shellWatch;  // hears the shell restart
     bool m_iconWanted = false;  // the icon was added and not deleted since
     HWND m_iconWindow = nullptr;  // not owned
     UINT m_iconMessage = 0;

@@ -361,12 +361,15 @@ TEST_F(AppLayers, ShellRestartAddsTheIconAgainOnlyWhenItShouldBeThere) {
     ::ShowWindow(app.Main(), SW_SHOWNORMAL);
     ::SendMessageW(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_EQ(app.Calls(NIM_ADD).size(), 1u);
-    EXPECT_TRUE(app.OnTaskbarCreated());
+    // The shell announces its new taskbar to every top-level window.
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ::SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_NORMAL, 2000, nullptr);
     ASSERT_EQ(app.Calls(NIM_ADD).size(), 2u);
+    EXPECT_TRUE(app.Calls(NIM_MODIFY).empty()) << "no balloon for a re-add";
     EXPECT_EQ(app.Calls(NIM_ADD)[1].data.hWnd, app.Main());
     EXPECT_STREQ(app.Calls(NIM_ADD)[1].data.szTip, L"Pinarbo\n1.0.0.0 ver.");
     app.DeleteTrayIcon(app.Main(), 0);
-    EXPECT_FALSE(app.OnTaskbarCreated());
+    ::SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_NORMAL, 2000, nullptr);
     EXPECT_EQ(app.Calls(NIM_ADD).size(), 2u);
 }
 

@@ -10,7 +10,8 @@
 //   endsession                 sends the end-of-logon query and notice
 //   tray-exists                whether the shell knows the main window's icon (NIM_MODIFY)
 //   tray-move | tray-click     sends the icon's pointer-moved / left-button-up callback
-//   taskbar-created            sends the shell's "TaskbarCreated" message to the main window
+//   tray-delete                removes the main window's icon, as a shell restart loses it
+//   taskbar-created            broadcasts the shell's "TaskbarCreated" message
 //   question                   whether the "Quit program?" box is open
 //   answer ok|cancel           presses a button of that box
 //   foreground MAINOR0         brings the main window (or another, "other") to the foreground
@@ -214,12 +215,21 @@ int wmain(int argc, wchar_t** argv) {
         nid.uFlags = NIF_TIP;
         std::wcscpy(nid.szTip, L"Pinarbo");
         return ::Shell_NotifyIconW(NIM_MODIFY, &nid) ? 0 : 1;
+    } else if (cmd == L"tray-delete") {
+        NOTIFYICONDATAW nid{};
+        nid.cbSize = NOTIFYICONDATAW_V2_SIZE;
+        nid.hWnd = main;
+        nid.uID = 0;
+        return ::Shell_NotifyIconW(NIM_DELETE, &nid) ? 0 : 1;
     } else if (cmd == L"tray-move") {
         ::SendMessageW(main, kTrayMessage, 0, WM_MOUSEMOVE);
     } else if (cmd == L"tray-click") {
         ::SendMessageW(main, kTrayMessage, 0, WM_LBUTTONUP);
     } else if (cmd == L"taskbar-created") {
-        ::SendMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        // As the shell does: to every top-level window.
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000,
+                              &ignored);
     } else if (cmd == L"foreground") {
         if (std::wcscmp(arg, L"other") == 0) {
             // A window of this process takes the foreground, as another program's would.

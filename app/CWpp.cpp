@@ -1,0 +1,185 @@
+#include "app/CWpp.h"
+
+#include "app/WindowPlacement.h"
+#include "resource.h"
+#include "scene/DefaultScene.h"
+#include "view/CRandom.h"
+#include "wnd/FactoryClasses.h"
+#include "wnd/Messages.h"
+
+namespace {
+
+CWpp* g_instance = nullptr;
+
+template <class P>
+void Bounded(P& param, int min, int max, int value, const wchar_t* name) {
+    param.SetRange(min, max);
+    param.Set(value);
+    param.SetName(name);
+}
+
+}  // namespace
+
+CWpp* CWpp::Instance() noexcept { return g_instance; }
+
+CWpp::CWpp()
+    : m_mainDlg(*this),
+      m_garlandSet(&m_store),
+      m_viewSet(&m_store),
+      m_itemWindowSet(&m_store),
+      m_blinks(m_blinkMask, m_blinkStrip, m_composition.picture, m_blinkNum, m_blinkFreq, CRandom::Shared()),
+      m_blinkSet(&m_store),
+      m_pictures(nullptr) {
+    m_store.SetMode(true);
+    m_store.SetNames(L"Holverin", L"Pinarbo");
+    m_store.SetRoot(L"Software\\Holverin\\Pinarbo");
+    m_displayName = L"Pinarbo";
+
+    Bounded(m_opaque, 10, 100, 75, L"opaque");
+    m_toolTint.Set(0xFF337733UL);
+    m_gradientId.Set(IDB_GRADIENT_HUE);
+    m_gradientId.SetName(L"id");
+    m_templateToy.Setup(L"Toy", CItem::kToy, IDB_TOY_ROUND, 0, 0, 0, 100, 100, 0, 0);
+    m_itemWindowPos.Set(1);
+    m_itemWindowPos.SetName(L"pos");
+    m_tree.Setup(L"XMas Tree", CItem::kTree, IDB_TREE_DEFAULT, 0, 0, 0, 100, 100, 0, 0);
+    Bounded(m_blinkNum, 0, 50, 25, L"num");
+    Bounded(m_blinkFreq, 0, 100, 50, L"freq");
+    Bounded(m_blinkSize, 20, 200, 100, L"size");
+
+    m_viewSet.SetSection(kViewSection);
+    m_viewSet.Add(&m_opaque);
+    m_garlandSet.SetSection(kGarlandSection);
+    m_garlandSet.Add(&m_gradientId);
+    m_itemWindowSet.SetSection(kItemWindowSection);
+    m_itemWindowSet.Add(&m_itemWindowPos);
+    m_blinkSet.SetSection(kBlinkSection);
+    m_blinkSet.Add(&m_blinkNum);
+    m_blinkSet.Add(&m_blinkFreq);
+    m_blinkSet.Add(&m_blinkSize);
+
+    CItem::SetPictureSource(&m_pictures);
+    ::SetPriorityClass(::GetCurrentProcess(), IDLE_PRIORITY_CLASS);
+    g_instance = this;
+}
+
+CWpp::~CWpp() {
+    m_view.SetFrameSource(nullptr);
+    m_view.StopFrameTimer();
+    // While every member still exists: the main dialog saves its placement when destroyed.
+    if (const HWND main = m_mainDlg.GetHwnd(); main && ::IsWindow(main)) ::DestroyWindow(main);
+    if (CItem::PictureSource() == &m_pictures) CItem::SetPictureSource(nullptr);
+    if (g_instance == this) g_instance = nullptr;
+}
+
+UINT CWpp::TrayMessage() { return kWmTrayNotify; }
+
+UINT CWpp::TrayIcon() { return IDI_APP; }
+
+bool CWpp::Init() {
+    RegisterFactoryWindowClasses();
+    CRandom::Shared().Seed(::GetTickCount());
+    if (!CApp::Init()) return false;
+
+    m_items.SetNames(L"*prof*Items", L"%03d");
+    m_items.Create(m_store, 0);
+    LoadOptions();
+    ShowMainWindow();
+
+    const HWND main = m_mainDlg.GetHwnd();
+    m_view.SetFrameSource(this);
+    if (!m_view.CreateView(!(main && ::IsWindowVisible(main)))) return false;
+    RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true);
+    ComposeScene();
+
+    LoadGradient();
+    m_blinkMask.LoadFromResource(m_instance, kBlinkMaskId);
+    m_blinkStrip.LoadFromResource(m_instance, kBlinkStripId);
+    m_blinks.Create();
+    StartFrameTimer();
+    return true;
+}
+
+bool CWpp::Exit() {
+    // Once only: a second end (the logon ending while the program already quits) would save the
+    // released, empty scene over the user's tree.
+    if (m_exited) return true;
+    m_exited = true;
+    StopFrameTimer();
+    SaveOptions();
+    m_items.ReleaseAll();
+    return CApp::Exit();
+}
+
+bool CWpp::LoadOptions() {
+    CApp::LoadOptions();
+    ResetTreeItem(m_tree);
+    m_tree.Load(m_store, kTreeSection);
+    m_items.LoadAll(&m_store, true);
+    if (m_items.Count() == 0) AddDefaultScene(m_items);
+    for (CItem* item : m_items.Items()) {
+        // Stored items were prepared while loading; the default scene's are prepared here.
+        if (item->Rendered().IsEmpty()) {
+            item->LoadPicture();
+            item->Render();
+        }
+    }
+    m_viewSet.LoadAll();
+    m_blinkSet.LoadAll();
+    m_garlandSet.LoadAll();
+    m_itemWindowSet.LoadAll();
+    return true;
+}
+
+bool CWpp::SaveOptions() {
+    CApp::SaveOptions();
+    if (m_view.GetHwnd()) SaveWindowPlacement(m_store, m_view.GetHwnd(), kViewSection);
+    m_items.SaveAll(&m_store, true);
+    m_tree.Save(m_store, kTreeSection);
+    m_viewSet.SaveAll();
+    m_blinkSet.SaveAll();
+    m_garlandSet.SaveAll();
+    m_itemWindowSet.SaveAll();
+    return true;
+}
+
+bool CWpp::CreateMainWindow(HWND parent) { return m_mainDlg.Create(m_instance, IDD_MAIN, parent) != nullptr; }
+
+void CWpp::DestroyWindows() {
+    m_view.StopFrameTimer();
+    CApp::DestroyWindows();
+    m_view.Destroy();
+}
+
+bool CWpp::OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) {
+    const bool result = CApp::OnMainWindowMoved(message, iconId, text);
+    const HWND main = MainWindow();
+    const HWND view = m_view.GetHwnd();
+    if (main && view) {
+        // The tree lets clicks through while the main window is minimised (into the icon or not).
+        const LONG_PTR ex = ::GetWindowLongPtrW(view, GWL_EXSTYLE);
+        const LONG_PTR want = ::IsIconic(main) ? (ex | WS_EX_TRANSPARENT) : (ex & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT));
+        if (want != ex) ::SetWindowLongPtrW(view, GWL_EXSTYLE, want);
+    }
+    return result;
+}
+
+void CWpp::ComposeScene() {
+    ::ComposeScene(m_tree, m_items.Items(), m_composition);
+    const HWND view = m_view.GetHwnd();
+    if (!view) return;
+    ::InvalidateRect(view, nullptr, TRUE);
+    ::SetWindowPos(view, nullptr, 0, 0, m_composition.box.Width(), m_composition.box.Height(),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CWpp::LoadGradient() {
+    return m_gradient.LoadFromResource(m_instance, static_cast<int>(m_gradientId.Get() & 0xFFFF));
+}
+
+void CWpp::ReplaceBlinks() { m_blinks.Replace(m_composition.garlands); }
+
+const SFrameScene* CWpp::FrameScene() {
+    FillFrameScene(m_tree, m_items.Items(), m_composition.box, m_frameScene);
+    return &m_frameScene;
+}

@@ -1,0 +1,110 @@
+// CWpp: the program's application object. It fills the slots the layers leave open and owns the
+// program's content: the settings of the view, blink lights and garlands, the tree and its items,
+// the composed picture, the blink lights, the main dialog and the desktop view window.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/CApp.h"
+#include "app/CMainDlg.h"
+#include "app/IMainDlgHost.h"
+#include "param/CEdges.h"
+#include "param/CParam.h"
+#include "param/CParamRegSet.h"
+#include "scene/CBmp.h"
+#include "scene/CColReg.h"
+#include "scene/CItem.h"
+#include "scene/win/CResourcePictureSource.h"
+#include "view/CBlinkLights.h"
+#include "view/CFrameBuilder.h"
+#include "view/ComposeScene.h"
+#include "view/FrameScene.h"
+#include "view/IFrameSource.h"
+#include "view/win/CViewWnd.h"
+
+class CWpp : public CApp, public IMainDlgHost, public IFrameSource {
+public:
+    static constexpr UINT kBlinkMaskId = 161;
+    static constexpr UINT kBlinkStripId = 162;
+    static constexpr wchar_t kTreeSection[] = L"*prof*Items\\Tree";
+    static constexpr wchar_t kViewSection[] = L"*prof*Options\\ViewWnd";
+    static constexpr wchar_t kBlinkSection[] = L"*prof*Options\\Blinks";
+    static constexpr wchar_t kGarlandSection[] = L"*prof*Options\\Garland";
+    static constexpr wchar_t kItemWindowSection[] = L"Options\\Windows\\Item";
+
+    CWpp();
+    ~CWpp() override;
+
+    // The application object of this process (the last one constructed), or null.
+    static CWpp* Instance() noexcept;
+
+    bool Init() override;
+    bool Exit() override;
+    bool LoadOptions() override;
+    bool SaveOptions() override;
+    bool CreateMainWindow(HWND parent) override;
+    void DestroyWindows() override;
+    CDialog* MainDialog() override { return &m_mainDlg; }
+    HWND TrayWindow() override { return m_mainDlg.GetHwnd(); }
+    UINT TrayMessage() override;
+    UINT TrayIcon() override;
+    bool OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) override;
+
+    // What the main dialog asks for (IMainDlgHost); the layers do the work.
+    bool OnCancel() override { return CApp::OnCancel(); }
+    bool Close() override { return CApp::Close(); }
+    bool QueryExit() override { return CApp::QueryExit(); }
+    bool OnTrayNotify(WPARAM id, LPARAM event) override { return CApp::OnTrayNotify(id, event); }
+    CSettingsStore& Store() noexcept override { return CApp::Store(); }
+
+    // The scene: composition (box, picture, garland layer) sizes the view window.
+    void ComposeScene();
+    bool StartFrameTimer() { return m_view.StartFrameTimer(); }
+    void StopFrameTimer() { m_view.StopFrameTimer(); }
+    // Reloads the garland gradient from the resource the "id" option names.
+    bool LoadGradient();
+    // Places the first `num` lights again over the garland layer after the scene changed.
+    void ReplaceBlinks();
+
+    // IFrameSource: what the view window draws each frame.
+    const SFrameScene* FrameScene() override;
+    const CBmp* Gradient() override { return &m_gradient; }
+    int Opacity() override { return m_opaque.Get(); }
+    IFrameLights* Lights() override { return &m_blinks; }
+
+    CViewWnd& View() noexcept { return m_view; }
+    CMainDlg& MainDlg() noexcept { return m_mainDlg; }
+
+    // Content, in the order the program builds it.
+    CEdges<CParam<int>, int> m_opaque;  // view opacity "opaque", 10..100
+    CMainDlg m_mainDlg;
+    SComposition m_composition;          // box, composed picture of tree and toys, garland layer
+    CBmp m_work;                         // spare buffer for the construction page
+    CViewWnd m_view;
+    CBmp m_gradient;                     // garland colours: the first row of a 256 x 1 bitmap
+    CParam<unsigned int> m_gradientId;   // "id": its bitmap resource
+    CParamRegSet m_garlandSet;
+    CParamRegSet m_viewSet;
+    CParam<unsigned long> m_toolTint;    // tint of the construction page's tools; not stored
+    CColReg<CItem*> m_items;
+    CItem m_tree;
+    CItem m_templateToy;                 // copied when the construction page adds a toy
+    CParam<unsigned int> m_itemWindowPos;  // "pos" of the item settings dialog
+    CParamRegSet m_itemWindowSet;
+    CBlinkLights m_blinks;                 // 50 lights over the composed picture
+    CParamRegSet m_blinkSet;
+    CEdges<CParam<int>, int> m_blinkNum;   // "num" 0..50
+    CEdges<CParam<int>, int> m_blinkFreq;  // "freq" 0..100
+    CEdges<CParam<int>, int> m_blinkSize;  // "size" 20..200, stored only
+    CBmp m_blinkMask;
+    CBmp m_blinkStrip;
+
+private:
+
+    CResourcePictureSource m_pictures;
+    SFrameScene m_frameScene;
+    bool m_exited = false;
+};
+

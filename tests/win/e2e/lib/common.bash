@@ -1,0 +1,134 @@
+# Shared part of the end-to-end scenarios. Each scenario script is run by ctest as
+#   bash SCRIPT <path to Pinarbo.exe> <build dir>
+# and sources this file. It gets a fresh copy of a booted Wine prefix, drives the program with
+# pinarbo_ctl.exe (window messages, tray and shell link queries) and checks the registry.
+set -uo pipefail
+
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+build=$(cd "$2" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$here/../../.." && pwd)
+scenario=$(basename "$0" .sh)
+ctl=${PINARBO_CTL:-$build/tests/pinarbo_ctl.exe}
+work=$build/e2e/$scenario
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+key='HKCU\Software\Holverin\Pinarbo'
+app_pid=""
+xvfb_pid=""
+failures=0
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH=win64
+
+log() { echo "[$scenario] $*"; }
+fail() { echo "[$scenario] FAIL: $*"; failures=$((failures + 1)); }
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then log "ok: $what"; else fail "$what"; fi
+}
+
+cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill -9 "$app_pid" 2>/dev/null; fi
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null; fi
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
+  xvfb_pid=$!
+  read -r -t 20 num <"$fifo" || { echo "Xvfb did not start"; exit 1; }
+  rm -f "$fifo"
+  export DISPLAY=:$num
+fi
+
+# A booted prefix made once per build tree and copied for every scenario.
+template=$build/e2e-template
+(
+  flock 9
+  if [ ! -f "$template/.pinarbo-unmanaged" ]; then
+    "$root/scripts/wine-run" --prefix "$template" reg add 'HKCU\Software\Wine' /f >/dev/null 2>&1
+    WINEPREFIX=$template wineserver -w
+  fi
+) 9>"$template.e2e-lock"
+
+# new_prefix NAME: a fresh copy of the template, made the current prefix.
+new_prefix() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  export WINEPREFIX=$work/$1
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$work"
+  cp -a "$template" "$WINEPREFIX"
+}
+
+ctl() { "$wine" "$ctl" "$@"; }
+
+# start_app: starts Pinarbo in the background (app_pid) and waits for its main window.
+start_app() {
+  "$wine" "$exe" &
+  app_pid=$!
+  ctl wait-main 60000 >/dev/null || { fail "main window did not appear"; return 1; }
+  sleep "${1:-1}"
+}
+
+# wait_app_exit SECONDS: waits for the program to end; its exit code goes to app_rc ("running"
+# when it did not end in time).
+app_rc=""
+wait_app_exit() {
+  local limit=$(( ${1:-20} * 10 ))
+  for _ in $(seq 1 "$limit"); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$app_pid" 2>/dev/null; then app_rc=running; return 1; fi
+  wait "$app_pid"; app_rc=$?
+  app_pid=""
+}
+
+# run_second_copy: starts another copy and prints its exit code (it should end by itself).
+run_second_copy() {
+  timeout 60 "$wine" "$exe"; echo $?
+}
+
+# info KEY: one value of "pinarbo_ctl info".
+info() { ctl info | tr -d '\r' | sed -n "s/^$1=//p"; }
+
+# Registry values of the program, exported once per call into a text file.
+export_reg() {
+  local out=$work/reg.txt
+  rm -f "$work/reg.reg"
+  "$wine" reg export "$key" "$(winepath_of "$work/reg.reg")" /y >/dev/null 2>&1
+  if [ -f "$work/reg.reg" ]; then iconv -f UTF-16LE -t UTF-8 "$work/reg.reg" | tr -d '\r' >"$out"; else : >"$out"; fi
+}
+winepath_of() { echo "Z:${1//\//\\}"; }
+# reg_value SECTION NAME: the stored text (or "hex:..." for binary), empty when absent. Uses the last export.
+reg_value() {
+  local section="[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo${1:+\\$1}]"
+  SECTION=$section NAME="\"$2\"" awk '
+    BEGIN { s = ENVIRON["SECTION"]; n = ENVIRON["NAME"] }
+    $0 == s { inside = 1; next }
+    /^\[/ { inside = 0 }
+    inside && index($0, n "=") == 1 { v = substr($0, length(n) + 2); gsub(/^"|"$/, "", v); print v; exit }
+  ' "$work/reg.txt"
+}
+reg_has_section() { grep -qxF "[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo${1:+\\$1}]" "$work/reg.txt"; }
+reg_set() { "$wine" reg add "$key\\$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
+reg_set_binary() { "$wine" reg add "$key\\$1" /v "$2" /t REG_BINARY /d "$3" /f >/dev/null 2>&1; }
+reg_import() { "$wine" reg import "$(winepath_of "$1")" >/dev/null 2>&1; }
+
+# The user's Startup folder in the current prefix (made when missing).
+startup_folder() {
+  local d
+  d=$(find "$WINEPREFIX/drive_c/users" -ipath '*Start Menu/Programs/Startup' -type d 2>/dev/null | grep -v '/Public/' | head -1)
+  if [ -z "$d" ]; then
+    d="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"
+    mkdir -p "$d"
+  fi
+  echo "$d"
+}
+
+screenshot() { import -window root "$work/$1.png" 2>/dev/null; echo "$work/$1.png"; }
+
+finish() {
+  if [ "$failures" -ne 0 ]; then log "$failures check(s) failed"; exit 1; fi
+  log "all checks passed"; exit 0
+}
