@@ -88,7 +88,8 @@ bool CWpp::Init() {
 
     const HWND main = m_mainDlg.GetHwnd();
     m_view.SetFrameSource(this);
-    if (!m_view.CreateView(!(main && ::IsWindowVisible(main)))) return false;
+    // Click-through while the main dialog is not on the screen (hidden, or started minimised).
+    if (!m_view.CreateView(!(main && ::IsWindowVisible(main) && !::IsIconic(main)))) return false;
     RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true);
     ComposeScene();
 
