@@ -17,6 +17,8 @@
 //   foreground MAINOR0         brings the main window (or another, "other") to the foreground
 //   shortcut PATH              prints the target of a shell link
 //   balloon                    prints the texts of visible balloon tooltips
+#include "wnd/Handles.h"
+
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
@@ -157,22 +159,22 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"shortcut") {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        IShellLinkW* link = nullptr;
-        IPersistFile* file = nullptr;
         int rc = 1;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                         reinterpret_cast<void**>(&link))) &&
-            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-            SUCCEEDED(file->Load(arg, STGM_READ))) {
-            wchar_t target[1024] = {};
-            wchar_t folder[1024] = {};
-            link->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
-            link->GetWorkingDirectory(folder, 1024);
-            std::printf("target=%ls\nfolder=%ls\n", target, folder);
-            rc = 0;
-        }
-        if (file) file->Release();
-        if (link) link->Release();
+        {
+            CComPtr<IShellLinkW> link;
+            CComPtr<IPersistFile> file;
+            if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                             link.put_void())) &&
+                SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
+                SUCCEEDED(file->Load(arg, STGM_READ))) {
+                wchar_t target[1024] = {};
+                wchar_t folder[1024] = {};
+                link->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
+                link->GetWorkingDirectory(folder, 1024);
+                std::printf("target=%ls\nfolder=%ls\n", target, folder);
+                rc = 0;
+            }
+        }  // the interfaces are released before COM is shut down
         ::CoUninitialize();
         return rc;
     }
