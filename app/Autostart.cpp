@@ -8,25 +8,6 @@
 
 namespace Autostart {
 
-namespace {
-
-// Initialises COM for the thread for one shortcut operation. A failed initialisation (for
-// example RPC_E_CHANGED_MODE) is not undone and the caller goes on: COM is then already usable.
-class CComScope {
-public:
-    CComScope() noexcept : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~CComScope() {
-        if (SUCCEEDED(m_hr)) ::CoUninitialize();
-    }
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-
-private:
-    HRESULT m_hr;
-};
-
-}  // namespace
-
 tstr FolderOf(const tstr& path) {
     const size_t slash = path.rfind(L'\\');
     return slash == tstr::npos ? tstr() : path.substr(0, slash);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <unknwn.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -160,6 +161,23 @@ public:
 private:
     HDC m_dc;
     HGDIOBJ m_old;
+};
+
+// COM for the calling thread for the length of a scope, balanced on every path. A failed
+// initialisation (for example RPC_E_CHANGED_MODE: the thread already runs another apartment
+// model) is not undone; COM is then usable all the same.
+class CComScope {
+public:
+    CComScope() noexcept : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~CComScope() {
+        if (SUCCEEDED(m_hr)) ::CoUninitialize();
+    }
+    CComScope(const CComScope&) = delete;
+    CComScope& operator=(const CComScope&) = delete;
+    bool Ready() const noexcept { return SUCCEEDED(m_hr) || m_hr == RPC_E_CHANGED_MODE; }
+
+private:
+    HRESULT m_hr;
 };
 
 // Owning COM interface pointer. An owner counts as live from put() until reset().

@@ -12,22 +12,6 @@
 
 namespace {
 
-// COM for the calling thread for the length of one load, balanced on every path.
-class CComScope {
-public:
-    CComScope() noexcept : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~CComScope() {
-        if (SUCCEEDED(m_hr)) ::CoUninitialize();
-    }
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-    // Usable also when the thread already runs another apartment model.
-    bool Ready() const noexcept { return SUCCEEDED(m_hr) || m_hr == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT m_hr;
-};
-
 // The largest file we read: an uncompressed picture of the largest size we hold, plus headers.
 constexpr long long kMaxFileBytes = CBmp::kMaxPixels * 4 + (1 << 20);
 
