@@ -4,7 +4,7 @@
 #include "resource.h"
 #include "scene/DefaultScene.h"
 #include "view/CRandom.h"
-#include "wnd/FactoryClasses.h"
+#include "app/FactoryClasses.h"
 #include "wnd/Messages.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "view/win/CViewWnd.h"
 
-#include "app/SystemIntegration.h"
 #include "view/IFrameSource.h"
+#include "wnd/WindowServices.h"
 
 CViewWnd::~CViewWnd() {
     // Destroy here, while the object is still a CViewWnd: the timer dies with the window.
@@ -53,7 +53,7 @@ void CViewWnd::RenderFrame() {
 bool CViewWnd::CreateView(bool clickThrough) {
     const DWORD ex = kExStyle | (clickThrough ? WS_EX_TRANSPARENT : 0);
     if (!Create(ex, kStyle, 0, 0, 0, 0, nullptr, nullptr)) return false;
-    if (SysIntegration::IsThemeActive()) SysIntegration::DisableTransitions(m_hwnd);
+    if (WndServices::IsThemeActive()) WndServices::DisableTransitions(m_hwnd);
     ::ShowWindow(m_hwnd, SW_SHOW);
     ::SetWindowPos(m_hwnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - 200, ::GetSystemMetrics(SM_CYSCREEN) - 300, 100,
                    300, SWP_NOACTIVATE | SWP_NOZORDER);

@@ -5,7 +5,7 @@
 #include "app/CApp.h"
 #include "param/CMemoryBackend.h"
 #include "resource.h"
-#include "wnd/FactoryClasses.h"
+#include "app/FactoryClasses.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // it, reads the button's screen rectangle from its output and ends it with a click on the button.
 #include "MainDlgTestSupport.h"
 
-#include "wnd/FactoryClasses.h"
+#include "app/FactoryClasses.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "app/CButtonWndLooks.h"
 #include "scene/CBmp.h"
-#include "wnd/FactoryClasses.h"
+#include "app/FactoryClasses.h"
 #include "wnd/Handles.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "scene/CBmp.h"
 #include "view/IFrameSource.h"
-#include "wnd/FactoryClasses.h"
+#include "app/FactoryClasses.h"
 
 #include "ScreenProbe.h"
 

@@ -1,4 +1,4 @@
-#include "wnd/FactoryClasses.h"
+#include "app/FactoryClasses.h"
 
 #include "app/CButtonWnd.h"
 #include "view/win/CViewWnd.h"
