@@ -11,7 +11,8 @@ root=$(cd "$here/../../.." && pwd)
 scenario=$(basename "$0" .sh)
 ctl=${PINARBO_CTL:-$build/tests/pinarbo_ctl.exe}
 work=$build/e2e/$scenario
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+. "$root/scripts/lib/wine.sh"
+wine=$PINARBO_WINE
 key='HKCU\Software\Holverin\Pinarbo'
 app_pid=""
 xvfb_pid=""
@@ -49,8 +50,8 @@ template=$build/e2e-template
 (
   flock 9
   if [ ! -f "$template/.pinarbo-unmanaged" ]; then
-    "$root/scripts/wine-run" --prefix "$template" reg add 'HKCU\Software\Wine' /f >/dev/null 2>&1
-    WINEPREFIX=$template wineserver -w
+    "$root/scripts/wine-run" --prefix "$template" reg add 'HKCU\Software\Wine' /f >/dev/null 2>&1 9>&-
+    WINEPREFIX=$template wineserver -w 9>&-
   fi
 ) 9>"$template.e2e-lock"
 
