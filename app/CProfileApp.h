@@ -5,11 +5,13 @@
 
 #include <vector>
 
+#include "param/CProfileWriter.h"
 #include "param/Tstr.h"
 
 namespace Profiles {
 
 constexpr wchar_t kSection[] = L"Profiles";
+constexpr wchar_t kPendingSection[] = L"Pending";  // a profile's copy while it is being saved
 constexpr wchar_t kValue[] = L"Profile";
 constexpr wchar_t kDefault[] = L"Default";
 constexpr size_t kMaxKeyName = 255;  // the registry's limit for one key name
@@ -31,16 +33,25 @@ public:
                 m_profile = stored;
         }
         if (m_profile.empty()) m_profile = Profiles::kDefault;
-        this->m_store.AddPlaceholder(L"*prof*", tstr(Profiles::kSection) + L"\\" + m_profile + L"\\");
+        // Read from where the last save left a complete profile.
+        Writer().PointAtLoadRoot();
         return TBase::Init();
     }
 
+    // The profile is rewritten from scratch, so it holds exactly the scene of this exit, and
+    // written so that a save cut short leaves the previous scene (see CProfileWriter). False when
+    // a write failed.
     bool SaveOptions() override {
-        // The profile is rewritten from scratch, so it holds exactly the scene of this exit.
-        this->m_store.DeleteSection(tstr(Profiles::kSection) + L"\\" + m_profile);
-        this->m_store.WriteString(Profiles::kSection, Profiles::kValue, m_profile);
-        return TBase::SaveOptions();
+        return Writer().Save([this] {
+            this->m_store.WriteString(Profiles::kSection, Profiles::kValue, m_profile);
+            TBase::SaveOptions();
+            SaveProfileOptions();
+        });
     }
+
+    // The program's own part of the save (its scene and the options below *prof*): runs inside
+    // the profile's save, after the layers' options.
+    virtual void SaveProfileOptions() {}
 
     bool EnumProfiles(std::vector<tstr>* list) override {
         if (!list) return false;
@@ -50,6 +61,11 @@ public:
     }
 
     const tstr& ProfileName() const noexcept { return m_profile; }
+
+    CProfileWriter Writer() {
+        return CProfileWriter(this->m_store, L"*prof*", tstr(Profiles::kSection) + L"\\" + m_profile,
+                              tstr(Profiles::kPendingSection) + L"\\" + m_profile);
+    }
 
     tstr m_profile;  // empty until Init
 };

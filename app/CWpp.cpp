@@ -144,8 +144,7 @@ bool CWpp::LoadOptions() {
     return true;
 }
 
-bool CWpp::SaveOptions() {
-    CApp::SaveOptions();
+void CWpp::SaveProfileOptions() {
     if (m_view.GetHwnd()) SaveWindowPlacement(m_store, m_view.GetHwnd(), kViewSection);
     m_items.SaveAll(&m_store, true);
     m_tree.Save(m_store, kTreeSection);
@@ -153,7 +152,6 @@ bool CWpp::SaveOptions() {
     m_blinkSet.SaveAll();
     m_garlandSet.SaveAll();
     m_itemWindowSet.SaveAll();
-    return true;
 }
 
 bool CWpp::CreateMainWindow(HWND parent) { return m_mainDlg.Create(m_instance, IDD_MAIN, parent) != nullptr; }

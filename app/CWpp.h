@@ -43,7 +43,7 @@ public:
     bool Init() override;
     bool Exit() override;
     bool LoadOptions() override;
-    bool SaveOptions() override;
+    void SaveProfileOptions() override;
     bool CreateMainWindow(HWND parent) override;
     void DestroyWindows() override;
     CDialog* MainDialog() override { return &m_mainDlg; }

@@ -48,15 +48,27 @@ bool CSettingsStore::ReadString(const tstr& section, const tstr& key, tstr& out)
     return m_backend && m_backend->ReadText(FullPath(section), key, out);
 }
 
+bool CSettingsStore::Note(bool ok) noexcept {
+    if (!ok && m_batch == 1) m_batch = 2;
+    return ok;
+}
+
+bool CSettingsStore::EndBatch() noexcept {
+    const bool ok = m_batch != 2;
+    m_batch = 0;
+    return ok;
+}
+
 bool CSettingsStore::WriteString(const tstr& section, const tstr& key, const wchar_t* text) {
-    if (!m_backend) return false;
-    if (!text) return m_backend->WriteText(FullPath(section), key, nullptr);
+    if (!m_backend || Stopped()) return Note(false);
+    if (!text) return Note(m_backend->WriteText(FullPath(section), key, nullptr));
     const tstr value(text);
-    return m_backend->WriteText(FullPath(section), key, &value);
+    return Note(m_backend->WriteText(FullPath(section), key, &value));
 }
 
 bool CSettingsStore::WriteString(const tstr& section, const tstr& key, const tstr& text) {
-    return m_backend && m_backend->WriteText(FullPath(section), key, &text);
+    if (!m_backend || Stopped()) return Note(false);
+    return Note(m_backend->WriteText(FullPath(section), key, &text));
 }
 
 bool CSettingsStore::WriteInt(const tstr& section, const tstr& key, int value) {
@@ -70,15 +82,19 @@ bool CSettingsStore::ReadStruct(const tstr& section, const tstr& key, void* buff
 }
 
 bool CSettingsStore::WriteStruct(const tstr& section, const tstr& key, const void* data, std::size_t size) {
-    return m_backend && m_backend->WriteBinary(FullPath(section), key, data, size);
+    if (!m_backend || Stopped()) return Note(false);
+    return Note(m_backend->WriteBinary(FullPath(section), key, data, size));
 }
 
 bool CSettingsStore::DeleteSection(const tstr& section) {
-    if (!m_backend) return false;
+    if (!m_backend || Stopped()) return Note(false);
     const tstr path = FullPath(section);
     // "" or a path of separators only would name the top of the store: never remove that.
     if (path.find_first_not_of(L'\\') == tstr::npos) return false;
-    return m_backend->DeleteTree(path);
+    if (m_backend->DeleteTree(path)) return true;
+    // A section that is not there is as good as deleted, for a batch.
+    Note(!m_backend->KeyExists(path));
+    return false;
 }
 
 bool CSettingsStore::SectionExists(const tstr& section) const {

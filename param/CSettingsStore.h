@@ -67,6 +67,14 @@ public:
     // Name of the index-th subsection of section.
     bool EnumSubsection(const tstr& section, int index, tstr& name) const;
 
+    // A write batch, for saves that must not go on after a failure: from BeginBatch on, the first
+    // write or deletion that fails makes every later one fail without touching the backend, until
+    // EndBatch, which answers whether all of them succeeded. Deleting a section that does not
+    // exist is not a failure.
+    void BeginBatch() noexcept { m_batch = 1; }
+    bool EndBatch() noexcept;
+    bool BatchFailed() const noexcept { return m_batch == 2; }
+
 private:
     bool m_registry = true;
     tstr m_root;
@@ -75,4 +83,9 @@ private:
     tstr m_fileName;
     std::vector<std::pair<tstr, tstr>> m_placeholders;
     ISettingsBackend* m_backend = nullptr;  // not owned
+    int m_batch = 0;                        // 0 no batch, 1 batch going well, 2 batch failed
+
+    // Records the outcome of one write inside a batch; answers it.
+    bool Note(bool ok) noexcept;
+    bool Stopped() const noexcept { return m_batch == 2; }
 };

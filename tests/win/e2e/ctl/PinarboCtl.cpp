@@ -8,6 +8,7 @@
 //   cmd ID                     posts WM_COMMAND ID to the main window
 //   minimize | restore         posts the window-menu minimise / restore command
 //   endsession                 sends the end-of-logon query and notice
+//   kill-exit MS               posts the end-of-logon notice, waits MS and ends the process hard
 //   tray-exists                whether the shell knows the main window's icon (NIM_MODIFY)
 //   tray-move | tray-click     sends the icon's pointer-moved / left-button-up callback
 //   tray-delete                removes the main window's icon, as a shell restart loses it
@@ -209,6 +210,17 @@ int wmain(int argc, wchar_t** argv) {
         ::SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
         std::printf("query_answer=%lld\n", static_cast<long long>(answer));
         ::SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+    } else if (cmd == L"kill-exit") {
+        // As Windows may do at log-off: the program is told the session ends, and is ended
+        // (TerminateProcess) while it may still be saving.
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(main, &pid);
+        const CUniqueFile process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+        if (!process) return 1;
+        ::PostMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        ::Sleep(static_cast<DWORD>(std::wcstol(arg, nullptr, 10)));
+        ::TerminateProcess(process.get(), 9);
+        ::WaitForSingleObject(process.get(), 10000);
     } else if (cmd == L"tray-exists") {
         NOTIFYICONDATAW nid{};
         nid.cbSize = NOTIFYICONDATAW_V2_SIZE;

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# A save cut short never costs the user's tree: with a stored scene of 60 items, the program is
+# ended hard (TerminateProcess) at several moments after it was told the session ends, and
+# started again; each time it must come back with the whole scene, which its next clean end
+# stores exactly as before, with no pending copy left behind.
+source "$(dirname "$0")/lib/common.bash"
+
+new_prefix interrupted
+scene=$work/scene.reg
+{
+  printf 'REGEDIT4\r\n\r\n'
+  for i in $(seq 0 59); do
+    printf '[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo\\Profiles\\Default\\Items\\%03d]\r\n' "$i"
+    printf '"type"="%d"\r\n"resid"="%d"\r\n"x"="%d"\r\n"y"="%d"\r\n"hue"="%d"\r\n"size"="%d"\r\n"Caption"="Item %d"\r\n\r\n' \
+      $(( i % 3 == 0 ? 2 : 1 )) $(( i % 3 == 0 ? 145 : 131 + i % 4 * 3 )) $(( i * 7 % 180 )) $(( i * 13 % 240 )) \
+      $(( i * 4 % 240 )) $(( 30 + i % 5 * 10 )) "$i"
+  done
+} >"$scene"
+reg_import "$scene"
+wineserver -w
+
+# One clean run makes the stored scene the program's own (defaults dropped, order fixed).
+start_app 1 || finish
+ctl endsession >/dev/null
+wait_app_exit 20
+wineserver -w
+export_reg
+scene_of() { awk '/^\[/ { keep = index($0, "\\Profiles\\") > 0 } keep' "$work/reg.txt"; }
+baseline=$(scene_of)
+check "the stored scene has 60 items" test "$(grep -c '^\[.*\\Items\\[0-9][0-9][0-9]\]$' <<<"$baseline")" = 60
+
+for ms in 0 15 60 120 250 500 900; do
+  start_app 1 || finish
+  ctl kill-exit "$ms" >/dev/null
+  wait_app_exit 20
+  wineserver -w
+  export_reg
+  pending=$(grep -c '^\[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo\\Pending' "$work/reg.txt")
+  log "ended hard ${ms} ms after the end-of-session notice (exit code $app_rc, pending sections: $pending)"
+  start_app 1 || finish
+  ctl endsession >/dev/null
+  wait_app_exit 20
+  wineserver -w
+  export_reg
+  check "after a kill at $ms ms the next run has the whole scene and stores it as before" test "$(scene_of)" = "$baseline"
+  check "no pending copy is left after a clean end" test "$(grep -c '\\Pinarbo\\Pending' "$work/reg.txt")" = 0
+done
+finish
