@@ -2,6 +2,7 @@
 // xdotool, and tallies of what a process holds.
 #pragma once
 
+#include "param/CParamDlgBase.h"
 #include "param/win/Bind.h"
 #include "param/win/CDialogParam.h"
 
