@@ -17,6 +17,7 @@ public:
     ~CDialogParam() override;
 
     // Unbinds what is left when the window goes without OK or Cancel (its controls are gone).
+    // A derived dialog that overrides DialogProc passes the messages it does not handle here.
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // For every binding: snapshot its parameter, attach it to its control, send the bounds.
     INT_PTR OnInitDialog() override;
