@@ -203,15 +203,18 @@ protected:
         if (v == m_value) return false;
         m_value = v;
         if (m_mirror) *m_mirror = v;
-        // By index: a binding may re-enter Set or detach itself while being told.
-        for (int i = 0; i < m_bindings.Count(); ++i) {
-            if (IParamDlg* binding = m_bindings.GetAt(i)) binding->WriteToControl();
+        // Over a copy of the list: a binding being told may re-enter Set or make the dialog
+        // detach bindings. Those detached meanwhile are skipped, the others are all told.
+        const typename CCollector<IParamDlg*>::Vector bindings = m_bindings.Items();
+        for (IParamDlg* binding : bindings) {
+            if (m_bindings.Contains(binding)) binding->WriteToControl();
         }
         return true;
     }
     void TellRange(const T& min, const T& max) {
-        for (int i = 0; i < m_bindings.Count(); ++i) {
-            if (IParamDlg* binding = m_bindings.GetAt(i)) binding->SetRange(min, max);
+        const typename CCollector<IParamDlg*>::Vector bindings = m_bindings.Items();
+        for (IParamDlg* binding : bindings) {
+            if (m_bindings.Contains(binding)) binding->SetRange(min, max);
         }
     }
 

@@ -26,6 +26,15 @@ std::int32_t ParseDecimal(const wchar_t* text) {
     return magnitude > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(magnitude);
 }
 
+std::optional<std::int32_t> ParseEnteredDecimal(const wchar_t* text) {
+    if (!text) return std::nullopt;
+    const wchar_t* p = text;
+    while (IsBlank(*p)) ++p;
+    if (*p == L'+' || *p == L'-') ++p;
+    if (*p < L'0' || *p > L'9') return std::nullopt;
+    return ParseDecimal(text);
+}
+
 tstr DecimalText(std::int32_t value) {
     // Built by hand: the wide printf family differs between C runtimes in its "%s"/"%d" details.
     wchar_t buf[16];

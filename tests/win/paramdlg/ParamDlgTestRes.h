@@ -1,0 +1,28 @@
+// Resource ids of the parameter binding test dialog.
+#pragma once
+
+#define IDD_PARAMS 200
+#define IDC_LEVEL_EDIT 1001
+#define IDC_LEVEL_SPIN 1002
+#define IDC_LEVEL_TRACK 1003
+#define IDC_SHIFT_EDIT 1004
+#define IDC_PLAIN_SPIN 1005
+#define IDC_PLAIN_TRACK 1006
+#define IDC_CHECK 1007
+#define IDC_COMBO_DATA 1008
+#define IDC_COMBO_TEXT 1009
+#define IDC_RADIO_A 1010
+#define IDC_RADIO_B 1011
+#define IDC_RADIO_C 1012
+#define IDC_RADIO_STOP 1013
+#define IDC_RADIO_AFTER 1014
+#define IDC_PROP_A 1015
+#define IDC_PROP_B 1016
+#define IDC_PROP_C 1017
+#define IDC_PROP_STOP 1018
+#define IDC_SWATCH 1019
+#define IDC_HOTKEY 1020
+#define IDC_TEXT_EDIT 1021
+#define IDC_LONE_RADIO 1022
+#define IDC_LONE_STOP 1023
+#define IDC_MISSING 1099
