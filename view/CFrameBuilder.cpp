@@ -152,12 +152,16 @@ void CFrameBuilder::ApplyOpacity(int opaque, const SFrameView& frame) noexcept {
     std::size_t i = 0;
 #ifdef PINARBO_FRAME_SSE2
     const __m128i zero = _mm_setzero_si128();
+    // byte * f >> 8 as the high half of (byte << 8) * f, for the even and the odd bytes of each
+    // 16-bit lane; blocks of transparent black (most of the window around the tree) stay as they are.
     const __m128i factor = _mm_set1_epi16(static_cast<short>(f));
+    const __m128i oddBytes = _mm_set1_epi16(static_cast<short>(0xFF00));
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i lo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(v, zero), factor), 8);
-        const __m128i hi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(v, zero), factor), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_packus_epi16(lo, hi));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) == 0xFFFF) continue;
+        const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
+        const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_or_si128(even, odd));
     }
 #endif
     const std::uint64_t f64 = f;
