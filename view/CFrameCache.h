@@ -12,8 +12,9 @@
 // A tick copies S, puts P back on M and replays the items from k on over their runs with the tick's
 // colour: the same per-pixel steps in the same order, so the result is bit for bit the full build.
 // Toys after k are replayed on M only; elsewhere S already holds them. The cache is keyed by the
-// frame size and the scene's pictures, places, types and visibility; Invalidate covers changes of
-// picture content in place (the owner calls it after re-rendering the items).
+// frame size and the scene's pictures (object, buffer and size), places, types and visibility. New
+// content in the same buffers cannot be seen from here: the builder drops the cache after every
+// pause (the scene is replaced while paused) and on request (Invalidate).
 #pragma once
 
 #include "view/FrameTypes.h"
