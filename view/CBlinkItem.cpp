@@ -22,10 +22,9 @@ std::uint32_t CBlinkItem::TintFor(std::uint32_t pixel) noexcept {
 
 bool CBlinkItem::Place(bool resetShown, const void* placementSwitch, int frameWidth, int frameHeight,
                        const SBlinkEnv& env) {
-    m_mask.CopyFrom(env.mask);
-    m_strip.CopyFrom(env.strip);
-    const int w = m_mask.Width();
-    const int h = m_mask.Height();
+    if (env.sprite && !env.sprite->IsEmpty()) m_sprite = env.sprite;
+    const int w = m_sprite ? m_sprite->Width() : 0;
+    const int h = m_sprite ? m_sprite->Height() : 0;
 
     std::uint32_t pixel = 0;
     if (placementSwitch) {
@@ -79,35 +78,7 @@ void CBlinkItem::StepAndDraw(std::uint8_t* frame, int frameWidth, int frameHeigh
 }
 
 void CBlinkItem::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int intensity) const {
-    if (!frame || m_mask.IsEmpty()) return;
-    const int w = m_mask.Width();
-    const int h = m_mask.Height();
-    const int k = m_frameCounter / 2;
-    const std::uint32_t cb = m_colour & 0xFF, cg = (m_colour >> 8) & 0xFF, cr = (m_colour >> 16) & 0xFF;
-    const std::uint8_t* mask = m_mask.Bits();
-    const std::uint8_t* strip = m_strip.IsEmpty() ? nullptr : m_strip.Bits();
-    const long long stripCol0 = static_cast<long long>(k) * w;
-
-    // Only the rows and columns of the sprite that fall inside the frame are visited.
-    const int r0 = std::max(0, -m_y), r1 = std::min(h, frameHeight - m_y);
-    const int c0 = std::max(0, -m_x), c1 = std::min(w, frameWidth - m_x);
-    for (int r = r0; r < r1; ++r) {
-        for (int c = c0; c < c1; ++c) {
-            const std::uint8_t* m = mask + (static_cast<std::size_t>(r) * w + c) * 4;
-            if ((m[0] | m[1] | m[2] | m[3]) == 0) continue;
-            const std::uint32_t s = m[0] * static_cast<std::uint32_t>(intensity) / 256;
-            std::uint32_t sparkle = 0;
-            const long long sc = stripCol0 + c;
-            if (strip && sc < m_strip.Width() && r < m_strip.Height())
-                sparkle = strip[(static_cast<std::size_t>(r) * m_strip.Width() + static_cast<std::size_t>(sc)) * 4];
-            const std::uint32_t b = sparkle * s / 256;
-            if (b == 0) continue;  // d * 255 / 255 == d
-            std::uint8_t* d = frame + (static_cast<std::size_t>(m_y + r) * frameWidth + (m_x + c)) * 4;
-            d[0] = static_cast<std::uint8_t>((d[0] * (255 - b) + cb * b) / 255);
-            d[1] = static_cast<std::uint8_t>((d[1] * (255 - b) + cg * b) / 255);
-            d[2] = static_cast<std::uint8_t>((d[2] * (255 - b) + cr * b) / 255);
-        }
-    }
+    if (m_sprite) m_sprite->Draw(frame, frameWidth, frameHeight, m_x, m_y, m_frameCounter / 2, intensity, m_colour);
 }
 
 void StepAndDrawBlinks(const std::vector<CBlinkItem*>& lights, int num, std::uint8_t* frame,

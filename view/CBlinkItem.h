@@ -4,15 +4,17 @@
 #pragma once
 
 #include "scene/CBmp.h"
+#include "view/CBlinkSprite.h"
 #include "view/CRandom.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Borrowed references to what the application owns; built on the fly for each call.
 struct SBlinkEnv {
-    const CBmp& mask;      // 32 x 32 sprite; its blue byte is the light's shape and brightness
-    const CBmp& strip;     // 12 sparkle frames of the mask's size side by side; blue = intensity
+    // The mask and sparkle strip, shared: a light keeps the one it was placed with.
+    const std::shared_ptr<const CBlinkSprite>& sprite;
     const CBmp& composed;  // composed picture: a light may sit where its alpha is not zero
     int freq;              // 0..100, higher is faster
     CRandom& random;
@@ -25,7 +27,7 @@ public:
 
     CBlinkItem() = default;
 
-    // Takes fresh copies of the sprites, picks a random spot whose centre lies on an opaque pixel
+    // Takes the shared sprite (a sprite without a mask keeps the one it has), picks a random spot whose centre lies on an opaque pixel
     // of the composed picture (only when placementSwitch is not null), a new period, frame counter
     // and colour. frameWidth/frameHeight bound the search. Answers whether the light has a place;
     // without one it stays hidden until a later placement succeeds.
@@ -53,8 +55,7 @@ public:
 private:
     void Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int intensity) const;
 
-    CBmp m_mask;
-    CBmp m_strip;
+    std::shared_ptr<const CBlinkSprite> m_sprite;
     int m_x = 0;
     int m_y = 0;
     int m_phase = 0;

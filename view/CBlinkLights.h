@@ -27,9 +27,20 @@ public:
     void StepAndDraw(std::uint8_t* frame, int width, int height) override;
 
     const CCollector<CBlinkItem*>& Lights() const noexcept { return m_lights; }
+    // The sprite the next placements take (shared by every light placed since it was made).
+    const std::shared_ptr<const CBlinkSprite>& Sprite() const noexcept { return m_sprite; }
 
 private:
-    SBlinkEnv Env() const { return SBlinkEnv{m_mask, m_strip, m_composed, m_freq.Get(), m_random}; }
+    // The shared sprite, made again when forced or when the sprite bitmaps were replaced.
+    SBlinkEnv Env(bool refreshSprite = false);
+
+    struct SSpriteSource {
+        const std::uint8_t* mask;
+        int maskWidth, maskHeight;
+        const std::uint8_t* strip;
+        int stripWidth, stripHeight;
+        bool operator==(const SSpriteSource&) const = default;
+    };
 
     const CBmp& m_mask;
     const CBmp& m_strip;
@@ -38,4 +49,6 @@ private:
     const CParam<int>& m_freq;
     CRandom& m_random;
     CCollector<CBlinkItem*> m_lights;
+    std::shared_ptr<const CBlinkSprite> m_sprite;
+    SSpriteSource m_spriteSource{};
 };

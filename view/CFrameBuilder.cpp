@@ -1,36 +1,21 @@
 #include "view/CFrameBuilder.h"
 
+#include "view/FrameSimd.h"
+
 #include "scene/CBmp.h"
+#include "view/FramePixels.h"
 
 #include <algorithm>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define PINARBO_FRAME_SSE2 1
-#endif
+#include <new>
 
 namespace {
 
-// Exact floor(x / 255) for 0 <= x <= 65534, which covers every blend numerator below
-// (at most 255 * 255). Branch-free and vectorisable.
-inline std::uint32_t Div255(std::uint32_t x) noexcept { return (x + 1 + (x >> 8)) >> 8; }
-
-// The part of a w x h picture placed at (x, y) that falls inside the frame.
-struct SClip {
-    int col0, row0, cols, rows;
-};
+using SClip = SFrameClip;
 
 bool ClipTo(const CBmp& picture, int x, int y, const SFrameView& frame, SClip& clip) noexcept {
     if (picture.IsEmpty() || !frame.bits) return false;
-    const long long left = std::max<long long>(0, -static_cast<long long>(x));
-    const long long top = std::max<long long>(0, -static_cast<long long>(y));
-    const long long right = std::min<long long>(picture.Width(), static_cast<long long>(frame.width) - x);
-    const long long bottom = std::min<long long>(picture.Height(), static_cast<long long>(frame.height) - y);
-    if (right <= left || bottom <= top) return false;
-    clip = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-            static_cast<int>(bottom - top)};
-    return true;
+    return ClipPicture(picture.Width(), picture.Height(), x, y, frame.width, frame.height, clip);
 }
 
 inline std::uint8_t* FrameRow(const SFrameView& frame, int x, int y) noexcept {
@@ -49,11 +34,36 @@ bool CFrameBuilder::Tick(const SFrameScene& scene, const CBmp* gradient, int opa
     if (m_paused) return false;
     if (!frame.bits || frame.width <= 0 || frame.height <= 0) return false;
 
-    std::memset(frame.bits, 0, static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4);
-
-    if (scene.tree.picture) DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, frame);
-
     const SGradientColour colour = NextGradientColour(gradient);
+    if (!m_cache.Matches(scene, frame.width, frame.height) && CBmp::IsAcceptableSize(frame.width, frame.height)) {
+        try {
+            m_cache.Build(scene, frame.width, frame.height);
+        } catch (const std::bad_alloc&) {
+            m_cache.Invalidate();  // no room for the layers: this tick builds the frame directly
+        }
+    }
+    if (m_cache.IsValid()) {
+        m_cache.Compose(frame.bits, colour);
+    } else {
+        DrawScene(scene, colour, frame);
+    }
+
+    if (lights) lights->StepAndDraw(frame.bits, frame.width, frame.height);
+    ApplyOpacity(opaque, frame);
+    return true;
+}
+
+void CFrameBuilder::SetPaused(bool paused) noexcept {
+    // The owner replaces and re-renders the items while the view is paused: the pictures may have
+    // changed in place, so the static layers are built anew after a pause.
+    if (m_paused && !paused) m_cache.Invalidate();
+    m_paused = paused ? 1 : 0;
+}
+
+void CFrameBuilder::DrawScene(const SFrameScene& scene, SGradientColour colour, const SFrameView& frame) noexcept {
+    if (!frame.bits || frame.width <= 0 || frame.height <= 0) return;
+    std::memset(frame.bits, 0, static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4);
+    if (scene.tree.picture) DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, frame);
     for (const SFramePicture& item : scene.items) {
         if (!item.visible || !item.picture) continue;
         if (item.type == 1) {
@@ -62,10 +72,6 @@ bool CFrameBuilder::Tick(const SFrameScene& scene, const CBmp* gradient, int opa
             DrawGarland(*item.picture, item.x, item.y, colour, frame);
         }
     }
-
-    if (lights) lights->StepAndDraw(frame.bits, frame.width, frame.height);
-    ApplyOpacity(opaque, frame);
-    return true;
 }
 
 SGradientColour CFrameBuilder::NextGradientColour(const CBmp* gradient) {
@@ -117,69 +123,22 @@ void CFrameBuilder::DrawTree(const CBmp& picture, int x, int y, const SFrameView
     }
 }
 
-// Toy: D' = D - D * a / 255 + a; d' = (d * (255 - a) + s * a) / 255 (d unchanged when a = 0).
 void CFrameBuilder::DrawToy(const CBmp& picture, int x, int y, const SFrameView& frame) noexcept {
     SClip clip;
     if (!ClipTo(picture, x, y, frame, clip)) return;
-    for (int row = 0; row < clip.rows; ++row) {
-        const std::uint8_t* s = PictureRow(picture, clip.col0, clip.row0 + row);
-        std::uint8_t* d = FrameRow(frame, x + clip.col0, y + clip.row0 + row);
-        for (int n = 0; n < clip.cols; ++n, s += 4, d += 4) {
-            const std::uint32_t a = s[3];
-            if (a == 0) continue;  // nothing changes
-            if (a == 255) {        // colour s, alpha D - D + 255
-                std::memcpy(d, s, 4);
-                continue;
-            }
-            const std::uint32_t na = 255 - a;
-            const std::uint32_t D = d[3];
-            d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + s[0] * a));
-            d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + s[1] * a));
-            d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + s[2] * a));
-            d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
-        }
-    }
+    for (int row = 0; row < clip.rows; ++row)
+        BlendToyRow(PictureRow(picture, clip.col0, clip.row0 + row), FrameRow(frame, x + clip.col0, y + clip.row0 + row),
+                    clip.cols);
 }
 
-// Garland: the colour is first mixed with the gradient colour g, each result capped at 255:
-//   R = (gG sR + gB sG + gR sB) / 255, G = (gR sR + gG sG + gB sB) / 255, B = (gB sR + gR sG + gG sB) / 255
-// then blended like a toy.
 void CFrameBuilder::DrawGarland(const CBmp& picture, int x, int y, SGradientColour g,
                                 const SFrameView& frame) noexcept {
     SClip clip;
     if (!ClipTo(picture, x, y, frame, clip)) return;
-    // The three sums side by side in 21-bit lanes of one word (each at most 3 * 255 * 255 < 2^21):
-    // lane 0 red, lane 1 green, lane 2 blue; one coefficient word per source channel.
-    const std::uint64_t gR = g.r, gG = g.g, gB = g.b;
-    const std::uint64_t byRed = gG | (gR << 21) | (gB << 42);
-    const std::uint64_t byGreen = gB | (gG << 21) | (gR << 42);
-    const std::uint64_t byBlue = gR | (gB << 21) | (gG << 42);
-    constexpr std::uint64_t kLane = (1u << 21) - 1;
-    for (int row = 0; row < clip.rows; ++row) {
-        const std::uint8_t* s = PictureRow(picture, clip.col0, clip.row0 + row);
-        std::uint8_t* d = FrameRow(frame, x + clip.col0, y + clip.row0 + row);
-        for (int n = 0; n < clip.cols; ++n, s += 4, d += 4) {
-            const std::uint32_t a = s[3];
-            if (a == 0) continue;  // nothing changes
-            const std::uint64_t sums = s[2] * byRed + s[1] * byGreen + s[0] * byBlue;
-            const std::uint32_t mR = std::min<std::uint32_t>(255, static_cast<std::uint32_t>(sums & kLane) / 255);
-            const std::uint32_t mG = std::min<std::uint32_t>(255, static_cast<std::uint32_t>((sums >> 21) & kLane) / 255);
-            const std::uint32_t mB = std::min<std::uint32_t>(255, static_cast<std::uint32_t>(sums >> 42) / 255);
-            if (a == 255) {
-                d[0] = static_cast<std::uint8_t>(mB);
-                d[1] = static_cast<std::uint8_t>(mG);
-                d[2] = static_cast<std::uint8_t>(mR);
-                d[3] = 255;
-                continue;
-            }
-            const std::uint32_t na = 255 - a;
-            const std::uint32_t D = d[3];
-            d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + mB * a));
-            d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + mG * a));
-            d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + mR * a));
-            d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
-        }
-    }
+    const SGarlandMix mix = GarlandMix(g.r, g.g, g.b);
+    for (int row = 0; row < clip.rows; ++row)
+        BlendGarlandRow(PictureRow(picture, clip.col0, clip.row0 + row),
+                        FrameRow(frame, x + clip.col0, y + clip.row0 + row), clip.cols, mix);
 }
 
 // Opacity below 100 %: every byte (colour and alpha) becomes byte * f >> 8, f = opaque * 256 / 100.
@@ -193,12 +152,16 @@ void CFrameBuilder::ApplyOpacity(int opaque, const SFrameView& frame) noexcept {
     std::size_t i = 0;
 #ifdef PINARBO_FRAME_SSE2
     const __m128i zero = _mm_setzero_si128();
+    // byte * f >> 8 as the high half of (byte << 8) * f, for the even and the odd bytes of each
+    // 16-bit lane; blocks of transparent black (most of the window around the tree) stay as they are.
     const __m128i factor = _mm_set1_epi16(static_cast<short>(f));
+    const __m128i oddBytes = _mm_set1_epi16(static_cast<short>(0xFF00));
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i lo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(v, zero), factor), 8);
-        const __m128i hi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(v, zero), factor), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_packus_epi16(lo, hi));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) == 0xFFFF) continue;
+        const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
+        const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_or_si128(even, odd));
     }
 #endif
     const std::uint64_t f64 = f;

@@ -2,51 +2,23 @@
 // garlands recoloured with the gradient's current column, the blink lights and the view opacity,
 // as premultiplied BGRA pixels ready for a per-pixel-alpha layered window. Portable: the caller
 // owns the frame buffer (the Win32 presenter hands in its DIB section's bits) and reuses it.
-// SFramePicture / SFrameScene: what a frame is built from. IFrameLights: the blink lights' hook.
+// The scene, frame and lights types are in view/FrameTypes.h.
 #pragma once
 
+#include "view/CFrameCache.h"
+#include "view/FrameTypes.h"
+
 #include <cstdint>
-#include <vector>
 
 class CBmp;
-
-// One picture of the scene at its place in the frame.
-struct SFramePicture {
-    const CBmp* picture = nullptr;  // straight-alpha BGRA; null or empty draws nothing
-    int x = 0;                      // top-left in frame pixels (scene position minus box minimum)
-    int y = 0;
-    int type = 0;                   // items: 1 toy, 2 garland; other types are not drawn
-    bool visible = true;            // items only: the tree is drawn whatever its visibility
-};
-
-struct SFrameScene {
-    SFramePicture tree;
-    std::vector<SFramePicture> items;  // in drawing (collection) order
-};
-
-// A caller-owned frame: width x height pixels, rows top to bottom, stride width * 4.
-struct SFrameView {
-    std::uint8_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-};
-
-// Advances the blink lights by one tick and draws the visible ones into the frame.
-class IFrameLights {
-public:
-    virtual ~IFrameLights() = default;
-    virtual void StepAndDraw(std::uint8_t* frame, int width, int height) = 0;
-};
-
-struct SGradientColour {
-    std::uint8_t r, g, b;
-};
 
 class CFrameBuilder {
 public:
     // One timer tick. While paused, or for an empty frame (0 x 0 or no buffer), nothing is built,
     // no light moves and the gradient index stays. Otherwise the whole frame is rebuilt and true
-    // is answered. opaque is the view opacity in percent (100 and above: fully opaque).
+    // is answered. opaque is the view opacity in percent (100 and above: fully opaque). The parts
+    // that do not change from tick to tick come from the frame cache (view/CFrameCache.h), built
+    // again when the scene or the frame size changes, after a pause, and after InvalidateScene.
     bool Tick(const SFrameScene& scene, const CBmp* gradient, int opaque, IFrameLights* lights,
               const SFrameView& frame);
 
@@ -56,7 +28,12 @@ public:
     SGradientColour NextGradientColour(const CBmp* gradient);
 
     bool IsPaused() const noexcept { return m_paused != 0; }
-    void SetPaused(bool paused) noexcept { m_paused = paused ? 1 : 0; }
+    // Leaving a pause also drops the cached layers: the scene is replaced while paused.
+    void SetPaused(bool paused) noexcept;
+    // The items' pictures changed in place (same buffers, new content): build the layers anew.
+    void InvalidateScene() noexcept { m_cache.Invalidate(); }
+    // How many times the static layers were built (tests).
+    int CacheBuilds() const noexcept { return m_cache.Builds(); }
     int GradientIndex() const noexcept { return m_gradientIndex; }
     void SetGradientIndex(int index) noexcept { m_gradientIndex = index; }
 
@@ -67,8 +44,11 @@ public:
     static void DrawGarland(const CBmp& picture, int x, int y, SGradientColour colour,
                             const SFrameView& frame) noexcept;
     static void ApplyOpacity(int opaque, const SFrameView& frame) noexcept;
+    // The tree and the items in order onto a cleared frame, without the cache.
+    static void DrawScene(const SFrameScene& scene, SGradientColour colour, const SFrameView& frame) noexcept;
 
 private:
+    CFrameCache m_cache;
     int m_gradientIndex = 0;
     int m_paused = 0;
 };

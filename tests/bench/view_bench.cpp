@@ -1,6 +1,6 @@
 // One desktop-view frame of the default scene (the built-in pictures read from res/bmp, rendered
 // and composed as at start-up) with 25 and 50 blink lights, beside the memory floor: a plain
-// memset + memcpy of a frame of the same size.
+// memset + memcpy of a frame of the same size; and the rebuild of the frame's static layers.
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
 #include "scene/DefaultScene.h"
@@ -120,6 +120,21 @@ void BM_ViewFrame(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(s.frame.size()));
 }
 BENCHMARK(BM_ViewFrame)->Arg(25)->Arg(50)->Unit(benchmark::kMicrosecond);
+
+// The static layers built anew on every iteration (what a scene change, resize or pause costs).
+void BM_ViewFrameCacheBuild(benchmark::State& state) {
+    SViewScene s;
+    CFrameBuilder builder;
+    const SFrameView view{s.frame.data(), s.width, s.height};
+    for (auto _ : state) {
+        builder.InvalidateScene();
+        builder.Tick(s.scene, &s.gradient, 75, nullptr, view);
+        benchmark::DoNotOptimize(s.frame.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["builds"] = builder.CacheBuilds();
+}
+BENCHMARK(BM_ViewFrameCacheBuild)->Unit(benchmark::kMicrosecond);
 
 void BM_ViewFrameMemoryFloor(benchmark::State& state) {
     SViewScene s;

@@ -42,6 +42,8 @@ public:
     bool IsPaused() const noexcept { return m_builder.IsPaused(); }
     void SetPaused(bool paused) noexcept { m_builder.SetPaused(paused); }
     int GradientIndex() const noexcept { return m_builder.GradientIndex(); }
+    // The items' pictures changed outside a pause: the next frame builds its static layers anew.
+    void InvalidateScene() noexcept { m_builder.InvalidateScene(); }
     // The last frame handed to the window manager (premultiplied BGRA), for checks.
     SFrameView LastFrame() const noexcept { return m_lastFrame; }
     const CLayeredPresenter& Presenter() const noexcept { return m_presenter; }

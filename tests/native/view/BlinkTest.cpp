@@ -31,9 +31,13 @@ protected:
     // A 1 x 1 light whose mask and sparkle are at full strength, over a 100 x 100 picture.
     Blink() : mask(FilledBmp(1, 1, 0xFF0000FF)), strip(FilledBmp(12, 1, 0xFF0000FF)),
               composed(FilledBmp(100, 100, 0xFF008000)) {}
-    SBlinkEnv Env(int freq = 50) { return SBlinkEnv{*mask, *strip, *composed, freq, random}; }
+    SBlinkEnv Env(int freq = 50) {
+        sprite = CBlinkSprite::Make(*mask, *strip);
+        return SBlinkEnv{sprite, *composed, freq, random};
+    }
 
     std::shared_ptr<CBmp> mask, strip, composed;
+    std::shared_ptr<const CBlinkSprite> sprite;
     CRandom random{1};
 };
 
@@ -210,7 +214,8 @@ TEST_F(Blink, ShortStripAndEmptySpritesAreHarmless) {
     for (int i = 0; i < 40; ++i) light.StepAndDraw(frame.bytes.data(), 100, 100, env);
 
     CBmp none;
-    const SBlinkEnv empty{none, none, *composed, 50, random};
+    const auto bareSprite = CBlinkSprite::Make(none, none);
+    const SBlinkEnv empty{bareSprite, *composed, 50, random};
     CBlinkItem bare;
     EXPECT_TRUE(bare.Place(true, composed->Bits(), 100, 100, empty));
     for (int i = 0; i < 60; ++i) bare.StepAndDraw(frame.bytes.data(), 100, 100, empty);

@@ -1,0 +1,16 @@
+// FrameSimd: switches SSE2 on for the pixel loops on both word sizes. 64-bit x86 always has it;
+// 32-bit GCC builds (mingw i686) enable it for the including file only, since every processor the
+// program runs on has it. Defines PINARBO_FRAME_SSE2 when the intrinsics are available. Include it
+// first in a source file, so everything after it is compiled for the same target.
+#pragma once
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__i386__) && !defined(__SSE2__)
+#pragma GCC target("sse2")
+#define PINARBO_FRAME_SSE2 1
+#elif defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define PINARBO_FRAME_SSE2 1
+#endif
+
+#ifdef PINARBO_FRAME_SSE2
+#include <emmintrin.h>
+#endif
