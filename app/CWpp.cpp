@@ -177,6 +177,8 @@ bool CWpp::OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) {
 
 void CWpp::ComposeScene() {
     ::ComposeScene(m_tree, m_items.Items(), m_composition);
+    // The items may have been re-rendered into the same buffers: the view's cached layers go.
+    m_view.InvalidateScene();
     const HWND view = m_view.GetHwnd();
     if (!view) return;
     ::InvalidateRect(view, nullptr, TRUE);
