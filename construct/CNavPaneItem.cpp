@@ -150,11 +150,11 @@ void CNavPaneItem::Paint(HDC dc, const RECT&, const RECT& rect) {
         m_pane->DrawHeaderPicture(dc, rect, selected, NavToolState().hotItem == this);
     } else if (selected && m_custom) {
         m_pane->DrawCustomGradient(dc, rect, m_backColour);
-    } else {
-        COLORREF back = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-        if (m_custom && !selected) back = m_backColour;
-        CUniqueBrush brush(::CreateSolidBrush(back));
+    } else if (m_custom) {
+        CUniqueBrush brush(::CreateSolidBrush(m_backColour));
         ::FillRect(dc, &rect, brush.get());
+    } else {
+        ::FillRect(dc, &rect, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     }
 
     RECT text = rect;

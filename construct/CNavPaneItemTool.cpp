@@ -2,7 +2,7 @@
 
 #include "scene/CDrawTarget.h"
 #include "scene/CPixSurface.h"
-#include "scene/win/DcPixels.h"
+#include "construct/CanvasPixels.h"
 #include "wnd/Handles.h"
 
 namespace {
@@ -130,7 +130,7 @@ void CNavPaneItemTool::DrawPicture(HDC dc, const RECT& rect, const CBmp& picture
     const int w = rect.right - rect.left;
     const int h = rect.bottom - rect.top;
     CPixSurface surface;
-    if (!surface.Create(w, h) || !ReadDcPixels(dc, rect.left, rect.top, w, h, surface.Bits())) return;
+    if (!surface.Create(w, h) || !ReadCanvasPixels(dc, rect.left, rect.top, w, h, surface.Bits())) return;
     const int look = Has(kPressed) ? kLookPressed : Has(kHot) ? kLookHot : Has(kDisabled) ? kLookDisabled : kLookNormal;
     const int x = (w - picture.Width()) / 2;
     const int y = (h - picture.Height()) / 2;
@@ -140,7 +140,7 @@ void CNavPaneItemTool::DrawPicture(HDC dc, const RECT& rect, const CBmp& picture
     } else {
         picture.DrawAlpha(target, x, y);
     }
-    WriteDcPixels(dc, rect.left, rect.top, w, h, surface.Bits());
+    WriteCanvasPixels(dc, rect.left, rect.top, w, h, surface.Bits());
 }
 
 // Two chevrons, one above the other, pointing down while collapsed and up while expanded,

@@ -1,10 +1,9 @@
 #include "construct/CNavPaneWnd.h"
 
+#include "construct/CanvasPixels.h"
 #include "construct/NavPaneLogic.h"
 #include "scene/CDrawTarget.h"
 #include "scene/Transforms.h"
-#include "scene/win/CDcCanvas.h"
-#include "scene/win/DcPixels.h"
 #include "wnd/Handles.h"
 
 #include <algorithm>
@@ -225,26 +224,42 @@ void CNavPaneWnd::UpdateScrollBar(CNavPaneItem*) {
     if (m_hwnd) {
         const int h = ClientHeight(m_hwnd);
         const LONG_PTR style = ::GetWindowLongPtrW(m_hwnd, GWL_STYLE);
-        if (m_total > h) {
+        const bool hadBar = (style & WS_VSCROLL) != 0;
+        const bool needsBar = m_total > h;
+        if (needsBar) {
             m_scrollMax = navpane::ScrollMax(m_total, h);
             m_scroll = m_reversed ? m_scrollMax : navpane::ClampScroll(m_scroll, m_scrollMax);
-            ::SetWindowLongPtrW(m_hwnd, GWL_STYLE, style | WS_VSCROLL);
         } else {
             m_scroll = 0;
             m_scrollMax = 0;
-            ::SetWindowLongPtrW(m_hwnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL));
         }
         SCROLLINFO si{};
         si.cbSize = sizeof(si);
         si.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
         si.nMin = 0;
-        si.nMax = m_scrollMax > 0 ? m_scrollMax + h - 1 : 0;  // the page makes the thumb's size
-        si.nPage = m_scrollMax > 0 ? static_cast<UINT>(h) : 0;
+        si.nMax = needsBar ? m_scrollMax + h - 1 : 0;  // the page makes the thumb's size
+        si.nPage = needsBar ? static_cast<UINT>(h) : 0;
         si.nPos = m_scroll;
-        ::SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
-        ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
-                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Layout();  // the frame change may have changed the client width
+        if (needsBar != hadBar) {
+            // The frame changes only when the bar comes or goes: that is the costly part.
+            ::SetWindowLongPtrW(m_hwnd, GWL_STYLE,
+                                needsBar ? (style | WS_VSCROLL) : (style & ~static_cast<LONG_PTR>(WS_VSCROLL)));
+            ::SetScrollInfo(m_hwnd, SB_VERT, &si, FALSE);
+            ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
+                           SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (needsBar) {
+            SCROLLINFO now{};
+            now.cbSize = sizeof(now);
+            now.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+            ::GetScrollInfo(m_hwnd, SB_VERT, &now);
+            if (now.nMax != si.nMax || now.nPage != si.nPage || now.nPos != si.nPos) {
+                // Drawing the bar at once costs a round trip per call; many rows are often added
+                // in a row, so the bar is drawn with the next paint instead.
+                ::SetScrollInfo(m_hwnd, SB_VERT, &si, FALSE);
+                ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
+            }
+        }
+        Layout();  // with the new position (and width, when the bar came or went)
         ::InvalidateRect(m_hwnd, nullptr, FALSE);
     }
     busy = false;
@@ -298,23 +313,22 @@ void CNavPaneWnd::OnPaint() {
     RECT area = paint.ps().rcPaint;
     if (area.right <= area.left || area.bottom <= area.top) return;
     // The canvas covers only the paint area; its origin makes client coordinates work on it.
-    CDcCanvas canvas;
-    if (!canvas.Create(paint.get(), area)) return;
+    CSectionCanvas canvas;
+    if (!canvas.Create(paint.get(), area.right - area.left, area.bottom - area.top)) return;
     const HDC dc = canvas.Dc();
     ::SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-    {
-        CUniqueBrush face(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
-        ::FillRect(dc, &area, face.get());
-    }
+    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
     HFONT font = m_font;
     if (!font) font = reinterpret_cast<HFONT>(::SendMessageW(::GetParent(m_hwnd), WM_GETFONT, 0, 0));
     if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    canvas.Select(font);
-    ::SetBkMode(dc, TRANSPARENT);
-    PaintItems(dc, area);
-    if (m_dropMarker.bottom != m_dropMarker.top) ::InvertRect(dc, &m_dropMarker);
+    {
+        CSelectObject selectFont(dc, font);
+        ::SetBkMode(dc, TRANSPARENT);
+        PaintItems(dc, area);
+        if (m_dropMarker.bottom != m_dropMarker.top) ::InvertRect(dc, &m_dropMarker);
+    }
     ::SetViewportOrgEx(dc, 0, 0, nullptr);
-    canvas.CopyTo(paint.get());
+    canvas.CopyTo(paint.get(), area.left, area.top);
 }
 
 void CNavPaneWnd::PaintItems(HDC dc, const RECT& clip) {
@@ -353,7 +367,7 @@ void CNavPaneWnd::DrawCustomGradient(HDC dc, const RECT& rect, COLORREF back) co
     GradientFill(fill, stops, colours, 2, true, true);
     std::uint8_t* p = fill.Bits();
     for (int i = 0; i < w * h; ++i) p[i * 4 + 3] = 255;
-    WriteDcPixels(dc, rect.left, rect.top, w, h, fill.Bits());
+    WriteCanvasPixels(dc, rect.left, rect.top, w, h, fill.Bits());
 }
 
 void CNavPaneWnd::RepaintIfNeeded() {

@@ -57,6 +57,8 @@ public:
     void SelectAll(CNavPaneItem* item, bool select, bool recursive);
     void UpdateScrollBar(CNavPaneItem* item = nullptr);
     const CNavPaneSelection& Selection() const noexcept { return m_selection; }
+    // Scrolls to pos (clamped to the range) and repaints, erasing first when asked.
+    void SetScroll(int pos, bool erase);
 
     // --- options and state ---
     CNavPaneItem& Root() noexcept { return m_root; }
@@ -114,7 +116,6 @@ private:
     void EndDrag();
     void UpdateDrag(const POINT& point);
     void MoveItem(CNavPaneItem* source, CNavPaneItem* target, bool before);
-    void SetScroll(int pos, bool erase);
     void OnVScroll(int code, int track);
     bool OnWheel(short delta);
     void MoveFocusOut(bool backwards);
