@@ -204,7 +204,7 @@ void CToolBarWnd::UpdateToolTips() {
             }
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_SUBCLASS;
+            tool.uFlags = 0;  // mouse messages are relayed from WindowProc
             tool.hwnd = m_hwnd;
             tool.uId = id++;
             tool.rect = ToolRect(client, t);
@@ -216,6 +216,10 @@ void CToolBarWnd::UpdateToolTips() {
 
 LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (m_tips && (msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP)) {
+        MSG relay{m_hwnd, msg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+        ::SendMessageW(m_tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+    }
     switch (msg) {
     case WM_PAINT:
         HandlePaint();

@@ -53,6 +53,8 @@ LRESULT CHostWnd::OnCommand(WPARAM wParam, LPARAM) {
     return 0;
 }
 
+void CHostWnd::OnLButtonDown(WPARAM, int, int) { ++clicks; }
+
 bool CHostWnd::CreateHost(int x, int y, int w, int h) {
     if (!Create(0, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, nullptr, nullptr)) return false;
     ::SetForegroundWindow(m_hwnd);

@@ -31,9 +31,11 @@ public:
     bool& RegisteredFlag() override;
     const wchar_t* GetWndClassName() const override { return L"PinarboNavPaneTestHost"; }
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDown(WPARAM keys, int x, int y) override;
     // A borderless top-level window at (x, y) of w x h, shown and in front.
     bool CreateHost(int x, int y, int w, int h);
     std::vector<int> commands;
+    int clicks = 0;
 };
 
 struct SHotChange {
