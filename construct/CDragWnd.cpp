@@ -1,6 +1,6 @@
 #include "construct/CDragWnd.h"
 
-#include "app/SystemIntegration.h"
+#include "wnd/WindowServices.h"
 
 #include <cstdlib>
 
@@ -44,7 +44,7 @@ bool CDragWnd::IsDragStarted(const POINT& current) {
 bool CDragWnd::CreateGhost(HWND owner, const RECT& screenRect) {
     if (IsValid()) return false;
     if (!Create(kExStyle, kStyle & ~WS_VISIBLE, owner, nullptr)) return false;
-    SysIntegration::SetConstantOpacity(m_hwnd, kOpacity);
+    WndServices::SetConstantOpacity(m_hwnd, kOpacity);
     ::SetWindowPos(m_hwnd, nullptr, screenRect.left, screenRect.top, screenRect.right - screenRect.left,
                    screenRect.bottom - screenRect.top, SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW);
     return true;
