@@ -32,6 +32,14 @@ void CNavPaneItem::SetPane(CNavPaneWnd* pane) {
     for (CNavPaneItem* child : m_children) child->SetPane(pane);
 }
 
+bool CNavPaneItem::AddChild(CNavPaneItem* child) {
+    if (!child || child == this || child->m_parent || !m_children.Add(child)) return false;
+    child->m_parent = this;
+    child->SetPane(m_pane);
+    if (m_pane) m_pane->UpdateScrollBar(child);
+    return true;
+}
+
 int CNavPaneItem::OnToolCommand(int commandId) {
     if (m_pane && m_pane->PaneParent()) return m_pane->PaneParent()->OnItemCommand(commandId, this);
     return 0;

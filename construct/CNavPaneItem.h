@@ -49,6 +49,9 @@ public:
     virtual void DestroyAttached();
     virtual HWND GetAttachedWindow() const { return m_attached; }
 
+    // Appends a child entry and takes ownership of it; false for null, itself or one already added.
+    bool AddChild(CNavPaneItem* child);
+
     // Tool under a point of the laid-out header, or null.
     CNavPaneItemTool* ToolAt(const POINT& point) const;
     // Rectangles of the tools in a header rectangle (drawing and hit-testing share them).

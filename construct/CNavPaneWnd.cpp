@@ -192,7 +192,14 @@ int CNavPaneWnd::LayoutBlock(CNavPaneItem* item, int top, int left, int right) {
     }
     const int childLeft = item->IsRoot() ? left : left + m_indentLeft;
     const int childRight = item->IsRoot() ? right : right - m_indentRight;
-    for (CNavPaneItem* child : item->Children()) y += LayoutBlock(child, y, childLeft, childRight);
+    for (CNavPaneItem* child : item->Children()) {
+        // Children put straight into the collection are adopted here, so that their end is heard.
+        if (child->m_parent != item || child->m_pane != this) {
+            child->m_parent = item;
+            child->SetPane(this);
+        }
+        y += LayoutBlock(child, y, childLeft, childRight);
+    }
     return y - top;
 }
 

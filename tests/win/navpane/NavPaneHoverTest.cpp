@@ -51,7 +51,7 @@ TEST(NavPaneHover, ToolClicksToggleExpandAndReachTheParent) {
     CNavPaneItem* row = f.rows[0];
     auto* expander = new CNavPaneItemTool(CNavPaneItemTool::kExpander | CNavPaneItemTool::kCheck, 0);
     ASSERT_TRUE(row->AddTool(expander, true));
-    row->Children().Add(new CNavPaneItem(L"Child"));
+    ASSERT_TRUE(row->AddChild(new CNavPaneItem(L"Child")));
     f.pane.Relayout();
     auto centre = [&](const RECT& rc) { return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; };
     const POINT eye = centre(row->ToolRect(row->HeaderRect(), 1, false));

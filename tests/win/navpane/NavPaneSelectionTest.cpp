@@ -122,3 +122,40 @@ TEST(NavPaneSelection, ProgramSelectionOperations) {
     EXPECT_FALSE(f.pane.RemoveItem(&f.pane.Root()));
     EXPECT_EQ(f.Order(), (Captions{L"Row 0", L"Row 1", L"Row 3"}));
 }
+
+TEST(NavPaneSelection, TabLeavesThePaneAndRightLeftExpandAndClimb) {
+    SPaneFixture f;
+    ASSERT_TRUE(f.Create(3, false));
+    const HWND pane = f.pane.GetHwnd();
+    const HWND next = ::CreateWindowExW(0, L"BUTTON", L"next", WS_CHILD | WS_VISIBLE, 10, 215, 60, 20,
+                                        f.host.GetHwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(next, nullptr);
+    ::SetFocus(pane);
+    ::SendMessageW(pane, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(::GetFocus(), next) << "Tab moves to the next sibling";
+    ::SetFocus(pane);
+    ::DestroyWindow(next);
+    ::SendMessageW(pane, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(::GetFocus(), pane) << "no other sibling: the focus stays";
+
+    CNavPaneItem* row = f.rows[1];
+    auto* child = new CNavPaneItem(L"Child");
+    ASSERT_TRUE(row->AddChild(child));
+    ASSERT_TRUE(f.pane.FocusItem(row));
+    ::SendMessageW(pane, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(row->IsExpanded());
+    EXPECT_EQ(f.pane.Rows().size(), 4u);
+    ::SendMessageW(pane, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(f.pane.FocusedItem(), child) << "Down enters the expanded entry";
+    ::SendMessageW(pane, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(f.pane.FocusedItem(), row) << "Left climbs to the parent";
+    ::SendMessageW(pane, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_FALSE(row->IsExpanded()) << "Left collapses";
+    ::SendMessageW(pane, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(f.pane.FocusedItem(), row) << "top-level entries have no parent to climb to";
+    ::SendMessageW(pane, WM_KEYDOWN, VK_RIGHT, 0);
+    ASSERT_TRUE(row->IsExpanded());
+    ASSERT_TRUE(f.pane.FocusItem(child));
+    ASSERT_TRUE(f.pane.RemoveItem(row));  // the focused child goes with its parent
+    EXPECT_EQ(f.pane.FocusedItem(), f.rows[2]);
+}

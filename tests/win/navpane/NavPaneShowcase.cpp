@@ -75,12 +75,12 @@ TEST(NavPaneShowcase, DISABLED_EveryLook) {
     for (CNavPaneItem* row : {tree, ball, star, lights, hidden, group}) pane.AddItem(row);
     auto* child = new CNavPaneItem(L"Child entry");
     child->SetHeights(30, 22);
-    group->Children().Add(child);
+    group->AddChild(child);
     group->SetExpanded(1);
     auto* collapsed = new CNavPaneItem(L"Collapsed group");
     collapsed->SetHeights(30, 22);
     collapsed->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kExpander | CNavPaneItemTool::kCheck, 0), true);
-    collapsed->Children().Add(new CNavPaneItem(L"not shown"));
+    collapsed->AddChild(new CNavPaneItem(L"not shown"));
     pane.AddItem(collapsed);
     pane.SelectItem(ball);
     pane.FocusItem(star);
