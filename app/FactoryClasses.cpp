@@ -1,6 +1,8 @@
 #include "app/FactoryClasses.h"
 
 #include "app/CButtonWnd.h"
+#include "construct/CNavPaneWnd.h"
+#include "construct/CToolBarWnd.h"
 #include "view/win/CViewWnd.h"
 #include "wnd/CWndFactory.h"
 
@@ -10,5 +12,7 @@
 // navigation pane's so that it hides it), toolbar, view.
 void RegisterFactoryWindowClasses() {
     RegisterWndClassWithFactory<CButtonWnd>(false);
+    RegisterWndClassWithFactory<CNavPaneWnd>();
+    RegisterWndClassWithFactory<CToolBarWnd>();
     RegisterWndClassWithFactory<CViewWnd>();
 }

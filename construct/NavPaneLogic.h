@@ -1,0 +1,76 @@
+// Arithmetic of the navigation pane and the toolbar that needs no window: where rows and tools sit,
+// where a dragged row lands, how far the pane scrolls, and which row the arrow keys reach. Kept
+// free of <windows.h> so that it is tested natively.
+#pragma once
+
+namespace navpane {
+
+// A vertical or horizontal extent [first, last).
+struct SSpan {
+    int first;
+    int last;
+    bool operator==(const SSpan& other) const noexcept { return first == other.first && last == other.last; }
+};
+
+// True when the mouse at y lies in the upper half of the row [top, bottom).
+inline bool InUpperHalf(int y, int top, int bottom) noexcept { return y < top + (bottom - top) / 2; }
+
+// Whether a row dropped with the mouse at y goes before the target row [top, bottom) in list
+// order. On screen it lands above the target when the mouse is in the target's upper half; a
+// reversed pane shows the list bottom-up, so there "above" is "after".
+inline bool DropBefore(int y, int top, int bottom, bool reversed) noexcept {
+    return InUpperHalf(y, top, bottom) != reversed;
+}
+
+// The 6-pixel band that marks the drop place: centred on the target's top edge when the mouse is
+// in its upper half, else on its bottom edge.
+inline SSpan DropMarker(int y, int top, int bottom) noexcept {
+    const int edge = InUpperHalf(y, top, bottom) ? top : bottom;
+    return {edge - 3, edge + 3};
+}
+
+// Top of a block of rows of the given height that starts offset pixels into the list of total
+// height. Top-down panes place blocks from the client top; reversed panes stack them upwards from
+// total - scroll, so the first block is the lowest and a short list sits at the top.
+inline int BlockTop(int offset, int height, int total, int scroll, bool reversed) noexcept {
+    return reversed ? total - scroll - offset - height : offset - scroll;
+}
+
+// Largest scroll position for a list of total height in a client of the given height.
+inline int ScrollMax(int total, int client) noexcept { return total > client ? total - client : 0; }
+
+inline int ClampScroll(int pos, int max) noexcept { return pos < 0 ? 0 : (pos > max ? max : pos); }
+
+// One wheel message: 30 pixels per whole notch (delta 120), against the wheel's direction.
+inline int WheelScroll(int pos, int delta, int max) noexcept { return ClampScroll(pos + (-delta / 120) * 30, max); }
+
+// A page: the client height less 10 pixels of context, at least one pixel.
+inline int PageStep(int client) noexcept { return client - 10 > 1 ? client - 10 : 1; }
+
+// The row index count rows away in a list of n rows, wrapping at both ends; -1 when empty.
+inline int WrapStep(int index, int step, int n) noexcept {
+    if (n <= 0) return -1;
+    if (index < 0 || index >= n) return step >= 0 ? 0 : n - 1;
+    const int r = (index + step) % n;
+    return r < 0 ? r + n : r;
+}
+
+// One run of toolbar tools laid out from start in direction dir (+1 rightwards, -1 leftwards):
+// a tool with room occupies width pixels one pixel away from the running position, and the next
+// tool starts at its far edge; a tool without room takes the same place without advancing.
+class CToolRun {
+public:
+    CToolRun(int start, int dir) noexcept : m_pos(start), m_dir(dir < 0 ? -1 : 1) {}
+    SSpan Next(int width, bool takesRoom) noexcept {
+        const SSpan span = m_dir > 0 ? SSpan{m_pos + 1, m_pos + width} : SSpan{m_pos - width, m_pos - 1};
+        if (takesRoom) m_pos = m_dir > 0 ? span.last : span.first;
+        return span;
+    }
+    int Position() const noexcept { return m_pos; }
+
+private:
+    int m_pos;
+    int m_dir;
+};
+
+}  // namespace navpane

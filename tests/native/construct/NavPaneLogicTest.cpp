@@ -1,0 +1,93 @@
+// Row placement, drop rule, scrolling steps, key wrapping and toolbar runs of the navigation pane.
+#include "construct/NavPaneLogic.h"
+
+#include <gtest/gtest.h>
+
+using navpane::SSpan;
+
+TEST(NavPaneLogic, DropRuleAndMarkerMirrorInReversedPanes) {
+    struct SCase {
+        int y;
+        bool upper;   // mouse in the upper half of [100, 122)
+        int edge;     // marked edge
+    };
+    const SCase cases[] = {{100, true, 100}, {110, true, 100}, {111, false, 122}, {121, false, 122}};
+    for (const SCase& c : cases) {
+        EXPECT_EQ(navpane::InUpperHalf(c.y, 100, 122), c.upper) << c.y;
+        EXPECT_EQ(navpane::DropBefore(c.y, 100, 122, false), c.upper) << c.y;
+        EXPECT_EQ(navpane::DropBefore(c.y, 100, 122, true), !c.upper) << c.y << " reversed";
+        EXPECT_EQ(navpane::DropMarker(c.y, 100, 122), (SSpan{c.edge - 3, c.edge + 3})) << c.y;
+    }
+    EXPECT_EQ(navpane::DropMarker(0, 0, 1).last - navpane::DropMarker(0, 0, 1).first, 6);
+}
+
+TEST(NavPaneLogic, BlocksStackDownOrUpFromTheEnd) {
+    // Three 22-pixel rows: total 66.
+    struct SCase {
+        bool reversed;
+        int scroll;
+        int tops[3];
+    };
+    const SCase cases[] = {
+        {false, 0, {0, 22, 44}},
+        {false, 10, {-10, 12, 34}},
+        {true, 0, {44, 22, 0}},     // a short reversed list sits at the top, first row lowest
+        {true, 10, {34, 12, -10}},
+    };
+    for (const SCase& c : cases) {
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(navpane::BlockTop(22 * i, 22, 66, c.scroll, c.reversed), c.tops[i])
+                << (c.reversed ? "reversed" : "normal") << " scroll " << c.scroll << " row " << i;
+        }
+    }
+    // Reversed with the full range scrolled: the first row's bottom is the client bottom.
+    const int client = 40;
+    const int max = navpane::ScrollMax(66, client);
+    EXPECT_EQ(navpane::BlockTop(0, 22, 66, max, true) + 22, client);
+}
+
+TEST(NavPaneLogic, ScrollSteps) {
+    EXPECT_EQ(navpane::ScrollMax(100, 200), 0);
+    EXPECT_EQ(navpane::ScrollMax(200, 200), 0);
+    EXPECT_EQ(navpane::ScrollMax(440, 200), 240);
+    struct SWheel {
+        int pos, delta, expected;
+    };
+    const SWheel wheels[] = {
+        {0, -120, 30},  {0, 120, 0},     {100, -240, 160}, {100, -119, 100}, {100, 60, 100},
+        {230, -120, 240}, {100, 360, 10}, {100, -121, 130},
+    };
+    for (const SWheel& w : wheels) {
+        EXPECT_EQ(navpane::WheelScroll(w.pos, w.delta, 240), w.expected) << w.pos << " " << w.delta;
+    }
+    EXPECT_EQ(navpane::ClampScroll(-5, 10), 0);
+    EXPECT_EQ(navpane::ClampScroll(15, 10), 10);
+    EXPECT_EQ(navpane::PageStep(200), 190);
+    EXPECT_EQ(navpane::PageStep(5), 1) << "a tiny pane still moves";
+}
+
+TEST(NavPaneLogic, KeysWrapAtBothEnds) {
+    struct SCase {
+        int index, step, n, expected;
+    };
+    const SCase cases[] = {
+        {0, 1, 4, 1}, {3, 1, 4, 0}, {0, -1, 4, 3}, {2, -1, 4, 1},
+        {-1, 1, 4, 0}, {-1, -1, 4, 3},  // nothing focused yet
+        {0, 1, 1, 0}, {0, 1, 0, -1}, {7, 1, 4, 0},
+    };
+    for (const SCase& c : cases) {
+        EXPECT_EQ(navpane::WrapStep(c.index, c.step, c.n), c.expected) << c.index << "+" << c.step << " of " << c.n;
+    }
+}
+
+TEST(NavPaneLogic, ToolRunsAdvanceOnlyForToolsWithRoom) {
+    navpane::CToolRun right(6, 1);
+    EXPECT_EQ(right.Next(27, true), (SSpan{7, 33}));
+    EXPECT_EQ(right.Next(5, true), (SSpan{34, 38}));
+    EXPECT_EQ(right.Next(27, false), (SSpan{39, 65}));
+    EXPECT_EQ(right.Next(27, true), (SSpan{39, 65})) << "the roomless tool took no room";
+    navpane::CToolRun left(194, -1);
+    EXPECT_EQ(left.Next(27, true), (SSpan{167, 193}));
+    EXPECT_EQ(left.Next(27, true), (SSpan{140, 166}));
+    EXPECT_EQ(left.Position(), 140);
+}
