@@ -90,7 +90,8 @@ bool CWpp::Init() {
     m_view.SetFrameSource(this);
     // Click-through while the main dialog is not on the screen (hidden, or started minimised).
     if (!m_view.CreateView(!(main && ::IsWindowVisible(main) && !::IsIconic(main)))) return false;
-    RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true);
+    // The view has no taskbar button: a stored minimised or maximised state would lose the tree.
+    RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true, EShowAs::Normal);
     ComposeScene();
 
     LoadGradient();
