@@ -409,18 +409,26 @@ TEST_F(AppLayers, ProfileChoiceAndRewriteAtSave) {
 }
 
 TEST_F(AppLayers, UnusableStoredProfileNamesFallBackToDefault) {
-    for (const tstr& name : {tstr(L""), tstr(L"\\"), tstr(L"a\\\\b"), tstr(300, L'p')}) {
+    // Two stored profiles; a name that is not one key name would reach into them ("Work\\Items"
+    // is Work's items, deleted at exit) or above them.
+    const tstr names[] = {L"", L"\\", L"a\\\\b", tstr(300, L'p'), L"Work\\Items", L"Work\\", L"\\Work",
+                          L"Other\\Items\\000", L"Work\\Options"};
+    for (const tstr& name : names) {
         m_memory.Clear();
         CSettingsStore store;
         store.SetBackend(&m_memory);
         store.SetNames(L"Holverin", L"PinarboTest");
         store.WriteString(L"Profiles", L"Profile", name);
-        store.WriteString(L"Profiles\\Keep\\Items\\000", L"type", L"1");
+        store.WriteString(L"Profiles\\Work\\Items\\000", L"type", L"1");
+        store.WriteString(L"Profiles\\Work\\Options\\Blinks", L"num", L"7");
+        store.WriteString(L"Profiles\\Other\\Items\\000", L"type", L"2");
         CTestApp app(m_memory);
         ASSERT_TRUE(app.Init());
         EXPECT_EQ(app.ProfileName(), L"Default") << name.size();
         app.SaveOptions();
-        EXPECT_EQ(Read(L"Profiles\\Keep\\Items\\000", L"type"), L"1") << "no other profile is lost";
+        EXPECT_EQ(Read(L"Profiles\\Work\\Items\\000", L"type"), L"1") << "no other profile is lost";
+        EXPECT_EQ(Read(L"Profiles\\Work\\Options\\Blinks", L"num"), L"7");
+        EXPECT_EQ(Read(L"Profiles\\Other\\Items\\000", L"type"), L"2");
         EXPECT_EQ(Read(L"Profiles", L"Profile"), L"Default");
     }
 }
