@@ -42,7 +42,8 @@ public:
     bool IsPaused() const noexcept { return m_builder.IsPaused(); }
     void SetPaused(bool paused) noexcept { m_builder.SetPaused(paused); }
     int GradientIndex() const noexcept { return m_builder.GradientIndex(); }
-    // The last frame handed to the window manager (premultiplied BGRA), for checks.
+    // The last frame handed to the window manager (premultiplied BGRA), for checks; empty once
+    // its buffer is gone (the window was resized and no new frame was built).
     SFrameView LastFrame() const noexcept { return m_lastFrame; }
     const CLayeredPresenter& Presenter() const noexcept { return m_presenter; }
     int FramesShown() const noexcept { return m_framesShown; }
