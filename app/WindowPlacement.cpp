@@ -38,6 +38,11 @@ bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section
     return store.WriteStruct(section, kPlacement, &wp, sizeof(wp));
 }
 
+bool HasWindowPlacement(const CSettingsStore& store, const tstr& section) {
+    WINDOWPLACEMENT wp{};
+    return store.ReadStruct(section, kPlacement, &wp, sizeof(wp));
+}
+
 bool SanitizePlacement(WINDOWPLACEMENT& wp, size_t bytesRead) {
     if (bytesRead != sizeof(wp) || wp.length != sizeof(wp)) return false;
     // Only the flags the system defines for placements.

@@ -9,6 +9,8 @@
 class CSettingsStore;
 
 bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section);
+// Whether the section holds a placement record (of any content).
+bool HasWindowPlacement(const CSettingsStore& store, const tstr& section);
 
 // How a restored window is shown: as stored (minimised, maximised, normal), or always normal.
 enum class EShowAs { Stored, Normal };
