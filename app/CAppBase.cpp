@@ -1,6 +1,7 @@
 #include "app/CAppBase.h"
 
 #include "app/Autostart.h"
+#include "app/WindowPlacement.h"
 #include "app/SystemIntegration.h"
 
 bool CAppBase::s_exitQuestionOpen = false;
@@ -19,7 +20,12 @@ CAppBase::~CAppBase() = default;
 
 bool CAppBase::Init() {
     if (m_displayName.empty()) return false;
-    m_firstStart = !m_store.SectionExists(kMainSection);
+    // A first start: no main-window section, or one that holds only the "Handle" of a run that
+    // never ended cleanly (a clean end removes it and saves the main window's placement), so a
+    // first run that was killed does not turn the next start into a later one.
+    tstr handle;
+    m_firstStart = !m_store.SectionExists(kMainSection) ||
+                   (m_store.ReadString(kMainSection, kHandleValue, handle) && !HasWindowPlacement(m_store, kMainSection));
     if (m_firstStart) {
         // A shortcut left from an earlier installation goes: the option starts false.
         m_autostart.Set(false);
@@ -97,6 +103,8 @@ void CAppBase::DestroyWindows() {
     if (const HWND main = MainWindow(); main && ::IsWindow(main)) ::DestroyWindow(main);
 }
 
+void CAppBase::AbandonStart() { DestroyWindows(); }
+
 bool CAppBase::EnumProfiles(std::vector<tstr>*) { return false; }
 
 int CAppBase::AskUser(const tstr& text, const tstr& caption, UINT flags) {
@@ -123,6 +131,7 @@ bool CAppBase::ApplyAutostart() {
 
 int RunApplication(CAppBase& app) {
     if (!app.Init()) {
+        // Each layer that fails after creating something undoes it before answering false.
         if (!app.m_errorText.empty())
             ::MessageBoxW(nullptr, app.m_errorText.c_str(), L"Error", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
         return 1;

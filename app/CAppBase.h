@@ -20,6 +20,8 @@ public:
     // Sections of the store (relative to the program's root key).
     static constexpr wchar_t kCommonSection[] = L"Options\\Common";
     static constexpr wchar_t kMainSection[] = L"Options\\Windows\\Main";
+    // The running copy's main window handle, in kMainSection; removed by a clean end.
+    static constexpr wchar_t kHandleValue[] = L"Handle";
 
     CAppBase();
     virtual ~CAppBase();
@@ -62,6 +64,9 @@ public:
     // After the message loop: destroys the program's windows while everything they use still
     // exists (the static application object and the window factory list end with the process).
     virtual void DestroyWindows();
+    // After Init has failed part way: destroys what the start created, in reverse order, and
+    // takes back what it wrote, so that a failed start leaves things as they were.
+    virtual void AbandonStart();
 
     // Autostart: the option follows the shortcut's existence / the shortcut follows the option.
     bool RefreshAutostart();
@@ -77,7 +82,7 @@ public:
     CParamRegSet m_common;   // "Options\Common"
     CParam<bool> m_autostart;    // true while the Startup shortcut exists; not stored
     CParam<bool> m_confirmExit;  // "ConfirmExit"
-    bool m_firstStart = false;   // the store had no main-window section at start
+    bool m_firstStart = false;   // no earlier run has ended cleanly (see Init)
     int m_showOnFirstStart = 1;
     int m_centreOnFirstStart = 1;
 

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <cwchar>
 #include <cwctype>
 
+#include "app/InstanceMutex.h"
 #include "app/ScreenGeometry.h"
 #include "app/WindowPlacement.h"
 #include "param/CParam.h"
@@ -30,8 +32,35 @@ public:
         m_closeMinimize.SetName(L"CloseMinimize");
         this->m_common.Add(&m_closeMinimize);
         if (!TBase::Init()) return false;
-        if (m_singleInstance && BringOtherInstanceForward()) return false;
+        if (!m_singleInstance) return true;
+        // Exactly one copy per user and session goes on; a later one hands over to it. When the
+        // mutex is held by another copy that has not shown its window yet, wait for it a while.
+        const CInstanceMutex::EClaim claim = m_instanceMutex.Claim(this->m_store.GetFirmName(), this->m_store.GetAppName());
+        if (claim == CInstanceMutex::kTaken) {
+            for (DWORD waited = 0; !BringOtherInstanceForward() && waited < m_handOverWaitMs; waited += 100) ::Sleep(100);
+            return false;
+        }
+        // Owning the mutex, a stored "Handle" can still name a copy that runs without one.
+        if (BringOtherInstanceForward()) {
+            m_instanceMutex.Release();
+            return false;
+        }
         return true;
+    }
+
+    void AbandonStart() override {
+        TBase::AbandonStart();  // the windows first: nothing may write after the store is tidied
+        if (m_handleWritten) {
+            // A first start leaves no trace (so the next start is a first start again); a later
+            // one only takes back its "Handle".
+            if (this->m_firstStart) {
+                this->m_store.DeleteSection(TBase::kMainSection);
+            } else {
+                this->m_store.WriteString(TBase::kMainSection, TBase::kHandleValue, static_cast<const wchar_t*>(nullptr));
+            }
+            m_handleWritten = false;
+        }
+        m_instanceMutex.Release();
     }
 
     bool Exit() override {
@@ -45,7 +74,7 @@ public:
     }
 
     bool SaveOptions() override {
-        if (m_singleInstance) this->m_store.WriteString(TBase::kMainSection, L"Handle", static_cast<const wchar_t*>(nullptr));
+        if (m_singleInstance) this->m_store.WriteString(TBase::kMainSection, TBase::kHandleValue, static_cast<const wchar_t*>(nullptr));
         return TBase::SaveOptions();
     }
 
@@ -78,8 +107,8 @@ public:
             // Written on every start, the first one included, so that a second copy started
             // during the very first run finds this one.
             if (m_singleInstance) {
-                this->m_store.WriteInt(TBase::kMainSection, L"Handle",
-                                       static_cast<int>(reinterpret_cast<INT_PTR>(main)));
+                m_handleWritten = this->m_store.WriteInt(TBase::kMainSection, TBase::kHandleValue,
+                                                         static_cast<int>(reinterpret_cast<INT_PTR>(main)));
             }
         }
         return main && ::IsWindow(main);
@@ -105,21 +134,32 @@ public:
     }
 
     bool m_singleInstance = true;
+    // How long a copy that found the mutex taken waits for the first copy's window to appear.
+    DWORD m_handOverWaitMs = 5000;
     CParam<int> m_startPlacement;  // "StartMinimize": EStartPlacement
     CParam<bool> m_closeMinimize;  // "CloseMinimize": stored only
 
 protected:
-    // Finds another running copy through "Handle"; shows it and answers true when there is one.
+    // Finds another running copy through "Handle": a dialog window whose title is the display
+    // name. Shows it and answers true when there is one. Nothing here waits for the other window's
+    // thread (it may hang, or a stale handle may now be someone else's hung window): the title is
+    // read without a message and the show request is posted.
     bool BringOtherInstanceForward() {
         tstr text;
-        if (!this->m_store.ReadString(TBase::kMainSection, L"Handle", text)) return false;
+        if (!this->m_store.ReadString(TBase::kMainSection, TBase::kHandleValue, text)) return false;
         const HWND other = ParseInstanceHandle(text);
         if (!other || !::IsWindow(other)) return false;
+        wchar_t name[64] = {};
+        if (::GetClassNameW(other, name, 64) <= 0 || std::wcscmp(name, L"#32770") != 0) return false;
         wchar_t title[256] = {};
-        if (::GetWindowTextW(other, title, 256) <= 0) return false;
+        if (::InternalGetWindowText(other, title, 256) <= 0) return false;
         if (this->m_displayName != title) return false;
-        ::ShowWindow(other, SW_SHOWNORMAL);
+        ::ShowWindowAsync(other, SW_SHOWNORMAL);
         ::SetForegroundWindow(other);
         return true;
     }
+
+private:
+    CInstanceMutex m_instanceMutex;
+    bool m_handleWritten = false;  // this start wrote "Handle"
 };

@@ -90,7 +90,7 @@ void CMainDlg::OnDestroy() {
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, 0);
     m_smallIcon.reset();
     m_bigIcon.reset();
-    SaveWindowPlacement(m_host.Store(), m_hwnd, kPlacementSection);
+    if (m_savePlacement) SaveWindowPlacement(m_host.Store(), m_hwnd, kPlacementSection);
     m_button = nullptr;  // deleted with its window, right after ours
     CDialog::OnDestroy();
 }

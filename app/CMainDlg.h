@@ -32,6 +32,8 @@ public:
     // The image button's object, null before initialisation, without control 1002 and after
     // the dialog is destroyed (the control's window owns it).
     CButtonWnd* Button() const noexcept { return m_button; }
+    // A failed start destroys the dialog without saving its placement.
+    void DiscardPlacement() noexcept { m_savePlacement = false; }
 
 protected:
     // Enter and the button: the settings dialog, modal over this one.
@@ -40,6 +42,7 @@ protected:
 private:
     IMainDlgHost& m_host;
     CButtonWnd* m_button = nullptr;  // not owned
+    bool m_savePlacement = true;
     CUniqueIcon m_smallIcon;
     CUniqueIcon m_bigIcon;
 };

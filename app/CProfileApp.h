@@ -16,9 +16,10 @@ constexpr wchar_t kValue[] = L"Profile";
 constexpr wchar_t kDefault[] = L"Default";
 constexpr size_t kMaxKeyName = 255;  // the registry's limit for one key name
 
-// Whether a stored profile name can name its subtree: every part between backslashes must be a
-// non-empty key name within the registry's limit. Anything else would make the profile's
-// subtree collapse onto "Profiles" itself (and its deletion at exit remove every profile).
+// Whether a stored profile name can name its subtree: one non-empty key name within the
+// registry's limit, without a backslash. An empty name would make the subtree "Profiles" itself (its
+// deletion at exit removing every profile); a name of several key names would nest inside
+// another profile ("Default\Items" is that profile's items, deleted and rewritten at exit).
 bool IsUsableName(const tstr& name);
 
 }  // namespace Profiles

@@ -89,8 +89,12 @@ bool CWpp::Init() {
     const HWND main = m_mainDlg.GetHwnd();
     m_view.SetFrameSource(this);
     // Click-through while the main dialog is not on the screen (hidden, or started minimised).
-    if (!m_view.CreateView(!(main && ::IsWindowVisible(main) && !::IsIconic(main)))) return false;
-    RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true);
+    if (!CreateViewWindow(!(main && ::IsWindowVisible(main) && !::IsIconic(main)))) {
+        AbandonStart();
+        return false;
+    }
+    // The view has no taskbar button: a stored minimised or maximised state would lose the tree.
+    RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true, EShowAs::Normal);
     ComposeScene();
 
     LoadGradient();
@@ -160,6 +164,17 @@ void CWpp::DestroyWindows() {
     m_view.StopFrameTimer();
     CApp::DestroyWindows();
     m_view.Destroy();
+}
+
+void CWpp::AbandonStart() {
+    // Reverse order of creation: the view, then the main dialog, which must not save the
+    // placement of a run that never started; the layers then take back what they wrote.
+    m_view.StopFrameTimer();
+    m_view.SetFrameSource(nullptr);
+    m_view.Destroy();
+    m_mainDlg.DiscardPlacement();
+    CApp::AbandonStart();
+    m_items.ReleaseAll();
 }
 
 bool CWpp::OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) {

@@ -46,6 +46,7 @@ public:
     void SaveProfileOptions() override;
     bool CreateMainWindow(HWND parent) override;
     void DestroyWindows() override;
+    void AbandonStart() override;
     CDialog* MainDialog() override { return &m_mainDlg; }
     HWND TrayWindow() override { return m_mainDlg.GetHwnd(); }
     UINT TrayMessage() override;
@@ -101,8 +102,11 @@ public:
     CBmp m_blinkMask;
     CBmp m_blinkStrip;
 
-private:
+protected:
+    // Creates the desktop view window (a seam: tests make it fail).
+    virtual bool CreateViewWindow(bool clickThrough) { return m_view.CreateView(clickThrough); }
 
+private:
     CResourcePictureSource m_pictures;
     SFrameScene m_frameScene;
     bool m_exited = false;

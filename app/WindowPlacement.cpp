@@ -38,6 +38,11 @@ bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section
     return store.WriteStruct(section, kPlacement, &wp, sizeof(wp));
 }
 
+bool HasWindowPlacement(const CSettingsStore& store, const tstr& section) {
+    WINDOWPLACEMENT wp{};
+    return store.ReadStruct(section, kPlacement, &wp, sizeof(wp));
+}
+
 bool SanitizePlacement(WINDOWPLACEMENT& wp, size_t bytesRead) {
     if (bytesRead != sizeof(wp) || wp.length != sizeof(wp)) return false;
     // Only the flags the system defines for placements.
@@ -50,7 +55,8 @@ bool SanitizePlacement(WINDOWPLACEMENT& wp, size_t bytesRead) {
     return true;
 }
 
-bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& section, bool keepSize) {
+bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& section, bool keepSize,
+                            EShowAs showAs) {
     if (!store) return false;
     RECT current{};
     if (keepSize) ::GetWindowRect(window, &current);
@@ -85,7 +91,8 @@ bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& sect
     onScreen = ScreenGeometry::BringOntoNearestMonitor(onScreen, ScreenGeometry::MonitorWorkAreas());
     r = RECT{onScreen.left - ws.x, onScreen.top - ws.y, onScreen.right - ws.x, onScreen.bottom - ws.y};
 
-    const UINT stored = wp.showCmd;
+    const UINT stored = showAs == EShowAs::Normal ? static_cast<UINT>(SW_SHOWNORMAL) : wp.showCmd;
+    if (showAs == EShowAs::Normal) wp.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
     wp.showCmd = SW_SHOWNORMAL;
     ::SetWindowPlacement(window, &wp);
     if (stored != SW_SHOWNORMAL) ::ShowWindow(window, static_cast<int>(stored));

@@ -9,11 +9,19 @@
 class CSettingsStore;
 
 bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section);
+// Whether the section holds a placement record (of any content).
+bool HasWindowPlacement(const CSettingsStore& store, const tstr& section);
+
+// How a restored window is shown: as stored (minimised, maximised, normal), or always normal.
+enum class EShowAs { Stored, Normal };
 
 // Applies a stored placement; with keepSize the window keeps its current width and height at the
 // stored position. A stored position that lies on no monitor is brought back onto the nearest one.
+// With EShowAs::Normal a stored minimised or maximised state is ignored: a window without a
+// taskbar button (the desktop view) could never be restored from it.
 // Without a usable record the window is only shown. Answers whether a stored placement was applied.
-bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& section, bool keepSize);
+bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& section, bool keepSize,
+                            EShowAs showAs = EShowAs::Stored);
 
 // Checks a placement record read from the store and repairs what cannot be right in it: a wrong
 // length, an unknown or hiding show command, an inverted normal rectangle. False when the record

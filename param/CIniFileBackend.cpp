@@ -209,6 +209,7 @@ bool CIniFileBackend::WriteBinary(const tstr& path, const tstr& name, const void
 }
 
 bool CIniFileBackend::DeleteTree(const tstr& rawPath) {
+    if (!NamesOneKey(rawPath)) return false;
     const tstr path = Normal(rawPath);
     if (path.empty()) return false;
     Sections sections = Load();

@@ -121,6 +121,7 @@ bool CMemoryBackend::DeleteValue(const tstr& path, const tstr& name) {
 }
 
 bool CMemoryBackend::DeleteTree(const tstr& path) {
+    if (!NamesOneKey(path)) return false;
     std::vector<tstr> parts;
     if (!Split(path, parts) || parts.empty()) return false;
     const tstr leaf = parts.back();

@@ -88,9 +88,12 @@ bool CSettingsStore::WriteStruct(const tstr& section, const tstr& key, const voi
 
 bool CSettingsStore::DeleteSection(const tstr& section) {
     if (!m_backend || Stopped()) return Note(false);
-    const tstr path = FullPath(section);
+    tstr path = FullPath(section);
     // "" or a path of separators only would name the top of the store: never remove that.
     if (path.find_first_not_of(L'\\') == tstr::npos) return false;
+    // "" names the root itself, which ends with a separator; any other section has to name a key
+    // on its own ("Profiles\" with nothing after it names none and must not take "Profiles").
+    if (section.empty()) path.erase(path.find_last_not_of(L'\\') + 1);
     if (m_backend->DeleteTree(path)) return true;
     // A section that is not there is as good as deleted, for a batch.
     Note(!m_backend->KeyExists(path));

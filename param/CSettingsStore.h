@@ -61,7 +61,8 @@ public:
     // Stores exactly size bytes; null data deletes the value.
     bool WriteStruct(const tstr& section, const tstr& key, const void* data, std::size_t size);
     // Removes the section and everything below it; "" removes the root itself. A path that
-    // would name the top of the store is refused.
+    // would name the top of the store, or that names no key ("Profiles\" with nothing after it,
+    // an empty name between two separators), is refused and removes nothing.
     bool DeleteSection(const tstr& section);
     bool SectionExists(const tstr& section) const;
     // Name of the index-th subsection of section.

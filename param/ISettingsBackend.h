@@ -7,6 +7,14 @@
 
 #include <cstddef>
 
+// Whether a full path names one key: non-empty names between its separators, none before the
+// first or after the last: "A\B" does; "A\", "A\\B" and "\A" do not. Deleting is refused
+// for the latter, so that a path naming no key never removes its parent.
+inline bool NamesOneKey(const tstr& path) {
+    if (path.empty() || path.front() == L'\\' || path.back() == L'\\') return false;
+    return path.find(L"\\\\") == tstr::npos;
+}
+
 class ISettingsBackend {
 public:
     virtual ~ISettingsBackend() = default;
@@ -24,7 +32,8 @@ public:
                             std::size_t* read) = 0;
     // Creates the key if needed and stores exactly size bytes; null data deletes the value.
     virtual bool WriteBinary(const tstr& path, const tstr& name, const void* data, std::size_t size) = 0;
-    // Removes the key with all its subkeys and values. A path naming the top itself is refused.
+    // Removes the key with all its subkeys and values. A path naming the top itself, or a path
+    // that names no key (NamesOneKey), is refused.
     virtual bool DeleteTree(const tstr& path) = 0;
     virtual bool KeyExists(const tstr& path) = 0;
     // Name of the index-th subkey; false when there is none.

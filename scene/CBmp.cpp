@@ -77,12 +77,18 @@ void CBmp::Free() noexcept {
 
 bool CBmp::CopyFrom(const CBmp* source) {
     if (!source || source->IsEmpty() || source == this) return false;
-    Free();
-    if (!Allocate(source->m_width, source->m_height)) return false;
-    std::memcpy(m_bits.get(), source->m_bits.get(), static_cast<std::size_t>(m_size));
-    m_offsetX = source->m_offsetX;
-    m_offsetY = source->m_offsetY;
-    m_hasAlpha = source->m_hasAlpha;
+    // Copy first, free afterwards: the source may be one of this bitmap's own layers, which
+    // freeing destroys.
+    CBmp copy;
+    if (!copy.Allocate(source->m_width, source->m_height)) {
+        Free();
+        return false;
+    }
+    std::memcpy(copy.m_bits.get(), source->m_bits.get(), static_cast<std::size_t>(copy.m_size));
+    copy.m_offsetX = source->m_offsetX;
+    copy.m_offsetY = source->m_offsetY;
+    copy.m_hasAlpha = source->m_hasAlpha;
+    *this = std::move(copy);
     return true;
 }
 

@@ -4,6 +4,8 @@
 // T needs a default constructor and Exists / Load / Save (store, section) and Release().
 #pragma once
 
+#include <climits>
+
 #include "param/CCollector.h"
 #include "param/CSettingsStore.h"
 #include "param/Tstr.h"
@@ -51,7 +53,7 @@ public:
     virtual bool Create(CSettingsStore& store, int flags) {
         (void)flags;
         if (m_format.empty()) return false;
-        for (int n = 0; n >= 0; ++n) {
+        for (int n = 0; n < INT_MAX; ++n) {  // bounded: the count stays an int
             Element* item = new Element();
             if (!item->Exists(store, SectionOf(n)) || !this->Add(item)) {
                 delete item;

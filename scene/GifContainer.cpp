@@ -45,15 +45,14 @@ int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap) {
     if (!data || size < 13 || std::memcmp(data, "GIF", 3) != 0) return kGifFailed;
     const int screenW = Le16(data + 6), screenH = Le16(data + 8);
     const std::uint8_t flags = data[10];
+    // Without a global colour table there is nothing to show: an empty bitmap, and the file
+    // counts as read (a header-only file included).
+    if (!(flags & 0x80)) return kGifDone;
     std::size_t pos = 13;
-    const std::uint8_t* palette = nullptr;
-    int paletteSize = 0;
-    if (flags & 0x80) {
-        paletteSize = 1 << ((flags & 7) + 1);
-        if (size - pos < static_cast<std::size_t>(paletteSize) * 3) return kGifFailed;
-        palette = data + pos;
-        pos += static_cast<std::size_t>(paletteSize) * 3;
-    }
+    int paletteSize = 1 << ((flags & 7) + 1);
+    if (size - pos < static_cast<std::size_t>(paletteSize) * 3) return kGifFailed;
+    const std::uint8_t* palette = data + pos;
+    pos += static_cast<std::size_t>(paletteSize) * 3;
 
     // Blocks before the first image: extensions are skipped, a graphic control extension with
     // its transparency flag names the transparent index.
@@ -83,7 +82,6 @@ int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap) {
         palette = data + pos;
         pos += static_cast<std::size_t>(paletteSize) * 3;
     }
-    if (!palette) return kGifDone;  // no colours at all: nothing to show
     if (pos >= size) return kGifFailed;
 
     if (!bitmap.Create(screenW, screenH)) return kGifFailed;
@@ -99,6 +97,10 @@ int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap) {
         return kGifFailed;
     }
     const std::size_t decoded = DecodeLzw(data + pos, size - pos, indices.get(), count);
+    if (decoded == 0) {  // a code size the decoder refuses, or no data at all: no picture
+        bitmap.Free();
+        return kGifFailed;
+    }
 
     // Map the decoded indices onto the screen; pixels never decoded stay transparent black, as do
     // pixels of the transparent index. Indices past the colour table show black.

@@ -18,8 +18,10 @@ std::size_t DecodeLzw(const std::uint8_t* imageData, std::size_t size, std::uint
 
 // Results of DecodeGif and CBmp::LoadGifFromResource.
 enum EGifResult : int {
-    kGifFailed = 0,    // no data, not a GIF, damaged container, no image, refused size or no memory
-    kGifDone = 1,      // decoded; also answered, with an empty bitmap, for a GIF without colours
+    kGifFailed = 0,    // no data, not a GIF, damaged container, no image, image data that decodes
+                       // to no pixel, refused size or no memory
+    kGifDone = 1,      // decoded; also answered, with an empty bitmap, for a GIF without a global
+                       // colour table
     kGifNoMemory = 3,  // the resource could not be copied
 };
 

@@ -46,6 +46,10 @@ void ApplyAlphaRule(CBmp& pic) {
 }  // namespace
 
 SSceneBox ComposeBox(const CItem& tree, std::span<CItem* const> items) {
+    // The box starts at the tree's corner, not at fixed bounds such as (10000, 0): fixed bounds
+    // would stretch the box (and the window, and every frame) from a scene beyond them to those
+    // bounds, so a tree at negative positions or far right would drag in empty canvas. Starting
+    // from the tree, the box is exactly the tree's rectangle when nothing else is visible.
     SBox64 b{tree.x, tree.x, tree.y, tree.y};
     b.Extend(tree);
     for (const CItem* item : items)

@@ -43,12 +43,13 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_DESTROY: {
         if (CWnd* wnd = FromHandle(hwnd)) {
             wnd->WindowProc(WM_DESTROY, wParam, lParam);
-            Unlink(hwnd, wnd);
+            // An object the factory list made goes with WM_DESTROY; an owner-held one keeps its
+            // handle until WM_NCDESTROY, the window's very last message.
+            if (wnd->m_autoDelete) Unlink(hwnd, wnd);
         }
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     case WM_NCDESTROY:
-        // Only reached with the object still linked when creation failed before WM_CREATE.
         if (CWnd* wnd = FromHandle(hwnd)) Unlink(hwnd, wnd);
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     case WM_SETFONT:
@@ -141,10 +142,20 @@ void CWnd::Destroy() {
     if (m_hwnd) {
         if (m_attached) {
             Detach();
-        } else {
+        } else if (!m_destroying) {
+            // The handle stays set while the window goes, so that handlers running meanwhile
+            // (OnDestroy, position and activation changes) still see their window; WM_NCDESTROY
+            // clears it. A second Destroy from such a handler does nothing.
             const HWND hwnd = m_hwnd;
-            m_hwnd = nullptr;  // WM_DESTROY must not make us destroy it twice
+            if (m_autoDelete) {  // this object is deleted with its window: touch nothing after
+                ::DestroyWindow(hwnd);
+                return;
+            }
+            m_destroying = true;
             if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+            m_destroying = false;
+        } else {
+            return;
         }
     }
     m_hwnd = nullptr;

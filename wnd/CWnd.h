@@ -26,6 +26,8 @@ public:
     virtual bool Create(DWORD exStyle, DWORD style, HWND parent, HMENU menuOrId);
     // Pumps the thread's messages until this window no longer exists; answers 1.
     virtual int RunMessageLoop();
+    // Destroys the window (an attached object only forgets it). The handle stays valid for the
+    // handlers that run during the destruction and is cleared at WM_NCDESTROY.
     virtual void Destroy();
     virtual int Attach(HWND hwnd);
     virtual bool Detach();
@@ -78,6 +80,7 @@ protected:
     WNDPROC m_prevProc = nullptr;  // never set by this program (no window is subclassed)
     bool m_attached = false;
     bool m_autoDelete = false;     // made by the factory list; deleted on WM_DESTROY
+    bool m_destroying = false;     // Destroy is in DestroyWindow
     HWND m_blocker = nullptr;      // not owned
 
 private:

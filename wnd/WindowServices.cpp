@@ -1,6 +1,21 @@
 #include "wnd/WindowServices.h"
 
+#include <cwchar>
+#include <string>
+
 namespace WndServices {
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (!name || !*name || std::wcspbrk(name, L"\\/:")) return nullptr;
+    wchar_t dir[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(dir, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    // A full path: the loader then never searches the program's folder or the current one.
+    std::wstring path(dir, length);
+    path += L'\\';
+    path += name;
+    return ::LoadLibraryW(path.c_str());
+}
 
 namespace {
 
@@ -8,7 +23,7 @@ namespace {
 template <class Fn>
 Fn LookUp(const wchar_t* module, const char* name) {
     HMODULE lib = ::GetModuleHandleW(module);
-    if (!lib) lib = ::LoadLibraryW(module);  // kept loaded for the rest of the run
+    if (!lib) lib = LoadSystemLibrary(module);  // kept loaded for the rest of the run
     if (!lib) return nullptr;
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
 }
@@ -21,7 +36,11 @@ bool SetConstantOpacity(HWND window, BYTE alpha) {
     if (!setAttributes || !window) return false;
     LONG_PTR ex = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
     ex = alpha == 255 ? (ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED)) : (ex | WS_EX_LAYERED);
-    ::SetWindowLongPtrW(window, GWL_EXSTYLE, ex);
+    ::SetLastError(0);
+    if (::SetWindowLongPtrW(window, GWL_EXSTYLE, ex) == 0 && ::GetLastError() != 0) return false;
+    // Full opacity is the window without the layered style: done. Its attributes cannot be set
+    // any more (the window is no longer layered), so asking would only report a failure.
+    if (alpha == 255) return true;
     // The colour key (white) is passed but not applied: only LWA_ALPHA is requested.
     return setAttributes(window, RGB(255, 255, 255), alpha, LWA_ALPHA) != FALSE;
 }

@@ -7,8 +7,8 @@
 
 namespace WndServices {
 
-// Sets a window's constant opacity: 255 removes the layered style, any other value adds it.
-// False when SetLayeredWindowAttributes is not available or fails.
+// Sets a window's constant opacity: 255 removes the layered style, any other value adds it and
+// sets the opacity. False when SetLayeredWindowAttributes is not available or a step fails.
 bool SetConstantOpacity(HWND window, BYTE alpha);
 
 // Forces the window manager's transitions (animations) off for the window; no effect when the
@@ -17,5 +17,9 @@ void DisableTransitions(HWND window);
 
 // Whether visual themes are active; false when the theme library or its query is missing.
 bool IsThemeActive();
+
+// Loads a library of the system's own folder by file name, never from the program's folder or
+// the current one (where a planted library of the same name would run). Null when it is not there.
+HMODULE LoadSystemLibrary(const wchar_t* name);
 
 }  // namespace WndServices

@@ -104,6 +104,8 @@ bool CRegistryBackend::WriteBinary(const tstr& path, const tstr& name, const voi
 }
 
 bool CRegistryBackend::DeleteTree(const tstr& path) {
+    // A trailing separator is not stripped here: the key left would be the parent of the one named.
+    if (!NamesOneKey(path)) return false;
     const tstr keyPath = KeyPath(path);
     // An empty path would name HKEY_CURRENT_USER itself.
     if (keyPath.empty()) return false;

@@ -1,5 +1,5 @@
 // CBmp::LoadFromFile: picture files through the Windows Imaging Component, converted to 32-bit
-// BGRA with straight alpha (opaque where the file has no alpha).
+// BGRA with straight alpha (opaque where the file has no alpha, or alpha bytes that are all zero).
 #include "scene/CBmp.h"
 #include "scene/PictureCheck.h"
 #include "wnd/Handles.h"
@@ -35,6 +35,20 @@ bool ReadWholeFile(const wchar_t* path, std::vector<std::uint8_t>& out) {
         done += read;
     }
     return true;
+}
+
+// Whether a decoder's pixel format carries an alpha channel of its own. Other formats (including
+// indexed ones, whose palette may hold alpha) come out of the converter opaque unless they hold
+// transparency, which the converted bytes then show.
+bool IsAlphaFormat(const WICPixelFormatGUID& format) {
+    static const WICPixelFormatGUID* const kAlpha[] = {
+        &GUID_WICPixelFormat32bppBGRA, &GUID_WICPixelFormat32bppPBGRA, &GUID_WICPixelFormat32bppRGBA,
+        &GUID_WICPixelFormat32bppPRGBA, &GUID_WICPixelFormat64bppRGBA, &GUID_WICPixelFormat64bppPRGBA,
+        &GUID_WICPixelFormat64bppBGRA, &GUID_WICPixelFormat64bppPBGRA,
+    };
+    for (const WICPixelFormatGUID* f : kAlpha)
+        if (::IsEqualGUID(format, *f)) return true;
+    return false;
 }
 
 }  // namespace
@@ -76,9 +90,21 @@ bool CBmp::LoadFromFile(const wchar_t* path) {
         Free();
         return false;
     }
-    const std::uint8_t* p = Bits();
-    bool translucent = false;
-    for (int i = 3; i < ByteSize() && !translucent; i += 4) translucent = p[i] != 255;
-    SetHasAlpha(translucent);
+    // As for bitmap handles: alpha bytes that are all zero (a 32-bit bitmap with an alpha mask it
+    // never fills, common from older tools) mean an opaque picture, not an invisible one.
+    std::uint8_t* p = Bits();
+    bool anyAlpha = false, translucent = false;
+    for (int i = 3; i < ByteSize(); i += 4) {
+        anyAlpha = anyAlpha || p[i] != 0;
+        translucent = translucent || p[i] != 255;
+    }
+    if (!anyAlpha) {
+        for (int i = 3; i < ByteSize(); i += 4) p[i] = 255;
+    }
+    // Has-alpha: the file's own alpha holds at least one non-zero byte. Formats without alpha
+    // come out of the converter all 255, which is no alpha of the file's.
+    WICPixelFormatGUID format{};
+    const bool alphaChannel = SUCCEEDED(frame->GetPixelFormat(&format)) && IsAlphaFormat(format);
+    SetHasAlpha(anyAlpha && (translucent || alphaChannel));
     return true;
 }

@@ -43,13 +43,20 @@ bool CLayeredPresenter::UpdateLayered(HWND hwnd, int x, int y) {
 
 bool CLayeredPresenter::Present(HWND hwnd, int x, int y) {
     if (!hwnd || !m_section) return false;
-    if (UpdateLayered(hwnd, x, y)) return true;
+    if (UpdateLayered(hwnd, x, y)) {
+        m_refusals = 0;
+        return true;
+    }
     // A window whose layered style was used with SetLayeredWindowAttributes refuses per-pixel
-    // updates until the style is set anew.
+    // updates until the style is set anew. Done at the first refusal of a run only: a window
+    // that still refuses after it would otherwise see two style changes every frame.
+    if (m_refusals++ % kRetryEvery != 0) return false;
     const LONG_PTR ex = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
     ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
     ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    return UpdateLayered(hwnd, x, y);
+    if (!UpdateLayered(hwnd, x, y)) return false;
+    m_refusals = 0;
+    return true;
 }
 
 void CLayeredPresenter::Reset() noexcept {

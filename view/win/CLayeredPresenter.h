@@ -18,8 +18,11 @@ public:
     // 0 x 0 or the section cannot be made. Pending GDI work on it is flushed first.
     SFrameView Prepare(int width, int height);
     // UpdateLayeredWindow with the prepared frame at the screen position (x, y). When the window
-    // refuses it, the layered style is switched off and on again and the update retried once.
+    // starts refusing it, the layered style is switched off and on again and the update retried,
+    // once per run of refusals (and again only every kRetryEvery refusals while they last), so a
+    // window that keeps refusing does not get its style changed on every frame.
     bool Present(HWND hwnd, int x, int y);
+    static constexpr int kRetryEvery = 150;  // about five seconds of 35 ms frames
     // Releases the section and the memory context.
     void Reset() noexcept;
 
@@ -27,6 +30,8 @@ public:
     int Height() const noexcept { return m_height; }
     // How many times a section was made (tests: re-creation only on size changes).
     int Creations() const noexcept { return m_creations; }
+    // The prepared frame buffer, or null.
+    const void* Buffer() const noexcept { return m_bits; }
 
 private:
     bool UpdateLayered(HWND hwnd, int x, int y);
@@ -40,4 +45,5 @@ private:
     int m_width = 0;
     int m_height = 0;
     int m_creations = 0;
+    int m_refusals = 0;  // updates refused since the last one that worked
 };

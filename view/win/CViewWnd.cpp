@@ -38,6 +38,10 @@ void CViewWnd::RenderFrame() {
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
     const SFrameView frame = m_presenter.Prepare(width, height);
+    // A re-made (or failed) buffer frees the one the last frame lay in: forget it.
+    if (m_lastFrame.bits && (m_lastFrame.bits != m_presenter.Buffer() || m_lastFrame.width != m_presenter.Width() ||
+                             m_lastFrame.height != m_presenter.Height()))
+        m_lastFrame = {};
     if (!frame.bits) return;
 
     static const SFrameScene kNothing;

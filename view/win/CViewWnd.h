@@ -44,7 +44,8 @@ public:
     int GradientIndex() const noexcept { return m_builder.GradientIndex(); }
     // The items' pictures changed outside a pause: the next frame builds its static layers anew.
     void InvalidateScene() noexcept { m_builder.InvalidateScene(); }
-    // The last frame handed to the window manager (premultiplied BGRA), for checks.
+    // The last frame handed to the window manager (premultiplied BGRA), for checks; empty once
+    // its buffer is gone (the window was resized and no new frame was built).
     SFrameView LastFrame() const noexcept { return m_lastFrame; }
     const CLayeredPresenter& Presenter() const noexcept { return m_presenter; }
     int FramesShown() const noexcept { return m_framesShown; }

@@ -190,6 +190,27 @@ TEST_F(StoreFixture, DeleteSectionAndEnumerate) {
     EXPECT_TRUE(backend.KeyExists(L"Software\\Holverin"));
 }
 
+TEST_F(StoreFixture, APathThatNamesNoKeyDeletesNothing) {
+    // Two profiles; each path below ends in or holds an empty key name, so it names no key and
+    // must not fall back on its parent ("Profiles" with both profiles, or one whole profile).
+    const tstr paths[] = {L"Profiles\\", L"Profiles\\\\", L"Profiles\\Work\\", L"Profiles\\\\Work",
+                          L"*prof*", L"Profiles\\Work\\\\Items"};
+    store.AddPlaceholder(L"*prof*", L"Profiles\\Work\\");
+    for (const tstr& path : paths) {
+        store.WriteInt(L"Profiles\\Default\\Items\\000", L"x", 1);
+        store.WriteInt(L"Profiles\\Work\\Items\\000", L"x", 2);
+        EXPECT_FALSE(store.DeleteSection(path)) << path.size();
+        EXPECT_TRUE(store.SectionExists(L"Profiles\\Default\\Items\\000")) << path.size();
+        EXPECT_TRUE(store.SectionExists(L"Profiles\\Work\\Items\\000")) << path.size();
+    }
+    // The backend itself refuses such paths too.
+    EXPECT_FALSE(backend.DeleteTree(kRoot + L"\\Profiles\\"));
+    EXPECT_FALSE(backend.DeleteTree(L"\\Software"));
+    EXPECT_TRUE(store.SectionExists(L"Profiles\\Work"));
+    EXPECT_TRUE(store.DeleteSection(L"Profiles\\Work"));
+    EXPECT_TRUE(store.SectionExists(L"Profiles\\Default"));
+}
+
 TEST_F(StoreFixture, TheTopIsNeverDeleted) {
     backend.SetRaw(L"Other", L"v", CMemoryBackend::kText, Bytes({'1', 0, 0, 0}));
     CSettingsStore bare;  // no root

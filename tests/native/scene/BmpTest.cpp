@@ -65,6 +65,27 @@ TEST(Bmp, CopyFromAnEmptySourceKeepsTheDestination) {
     EXPECT_THAT(Words(dst), ElementsAre(0xFFABCDEFu));
 }
 
+TEST(Bmp, CopyFromOneOfItsOwnLayersTakesTheLayer) {
+    // The layer lives inside the bitmap that is replaced: it must be read before anything is freed.
+    for (int group : {0, 1}) {
+        CBmp b = MakeBmp(2, 1, {0xFF000010, 0xFF000020});
+        b.AddGroup();
+        b.AddGroup();
+        b.SetOffset(3, 4);
+        CBmp* layer = b.AddLayer(group);
+        ASSERT_NE(layer, nullptr);
+        layer->Bits()[0] = 0x77;
+        layer->SetOffset(-5, 6);
+        layer->SetHasAlpha(true);
+        ASSERT_TRUE(b.CopyFrom(layer)) << group;
+        EXPECT_THAT(Words(b), ElementsAre(0xFF000077u, 0xFF000020u)) << group;
+        EXPECT_EQ(b.OffsetX(), -5);
+        EXPECT_EQ(b.OffsetY(), 6);
+        EXPECT_TRUE(b.HasAlpha());
+        EXPECT_EQ(b.GroupCount(), 0) << "groups go with the old content";
+    }
+}
+
 TEST(Bmp, CopyFromSurface) {
     CPixSurface s;
     ASSERT_TRUE(s.Create(2, 2));

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -193,8 +194,15 @@ TEST(GifContainer, HandMadeFiles) {
         {"no colour table", {.paletteBits = 0, .data = fourOnes}, kGifDone, 0, 0, {}},
         {"local table wins", {.localBits = 2, .data = fourOnes}, kGifDone, 2, 2,
          {PaletteWord(1, true), PaletteWord(1, true), PaletteWord(1, true), PaletteWord(1, true)}},
-        {"only a local table", {.paletteBits = 0, .localBits = 1, .data = fourOnes}, kGifDone, 2, 2,
-         {PaletteWord(1, true), PaletteWord(1, true), PaletteWord(1, true), PaletteWord(1, true)}},
+        // Without a global colour table nothing is shown, whatever follows.
+        {"only a local table", {.paletteBits = 0, .localBits = 1, .data = fourOnes}, kGifDone, 0, 0, {}},
+        {"no colour table, no image", {.paletteBits = 0, .imageW = 0, .data = {}}, kGifDone, 0, 0, {}},
+        // Image data that yields no pixel is no picture.
+        {"code size 1", {.data = {1, 2, 0x0F, 0x0F, 0}}, kGifFailed, 0, 0, {}},
+        {"code size 9", {.data = {9, 2, 0xFF, 0xFF, 0}}, kGifFailed, 0, 0, {}},
+        {"code size 0", {.data = {0, 2, 0xFF, 0xFF, 0}}, kGifFailed, 0, 0, {}},
+        {"no data blocks", {.data = {2, 0}}, kGifFailed, 0, 0, {}},
+        {"end code first", {.data = PackLzw(2, {4, 5})}, kGifFailed, 0, 0, {}},
         {"image placed and clipped", {.screenW = 3, .screenH = 2, .left = 2, .top = 1, .data = fourOnes}, kGifDone,
          3, 2, {0, 0, 0, 0, 0, c1}},
         {"short data leaves the rest transparent", {.data = PackLzw(2, {4, 1, 5})}, kGifDone, 2, 2, {c1, 0, 0, 0}},
@@ -226,18 +234,28 @@ TEST(GifContainer, DamagedFilesGiveAnEmptyBitmap) {
     const Bytes good = MakeGif(parts);
     CBmp bmp;
     ASSERT_EQ(DecodeGif(good.data(), good.size(), bmp), kGifDone);
-    // Every cut that ends before the image data starts fails cleanly; later cuts decode a prefix.
+    // Every cut that ends before the first pixel fails cleanly; later cuts decode a prefix.
     const std::size_t dataStart = good.size() - 1 - parts.data.size();
     for (std::size_t cut = 0; cut < good.size(); ++cut) {
         const Bytes part(good.begin(), good.begin() + static_cast<long>(cut));
         CBmp b = SolidBmp(1, 1, 0xFFFFFFFF);
         const int r = DecodeGif(part.data(), part.size(), b);
-        if (cut <= dataStart) {
+        // The minimum code size byte and the first block's length byte alone give no pixel.
+        if (cut <= dataStart + 2) {
             EXPECT_EQ(r, kGifFailed) << "cut at " << cut;
             EXPECT_TRUE(b.IsEmpty());
         } else {
             EXPECT_EQ(r, kGifDone) << "cut at " << cut;
         }
+    }
+    // A file that ends right after its screen descriptor: with a global colour table flag the
+    // table is missing (damaged); without one there is simply nothing to show.
+    for (const auto& [flags, result] : {std::pair{0x80, kGifFailed}, std::pair{0x00, kGifDone}}) {
+        Bytes header(good.begin(), good.begin() + 13);
+        header[10] = static_cast<std::uint8_t>(flags);
+        CBmp b = SolidBmp(1, 1, 0xFFFFFFFF);
+        EXPECT_EQ(DecodeGif(header.data(), header.size(), b), result) << flags;
+        EXPECT_TRUE(b.IsEmpty()) << flags;
     }
     Bytes notGif = good;
     notGif[0] = 'X';

@@ -145,13 +145,24 @@ TEST_F(Compose, FarAwayItemsCannotAskForAHugeWindow) {
     EXPECT_EQ(out.picture.PixelAt(0, 0), kToyColour);
 }
 
-TEST_F(Compose, ItemsBeyondNegativePositionsStayInside) {
-    tree.x = -500;
-    tree.y = -400;
-    ComposeScene(tree, items, out);
-    EXPECT_EQ(out.box.minX, -500);
-    EXPECT_EQ(out.box.maxX, -307);
-    EXPECT_EQ(out.picture.Width(), 193);
+TEST_F(Compose, TheBoxIsTheSceneWhereverItLies) {
+    // Negative positions and positions beyond 10000: the box is the tree's rectangle and the
+    // tree's own pixels fill the picture, with no empty canvas towards (0, 0) or (10000, 10000).
+    struct Case {
+        int x, y;
+    } cases[] = {{-500, -400}, {12000, 11000}, {-20000, 15000}, {9990, -3}};
+    for (const Case& c : cases) {
+        tree.x = c.x;
+        tree.y = c.y;
+        ComposeScene(tree, items, out);
+        EXPECT_EQ(out.box.minX, c.x);
+        EXPECT_EQ(out.box.minY, c.y);
+        EXPECT_EQ(out.box.maxX, c.x + 193);
+        EXPECT_EQ(out.box.maxY, c.y + 250);
+        EXPECT_EQ(out.picture.Width(), 193) << c.x;
+        EXPECT_EQ(out.picture.Height(), 250) << c.y;
+        EXPECT_EQ(out.picture.PixelAt(0, 0), kTreeColour) << c.x;
+    }
 }
 
 }  // namespace

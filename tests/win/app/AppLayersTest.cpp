@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CApp.h"
+#include "app/CWpp.h"
 #include "param/CMemoryBackend.h"
 #include "resource.h"
 #include "wnd/CDialog.h"
@@ -177,9 +178,12 @@ TEST_F(AppLayers, SecondCopyBringsTheFirstForwardAndStops) {
 TEST_F(AppLayers, StaleOrForeignHandlesLetANewCopyRun) {
     const HWND foreign = ::CreateWindowExW(0, L"STATIC", L"Notepad", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     const HWND untitled = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    // Someone else's window with the program's title: not a dialog, so not ours; never shown.
+    const HWND lookalike = ::CreateWindowExW(0, L"STATIC", L"Pinarbo", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     const std::wstring cases[] = {
         L"0", L"123456789", L"garbage", L"-1", L"99999999999999999999",
         std::to_wstring(reinterpret_cast<INT_PTR>(foreign)), std::to_wstring(reinterpret_cast<INT_PTR>(untitled)),
+        std::to_wstring(reinterpret_cast<INT_PTR>(lookalike)),
     };
     for (const std::wstring& handle : cases) {
         m_memory.Clear();
@@ -189,10 +193,132 @@ TEST_F(AppLayers, StaleOrForeignHandlesLetANewCopyRun) {
         store.WriteString(L"Options\\Windows\\Main", L"Handle", handle);
         CTestApp app(m_memory);
         EXPECT_TRUE(app.Init()) << std::string(handle.begin(), handle.end());
-        EXPECT_FALSE(app.IsFirstStart());
+        EXPECT_TRUE(app.IsFirstStart()) << "only the Handle of a run that never ended";
     }
+    EXPECT_FALSE(::IsWindowVisible(lookalike));
     ::DestroyWindow(foreign);
     ::DestroyWindow(untitled);
+    ::DestroyWindow(lookalike);
+}
+
+TEST_F(AppLayers, OfTwoCopiesStartedTogetherOnlyTheFirstGoesOn) {
+    CTestApp first(m_memory);
+    ASSERT_TRUE(first.Init());  // no window and no "Handle" yet
+    {
+        CTestApp second(m_memory);
+        second.m_handOverWaitMs = 0;
+        EXPECT_FALSE(second.Init()) << "the first copy holds the claim";
+        EXPECT_EQ(second.Main(), nullptr);
+    }
+    // A "Handle" naming another program's window with our title while the first copy starts:
+    // the second copy still ends, and the look-alike is left alone.
+    const HWND lookalike = ::CreateWindowExW(0, L"STATIC", L"Pinarbo", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    {
+        CSettingsStore store;
+        store.SetBackend(&m_memory);
+        store.SetNames(L"Holverin", L"PinarboTest");
+        store.WriteString(L"Options\\Windows\\Main", L"Handle", std::to_wstring(reinterpret_cast<INT_PTR>(lookalike)));
+        CTestApp second(m_memory);
+        second.m_handOverWaitMs = 0;
+        EXPECT_FALSE(second.Init());
+        EXPECT_FALSE(::IsWindowVisible(lookalike));
+    }
+    ::DestroyWindow(lookalike);
+    first.AbandonStart();
+    CTestApp later(m_memory);
+    EXPECT_TRUE(later.Init()) << "the claim ends with the copy that held it";
+}
+
+TEST_F(AppLayers, FirstStartUntilAFirstRunHasEndedCleanly) {
+    struct Case {
+        const char* what;
+        std::vector<const wchar_t*> values;  // in "Options\\Windows\\Main"; empty: no section
+        bool section;
+        bool first;
+    } cases[] = {
+        {"nothing stored", {}, false, true},
+        {"a killed first run's Handle only", {L"Handle"}, true, true},
+        {"Handle and a placement: a killed later run", {L"Handle", L"plmnt"}, true, false},
+        {"a placement: a clean end", {L"plmnt"}, true, false},
+        {"an empty section", {}, true, false},
+        {"another value", {L"x"}, true, false},
+    };
+    for (const Case& c : cases) {
+        m_memory.Clear();
+        CSettingsStore store;
+        store.SetBackend(&m_memory);
+        store.SetNames(L"Holverin", L"PinarboTest");
+        if (c.section) store.WriteString(L"Options\\Windows\\Main", L"x", static_cast<const wchar_t*>(nullptr));
+        for (const wchar_t* v : c.values) {
+            const WINDOWPLACEMENT wp{sizeof(WINDOWPLACEMENT)};
+            if (std::wstring(v) == L"plmnt") {
+                store.WriteStruct(L"Options\\Windows\\Main", v, &wp, sizeof(wp));
+            } else {
+                store.WriteString(L"Options\\Windows\\Main", v, L"12345");
+            }
+        }
+        CTestApp app(m_memory);
+        ASSERT_TRUE(app.Init()) << c.what;
+        EXPECT_EQ(app.IsFirstStart(), c.first) << c.what;
+    }
+}
+
+namespace {
+
+// The program's own application object whose desktop view cannot be created.
+class CNoViewApp : public CWpp {
+protected:
+    bool CreateViewWindow(bool) override { return false; }
+    tstr ShortcutPath() override { return tstr(); }
+};
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+int ThreadWindows() {
+    int n = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+}  // namespace
+
+TEST_F(AppLayers, AFailedStartDestroysWhatItMadeAndWritesNothing) {
+    const tstr main = L"Software\\Holverin\\Pinarbo\\Options\\Windows\\Main";
+    for (bool first : {true, false}) {
+        m_memory.Clear();
+        if (!first) m_memory.SetRaw(main, L"x", 1, {0, 0});
+        const int windows = ThreadWindows();
+        {
+            CNoViewApp app;
+            app.Store().SetBackend(&m_memory);
+            EXPECT_FALSE(app.Init()) << first;
+            EXPECT_EQ(app.IsFirstStart(), first);
+            EXPECT_EQ(app.MainDlg().GetHwnd(), nullptr) << first;
+            EXPECT_EQ(app.View().GetHwnd(), nullptr) << first;
+            EXPECT_EQ(ThreadWindows(), windows) << first << ": every window it made is gone";
+
+            CSettingsStore store;
+            store.SetBackend(&m_memory);
+            store.SetNames(L"Holverin", L"Pinarbo");
+            tstr value;
+            EXPECT_FALSE(store.ReadString(L"Options\\Windows\\Main", L"Handle", value)) << first;
+            EXPECT_FALSE(HasWindowPlacement(store, L"Options\\Windows\\Main")) << first;
+            EXPECT_EQ(store.SectionExists(L"Options\\Windows\\Main"), !first) << first;
+            EXPECT_FALSE(store.SectionExists(L"Profiles")) << first;
+            EXPECT_FALSE(store.SectionExists(L"Options\\Common")) << first;
+
+            // Nothing holds the claim: the next copy starts (and is a first start again).
+            CNoViewApp next;
+            next.Store().SetBackend(&m_memory);
+            EXPECT_FALSE(next.Init());
+            EXPECT_EQ(next.IsFirstStart(), first) << first;
+        }
+        EXPECT_EQ(ThreadWindows(), windows);
+    }
+    ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
 }
 
 TEST_F(AppLayers, QuitQuestionCancelKeepsRunningOkCloses) {
@@ -409,18 +535,26 @@ TEST_F(AppLayers, ProfileChoiceAndRewriteAtSave) {
 }
 
 TEST_F(AppLayers, UnusableStoredProfileNamesFallBackToDefault) {
-    for (const tstr& name : {tstr(L""), tstr(L"\\"), tstr(L"a\\\\b"), tstr(300, L'p')}) {
+    // Two stored profiles; a name that is not one key name would reach into them ("Work\\Items"
+    // is Work's items, deleted at exit) or above them.
+    const tstr names[] = {L"", L"\\", L"a\\\\b", tstr(300, L'p'), L"Work\\Items", L"Work\\", L"\\Work",
+                          L"Other\\Items\\000", L"Work\\Options"};
+    for (const tstr& name : names) {
         m_memory.Clear();
         CSettingsStore store;
         store.SetBackend(&m_memory);
         store.SetNames(L"Holverin", L"PinarboTest");
         store.WriteString(L"Profiles", L"Profile", name);
-        store.WriteString(L"Profiles\\Keep\\Items\\000", L"type", L"1");
+        store.WriteString(L"Profiles\\Work\\Items\\000", L"type", L"1");
+        store.WriteString(L"Profiles\\Work\\Options\\Blinks", L"num", L"7");
+        store.WriteString(L"Profiles\\Other\\Items\\000", L"type", L"2");
         CTestApp app(m_memory);
         ASSERT_TRUE(app.Init());
         EXPECT_EQ(app.ProfileName(), L"Default") << name.size();
         app.SaveOptions();
-        EXPECT_EQ(Read(L"Profiles\\Keep\\Items\\000", L"type"), L"1") << "no other profile is lost";
+        EXPECT_EQ(Read(L"Profiles\\Work\\Items\\000", L"type"), L"1") << "no other profile is lost";
+        EXPECT_EQ(Read(L"Profiles\\Work\\Options\\Blinks", L"num"), L"7");
+        EXPECT_EQ(Read(L"Profiles\\Other\\Items\\000", L"type"), L"2");
         EXPECT_EQ(Read(L"Profiles", L"Profile"), L"Default");
     }
 }
@@ -447,6 +581,7 @@ TEST_F(AppLayers, CommonOptionsAtTheirRecordedDefaultsAreNotStored) {
     EXPECT_EQ(Read(L"Options\\Common", L"StartMinimize"), L"1");
     EXPECT_EQ(Read(L"Options\\Common", L"ConfirmExit"), L"0");
     EXPECT_EQ(Read(L"Options\\Windows\\Main", L"Handle"), L"<absent>") << "removed when options are saved";
+    app.AbandonStart();  // ends this copy (and its claim), as the end of its process would
 
     CTestApp again(m_memory);
     ASSERT_TRUE(again.Init());

@@ -158,6 +158,33 @@ TEST_F(WindowPlacementTest, HidingOrUnknownShowCommandsStillShowTheWindow) {
     }
 }
 
+TEST_F(WindowPlacementTest, ShownNormalEveryStoredShowCommandGivesANormalWindowAtItsPlace) {
+    // The desktop view's way: whatever show command was stored (a minimised view is parked far
+    // off screen with no button to restore it), the window comes back normal at the stored place.
+    for (UINT show = 0; show <= 11; ++show) {
+        WINDOWPLACEMENT wp = Placement(250, 180, 400, 330, show);
+        wp.flags = WPF_RESTORETOMAXIMIZED;
+        wp.ptMinPosition = POINT{-32000, -32000};
+        StorePlacement(wp);
+        const HWND w = NewWindow(10, 10, 150, 120, WS_EX_TOOLWINDOW);
+        EXPECT_TRUE(RestoreWindowPlacement(&m_store, w, kSection, true, EShowAs::Normal)) << show;
+        EXPECT_TRUE(::IsWindowVisible(w)) << show;
+        EXPECT_FALSE(::IsIconic(w)) << show;
+        EXPECT_FALSE(::IsZoomed(w)) << show;
+        const RECT r = Rect(w);
+        EXPECT_EQ(r.left, 250) << show;
+        EXPECT_EQ(r.top, 180) << show;
+        EXPECT_EQ(r.right - r.left, 150) << show;
+        EXPECT_EQ(r.bottom - r.top, 120) << show;
+        // What the next exit saves is normal again.
+        ASSERT_TRUE(SaveWindowPlacement(m_store, w, kSection));
+        WINDOWPLACEMENT saved{};
+        ASSERT_TRUE(m_store.ReadStruct(kSection, L"plmnt", &saved, sizeof(saved)));
+        EXPECT_EQ(saved.showCmd, static_cast<UINT>(SW_SHOWNORMAL)) << show;
+        ::DestroyWindow(w);
+    }
+}
+
 TEST(PlacementRecord, SanitizeRejectsWrongSizesAndRepairsFields) {
     WINDOWPLACEMENT wp{};
     wp.length = 44;

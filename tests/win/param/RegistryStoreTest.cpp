@@ -278,6 +278,26 @@ TEST_F(RegistryStore, DeleteSectionEnumerateAndExist) {
     EXPECT_TRUE(KeyOpens(L"Software\\PinarboTest"));
 }
 
+TEST_F(RegistryStore, APathThatNamesNoKeyDeletesNothing) {
+    // The registry ignores a trailing separator; deleting "Profiles\\" must still not remove
+    // "Profiles" with both profiles below it.
+    const tstr paths[] = {L"Profiles\\", L"Profiles\\\\", L"Profiles\\Work\\", L"Profiles\\\\Work",
+                          L"*prof*", L"Profiles\\Work\\\\Items"};
+    store.AddPlaceholder(L"*prof*", L"Profiles\\Work\\");
+    for (const tstr& path : paths) {
+        ASSERT_TRUE(store.WriteInt(L"Profiles\\Default\\Items\\000", L"x", 1));
+        ASSERT_TRUE(store.WriteInt(L"Profiles\\Work\\Items\\000", L"x", 2));
+        EXPECT_FALSE(store.DeleteSection(path)) << path.size();
+        EXPECT_TRUE(KeyOpens(m_root + L"\\Profiles\\Default\\Items\\000")) << path.size();
+        EXPECT_TRUE(KeyOpens(m_root + L"\\Profiles\\Work\\Items\\000")) << path.size();
+    }
+    EXPECT_FALSE(backend.DeleteTree(m_root + L"\\Profiles\\"));
+    EXPECT_TRUE(KeyOpens(m_root + L"\\Profiles"));
+    EXPECT_TRUE(store.DeleteSection(L"Profiles\\Work"));
+    EXPECT_FALSE(KeyOpens(m_root + L"\\Profiles\\Work"));
+    EXPECT_TRUE(KeyOpens(m_root + L"\\Profiles\\Default"));
+}
+
 TEST_F(RegistryStore, WithoutARootNothingAboveIsRemoved) {
     ASSERT_TRUE(store.WriteInt(L"", L"probe", 1));
     CSettingsStore bare;  // paths relative to HKCU itself

@@ -179,6 +179,61 @@ TEST_F(ViewWnd, FrameIsShownAgainAfterConstantOpacityWasSet) {
     EXPECT_EQ(ScreenAt(45, 60), kTreeRgb) << std::hex << ScreenAt(45, 60);
 }
 
+namespace {
+
+// A view whose layered style cannot be switched off while it is stubborn, so a window that used
+// constant opacity keeps refusing per-pixel updates; counts the extended-style changes asked for.
+class CStubbornView : public CViewWnd {
+public:
+    bool stubborn = true;
+    int styleChanges = 0;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_STYLECHANGING && static_cast<int>(wParam) == GWL_EXSTYLE) {
+            ++styleChanges;
+            if (stubborn) reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew |= WS_EX_LAYERED;
+        }
+        return CViewWnd::WindowProc(msg, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST(ViewWndRefusals, APersistentlyRefusingWindowGetsItsStyleResetOncePerRun) {
+    CTestSource source;
+    CStubbornView view;
+    ASSERT_TRUE(view.CreateView(false));
+    view.SetFrameSource(&source);
+    ::SetWindowPos(view.GetHwnd(), nullptr, 10, 10, 80, 100, SWP_NOACTIVATE | SWP_NOZORDER);
+    view.RenderFrame();
+    ASSERT_EQ(view.styleChanges, 0) << "a working window is left alone";
+    ASSERT_TRUE(::SetLayeredWindowAttributes(view.GetHwnd(), 0, 128, LWA_ALPHA));
+    for (int i = 0; i < 40; ++i) view.RenderFrame();
+    EXPECT_EQ(view.styleChanges, 2) << "one switch off and on for the whole run of refusals";
+    // Once the style can be reset again, the next retry brings the frames back, and a later
+    // refusal starts a new run with its own retry.
+    view.stubborn = false;
+    for (int i = 0; i < CLayeredPresenter::kRetryEvery; ++i) view.RenderFrame();
+    EXPECT_EQ(view.styleChanges, 4);
+    ASSERT_TRUE(::SetLayeredWindowAttributes(view.GetHwnd(), 0, 128, LWA_ALPHA));
+    for (int i = 0; i < 10; ++i) view.RenderFrame();
+    EXPECT_EQ(view.styleChanges, 6);
+    view.SetFrameSource(nullptr);
+}
+
+TEST_F(ViewWnd, LastFrameIsForgottenWhenItsBufferGoes) {
+    view.RenderFrame();
+    ASSERT_NE(view.LastFrame().bits, nullptr);
+    // Over the size a frame buffer may have: the old buffer is freed and no new one is made.
+    ::SetWindowPos(view.GetHwnd(), nullptr, 0, 0, 9000, 8000, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    view.RenderFrame();
+    EXPECT_EQ(view.LastFrame().bits, nullptr);
+    EXPECT_EQ(view.LastFrame().width, 0);
+    ::SetWindowPos(view.GetHwnd(), nullptr, 0, 0, 50, 40, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    view.RenderFrame();
+    EXPECT_NE(view.LastFrame().bits, nullptr);
+    EXPECT_EQ(view.LastFrame().width, 50);
+}
+
 TEST_F(ViewWnd, OpacityScalesTheShownFrame) {
     source.opacity = 75;
     view.RenderFrame();

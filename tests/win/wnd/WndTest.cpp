@@ -113,6 +113,48 @@ TEST(Wnd, ObjectAndWindowLifetimes) {
     EXPECT_TRUE(::IsWindow(owner.GetHwnd()));
 }
 
+namespace {
+
+// Records the handle its handlers see while the window is being destroyed.
+class CDestroyProbe : public CProbeWnd {
+public:
+    HWND seenInDestroy = reinterpret_cast<HWND>(1);
+    HWND seenInPosChange = reinterpret_cast<HWND>(1);
+    bool destroyAgain = false;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_WINDOWPOSCHANGED && seenInPosChange == reinterpret_cast<HWND>(1)) seenInPosChange = GetHwnd();
+        return CProbeWnd::WindowProc(msg, wParam, lParam);
+    }
+    LRESULT OnDestroy() override {
+        seenInDestroy = GetHwnd();
+        if (destroyAgain) Destroy();  // a second request while the window goes does nothing
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST(Wnd, HandlersRunningDuringDestructionStillSeeTheirWindow) {
+    enum EHow { kDestroy, kDestroyWindow, kDestroyAgain };
+    for (EHow how : {kDestroy, kDestroyWindow, kDestroyAgain}) {
+        CDestroyProbe wnd;
+        ASSERT_TRUE(CreateProbe(wnd, 100, 100, true));
+        const HWND hwnd = wnd.GetHwnd();
+        wnd.seenInPosChange = reinterpret_cast<HWND>(1);  // only what destruction brings
+        wnd.destroyAgain = how == kDestroyAgain;
+        if (how == kDestroyWindow) {
+            ASSERT_TRUE(::DestroyWindow(hwnd));
+        } else {
+            wnd.Destroy();
+        }
+        EXPECT_EQ(wnd.seenInDestroy, hwnd) << how;
+        EXPECT_EQ(wnd.seenInPosChange, hwnd) << how << ": hiding a visible window moves it";
+        EXPECT_FALSE(::IsWindow(hwnd)) << how;
+        EXPECT_EQ(wnd.GetHwnd(), nullptr) << how << ": forgotten once the window is gone";
+        EXPECT_TRUE(CreateProbe(wnd)) << how;
+    }
+}
+
 TEST(Wnd, HandlersReceiveTheirArgumentForms) {
     CProbeWnd wnd;
     ASSERT_TRUE(CreateProbe(wnd));

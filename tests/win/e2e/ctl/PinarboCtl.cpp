@@ -4,6 +4,7 @@
 //   find                       main window handle (title "Pinarbo", dialog class)
 //   wait-main MS               waits up to MS for the main window
 //   wait-gone MS               waits up to MS until no main window is left
+//   count-main                 how many main windows there are
 //   info                       main window and view window state, one "key=value" per line
 //   cmd ID                     posts WM_COMMAND ID to the main window
 //   minimize | restore         posts the window-menu minimise / restore command
@@ -69,6 +70,13 @@ BOOL CALLBACK MatchMain(HWND hwnd, LPARAM p) {
         *reinterpret_cast<HWND*>(p) = hwnd;
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CALLBACK CountMain(HWND hwnd, LPARAM p) {
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hwnd, title, 64);
+    if (std::wcscmp(title, L"Pinarbo") == 0 && IsDialogClass(hwnd) && ::GetDlgItem(hwnd, 1002)) ++*reinterpret_cast<int*>(p);
     return TRUE;
 }
 
@@ -151,6 +159,12 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"wait-main") return WaitFor(true, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
     if (cmd == L"wait-gone") return WaitFor(false, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
     if (cmd == L"question") return FindQuestion() ? 0 : 1;
+    if (cmd == L"count-main") {
+        int count = 0;
+        ::EnumWindows(CountMain, reinterpret_cast<LPARAM>(&count));
+        std::printf("%d\n", count);
+        return 0;
+    }
     if (cmd == L"answer") {
         const HWND box = FindQuestion();
         if (!box) return 1;
