@@ -40,7 +40,7 @@ int InterlacedRow(int k, int h) {
 
 }  // namespace
 
-int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap) {
+int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap, long long maxPixels) {
     bitmap.Free();
     if (!data || size < 13 || std::memcmp(data, "GIF", 3) != 0) return kGifFailed;
     const int screenW = Le16(data + 6), screenH = Le16(data + 8);
@@ -84,9 +84,10 @@ int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap) {
     }
     if (pos >= size) return kGifFailed;
 
-    if (!bitmap.Create(screenW, screenH)) return kGifFailed;
+    if (static_cast<long long>(screenW) * screenH > maxPixels || !bitmap.Create(screenW, screenH)) return kGifFailed;
     if (imageW == 0 || imageH == 0) return kGifDone;
-    if (!CBmp::IsAcceptableSize(imageW, imageH)) {  // the index buffer would be too large
+    // The index buffer would be too large.
+    if (!CBmp::IsAcceptableSize(imageW, imageH) || static_cast<long long>(imageW) * imageH > maxPixels) {
         bitmap.Free();
         return kGifFailed;
     }

@@ -27,4 +27,6 @@ enum EGifResult : int {
 
 // Decodes the first image of a GIF file into bitmap (screen size; pixels of the transparent index
 // and outside the image are transparent black, others opaque). On kGifFailed the bitmap is empty.
-int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap);
+// A screen or image of more than maxPixels pixels is refused (kGifFailed); the default is the
+// largest picture a CBmp takes, a fuzzer sets it lower so that it spends its time on the parsing.
+int DecodeGif(const std::uint8_t* data, std::size_t size, CBmp& bitmap, long long maxPixels = 64LL * 1024 * 1024);

@@ -227,6 +227,24 @@ TEST(GifContainer, HandMadeFiles) {
     }
 }
 
+// A caller's picture-size limit refuses a larger screen or image, and only those.
+TEST(GifContainer, PictureSizeLimit) {
+    SGifParts parts;
+    parts.screenW = 4;
+    parts.screenH = 2;
+    parts.data = PackLzw(2, {4, 1, 1, 1, 1, 5});
+    const Bytes file = MakeGif(parts);
+    const struct {
+        long long limit;
+        int result;
+    } cases[] = {{8, kGifDone}, {7, kGifFailed}, {1 << 20, kGifDone}, {0, kGifFailed}};
+    for (const auto& c : cases) {
+        CBmp bmp;
+        EXPECT_EQ(DecodeGif(file.data(), file.size(), bmp, c.limit), c.result) << c.limit;
+        EXPECT_EQ(bmp.IsEmpty(), c.result == kGifFailed) << c.limit;
+    }
+}
+
 TEST(GifContainer, DamagedFilesGiveAnEmptyBitmap) {
     SGifParts parts;
     parts.extensions = {0x21, 0xFE, 3, 'a', 'b', 'c', 0};
