@@ -61,6 +61,7 @@ CWpp::CWpp()
     CItem::SetPictureSource(&m_pictures);
     ::SetPriorityClass(::GetCurrentProcess(), IDLE_PRIORITY_CLASS);
     g_instance = this;
+    SetSceneHost(this);
 }
 
 CWpp::~CWpp() {
@@ -70,6 +71,7 @@ CWpp::~CWpp() {
     if (const HWND main = m_mainDlg.GetHwnd(); main && ::IsWindow(main)) ::DestroyWindow(main);
     if (CItem::PictureSource() == &m_pictures) CItem::SetPictureSource(nullptr);
     if (g_instance == this) g_instance = nullptr;
+    if (SceneHost() == this) SetSceneHost(nullptr);
 }
 
 UINT CWpp::TrayMessage() { return kWmTrayNotify; }
@@ -206,6 +208,21 @@ bool CWpp::LoadGradient() {
 }
 
 void CWpp::ReplaceBlinks() { m_blinks.Replace(m_composition.garlands); }
+
+void CWpp::BeginSceneChange() {
+    // The frame handler skips its work while paused; one frame's wait lets a frame in progress
+    // (a message handled in a nested loop) end before the timer stops.
+    m_view.SetPaused(true);
+    ::Sleep(35);
+    StopFrameTimer();
+}
+
+void CWpp::EndSceneChange() {
+    StartFrameTimer();
+    ComposeScene();
+    ReplaceBlinks();
+    m_view.SetPaused(false);
+}
 
 const SFrameScene* CWpp::FrameScene() {
     FillFrameScene(m_tree, m_items.Items(), m_composition.box, m_frameScene);

@@ -10,6 +10,7 @@
 #include "app/CApp.h"
 #include "app/CMainDlg.h"
 #include "app/IMainDlgHost.h"
+#include "construct/ISceneHost.h"
 #include "param/CEdges.h"
 #include "param/CParam.h"
 #include "param/CParamRegSet.h"
@@ -24,7 +25,7 @@
 #include "view/IFrameSource.h"
 #include "view/win/CViewWnd.h"
 
-class CWpp : public CApp, public IMainDlgHost, public IFrameSource {
+class CWpp : public CApp, public IMainDlgHost, public IFrameSource, public ISceneHost {
 public:
     static constexpr UINT kBlinkMaskId = 161;
     static constexpr UINT kBlinkStripId = 162;
@@ -74,6 +75,15 @@ public:
     const CBmp* Gradient() override { return &m_gradient; }
     int Opacity() override { return m_opaque.Get(); }
     IFrameLights* Lights() override { return &m_blinks; }
+
+    // ISceneHost: the construction page edits copies of this scene and swaps them in.
+    CItem& SceneTree() override { return m_tree; }
+    CColReg<CItem*>& SceneItems() override { return m_items; }
+    CItem& NewItemTemplate() override { return m_templateToy; }
+    CParam<unsigned int>& ItemDialogSide() override { return m_itemWindowPos; }
+    unsigned long ToolTint() override { return m_toolTint.Get(); }
+    void BeginSceneChange() override;
+    void EndSceneChange() override;
 
     CViewWnd& View() noexcept { return m_view; }
     CMainDlg& MainDlg() noexcept { return m_mainDlg; }
