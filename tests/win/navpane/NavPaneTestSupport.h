@@ -5,26 +5,14 @@
 
 #include "construct/CNavPaneWnd.h"
 #include "construct/CToolBarWnd.h"
+#include "../wnd/Pump.h"
+#include "XInput.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-// Dispatches every queued message for about ms milliseconds; calls tick after each round.
-void Pump(DWORD ms);
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD ms = 3000) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    while (!pred() && ::GetTickCount64() < end) Pump(5);
-    return pred();
-}
-
-bool HaveXdotool();
-// Runs xdotool with the arguments, pumping messages for pumpMs while it works; onPump (optional)
-// runs after every round of messages, so a test can watch or act during the input.
-bool Xdo(const std::wstring& args, DWORD pumpMs, void (*onPump)(void*) = nullptr, void* context = nullptr);
-// "mousemove X Y" for a client point of a window.
-std::wstring MoveTo(HWND hwnd, POINT client);
+inline void Pump(DWORD ms) { PumpMessages(ms); }
 
 class CHostWnd : public CWnd {
 public:

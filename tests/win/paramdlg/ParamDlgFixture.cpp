@@ -22,31 +22,6 @@ void NotifyCommand(HWND dialog, int id, WORD code) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-bool HaveXdotool() { return ::GetFileAttributesW(L"Z:\\usr\\bin\\xdotool") != INVALID_FILE_ATTRIBUTES; }
-
-bool RunXdotool(const std::wstring& args, DWORD pumpMs) {
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::wstring cmd = L"xdotool " + args;
-    // Wine starts a host program it is given directly, without a process handle to wait on.
-    if (!::CreateProcessW(L"Z:\\usr\\bin\\xdotool", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &pi)) {
-        std::printf("CreateProcessW failed: %lu\n", ::GetLastError());
-        return false;
-    }
-    if (pi.hProcess) ::CloseHandle(pi.hProcess);
-    if (pi.hThread) ::CloseHandle(pi.hThread);
-    PumpMessages(pumpMs);
-    return true;
-}
-
-POINT CentreOf(HWND control) {
-    RECT rc{};
-    ::GetWindowRect(control, &rc);
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
 unsigned long long HeapBytesInUse() {
     HANDLE heaps[64];
     const DWORD count = ::GetProcessHeaps(64, heaps);

@@ -7,6 +7,7 @@
 #include "param/win/CDialogParam.h"
 
 #include "../wnd/Pump.h"
+#include "XInput.h"
 #include "ParamDlgTestRes.h"
 
 #include <windows.h>
@@ -48,12 +49,6 @@ std::wstring TextOf(HWND control);
 void TypeChars(HWND control, const std::wstring& text);
 // Sends WM_COMMAND to the dialog as the control with the id would.
 void NotifyCommand(HWND dialog, int id, WORD code);
-// Whether xdotool can drive this display (it runs as a program of the host system).
-bool HaveXdotool();
-// Runs xdotool with the arguments, pumping messages for pumpMs while it works.
-bool RunXdotool(const std::wstring& args, DWORD pumpMs);
-// The centre of a control in screen coordinates.
-POINT CentreOf(HWND control);
 // Bytes in use in every heap of the process.
 unsigned long long HeapBytesInUse();
 // Windows that belong to this thread, top-level and child.

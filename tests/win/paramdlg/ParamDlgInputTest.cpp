@@ -25,7 +25,7 @@ TEST(ParamDlgInput, TypingMinusThirtyKeyByKey) {
     const HWND edit = dlg.Item(IDC_SHIFT_EDIT);
     ASSERT_EQ(TextOf(edit), L"30");
 
-    ASSERT_TRUE(RunXdotool(L"mousemove " + At(CentreOf(edit)) + L" click 1", 800));
+    ASSERT_TRUE(Xdo(L"mousemove " + At(CentreOf(edit)) + L" click 1", 800));
     ASSERT_EQ(::GetFocus(), edit);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);  // the whole "30" selected, as the user would
     struct SStep {
@@ -35,7 +35,7 @@ TEST(ParamDlgInput, TypingMinusThirtyKeyByKey) {
     };
     const SStep steps[] = {{L"minus", L"-", 30}, {L"3", L"-3", -3}, {L"0", L"-30", -30}};
     for (const SStep& s : steps) {
-        ASSERT_TRUE(RunXdotool(std::wstring(L"key ") + s.key, 500));
+        ASSERT_TRUE(Xdo(std::wstring(L"key ") + s.key, 500));
         PumpUntil([&] { return TextOf(edit) == s.text; }, 2000);
         EXPECT_EQ(TextOf(edit), s.text) << "after key " << testing::PrintToString(std::wstring(s.key));
         EXPECT_EQ(shift.Get(), s.value) << "after key " << testing::PrintToString(std::wstring(s.key));
@@ -72,7 +72,7 @@ TEST(ParamDlgInput, DraggingTheTrackbarWritesTheEdit) {
     // Where the thumb's centre stands for 80: its travel is the channel less one thumb width.
     const int half = (thumb.right - thumb.left) / 2;
     const int to = channel.left + half + (channel.right - channel.left - 2 * half) * 80 / 240;
-    ASSERT_TRUE(RunXdotool(L"mousemove " + At(from) + L" sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
+    ASSERT_TRUE(Xdo(L"mousemove " + At(from) + L" sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
                                std::to_wstring((from.x + to) / 2) + L" " + std::to_wstring(from.y) +
                                L" sleep 0.2 mousemove " + std::to_wstring(to) + L" " + std::to_wstring(from.y) +
                                L" sleep 0.3 mouseup 1",

@@ -18,7 +18,7 @@ inline void PumpMessages(DWORD ms = 50) {
 
 // Pumps until pred() holds or ms milliseconds have passed; answers pred().
 template <class Pred>
-bool PumpUntil(Pred pred, DWORD ms = 2000) {
+bool PumpUntil(Pred pred, DWORD ms = 3000) {
     const ULONGLONG end = ::GetTickCount64() + ms;
     while (!pred() && ::GetTickCount64() < end) PumpMessages(5);
     return pred();
