@@ -57,6 +57,13 @@ CBmp Picture(std::mt19937& rng, int w, int h) {
 
 }  // namespace
 
+// Frames of the soak: 10,000 by default; PINARBO_SOAK_FRAMES asks for a longer run.
+int SoakFrames() {
+    const char* text = std::getenv("PINARBO_SOAK_FRAMES");
+    const long n = text ? std::strtol(text, nullptr, 10) : 0;
+    return n > 0 && n <= 10000000 ? static_cast<int>(n) : 10000;
+}
+
 TEST(FrameAllocation, TenThousandFramesAllocateNothing) {
     if (!PINARBO_COUNT_ALLOCATIONS) GTEST_SKIP() << "allocations are not counted under the address sanitizer";
     std::mt19937 rng(11);
@@ -77,7 +84,8 @@ TEST(FrameAllocation, TenThousandFramesAllocateNothing) {
     ASSERT_TRUE(builder.Tick(scene, &gradient, 75, &lights, view));  // builds the layers
 
     const long long before = g_allocations.load();
-    for (int i = 0; i < 10000; ++i) builder.Tick(scene, &gradient, 10 + i % 91, &lights, view);
+    const int frames = SoakFrames();
+    for (int i = 0; i < frames; ++i) builder.Tick(scene, &gradient, 10 + i % 91, &lights, view);
     EXPECT_EQ(g_allocations.load() - before, 0);
     EXPECT_EQ(builder.CacheBuilds(), 1);
 
