@@ -1,8 +1,11 @@
 #include "construct/CItemsPaneWnd.h"
 
+#include "construct/CItemDlg.h"
 #include "construct/CSettingsTreeDlg.h"
+#include "construct/CTreeDlg.h"
 #include "construct/ItemOrder.h"
 #include "construct/NavPaneLogic.h"
+#include "res/resource.h"
 #include "scene/CItem.h"
 
 #include <vector>
@@ -18,9 +21,16 @@ bool CItemsPaneWnd::IsTreeRow(const CNavPaneItem* row) const {
     return entry->Item()->Type() == CItem::kTree;
 }
 
-INT_PTR CItemsPaneWnd::RunItemDialog(CItemsPaneItem*, CItem*) { return 0; }
+INT_PTR CItemsPaneWnd::RunItemDialog(CItemsPaneItem* entry, CItem* item) {
+    CItemDlg dialog(entry, item);
+    return dialog.DoModal(::GetModuleHandleW(nullptr), IDD_ITEM, m_hwnd);
+}
 
-INT_PTR CItemsPaneWnd::RunTreeDialog(CItemsPaneItem*, CItem*) { return 0; }
+INT_PTR CItemsPaneWnd::RunTreeDialog(CItemsPaneItem* entry, CItem* tree) {
+    // The tree dialog moves and sizes the toys with the tree: the page's working items.
+    CTreeDlg dialog(entry, m_page ? &m_page->WorkingItems() : nullptr, tree);
+    return dialog.DoModal(::GetModuleHandleW(nullptr), IDD_TREE, m_hwnd);
+}
 
 LRESULT CItemsPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_GETDLGCODE) {

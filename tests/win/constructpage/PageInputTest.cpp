@@ -295,3 +295,28 @@ TEST_F(PageInput, DraggingRowsReordersTheSceneButTheTreeRowStaysPut) {
         EXPECT_EQ(caption, moved[static_cast<std::size_t>(i)]) << i;
     }
 }
+
+TEST_F(PageInput, EnterOpensTheProgramsItemAndTreeDialogs) {
+    CScriptedItemsPane::UseRealDialogs() = true;
+    const std::wstring templateBefore = Describe(f.scene.newItem);
+    // Escape cancels: caption and template unchanged. Enter confirms: the template becomes Blue.
+    ClickRow(L"Blue");
+    ASSERT_TRUE(Xdo(L"key Return sleep 1.2 key Escape sleep 0.4", 2500));
+    ClickRow(L"Blue");  // the test window is no dialog: it does not give the pane its focus back
+    ASSERT_TRUE(Xdo(L"key Return sleep 1.2 key Return sleep 0.4", 2500));
+    ClickRow(L"Xmas Tree");
+    ASSERT_TRUE(Xdo(L"key Return sleep 1.2 key Escape sleep 0.4", 2500));
+    const auto& calls = CScriptedItemsPane::Calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].result, 2);
+    EXPECT_EQ(calls[1].result, 1);
+    EXPECT_FALSE(calls[1].tree);
+    EXPECT_TRUE(calls[2].tree);
+    EXPECT_EQ(calls[2].result, 2);
+    EXPECT_EQ(f.scene.newItem.resid.Get(), 134u);
+    EXPECT_EQ(f.scene.newItem.hue.Get(), 160);
+    EXPECT_EQ(f.scene.newItem.Caption.Get(), L"Blue");
+    EXPECT_NE(Describe(f.scene.newItem), templateBefore);
+    EXPECT_EQ(f.RowOf(f.Working(L"Blue"))->Caption(), L"Blue");
+    EXPECT_EQ(::GetCapture(), nullptr);
+}

@@ -90,8 +90,18 @@ INT_PTR& CScriptedItemsPane::NextResult() {
     return result;
 }
 
-INT_PTR CScriptedItemsPane::RunItemDialog(CItemsPaneItem*, CItem* item) {
-    Calls().push_back({item, false});
+bool& CScriptedItemsPane::UseRealDialogs() {
+    static bool real = false;
+    return real;
+}
+
+INT_PTR CScriptedItemsPane::RunItemDialog(CItemsPaneItem* entry, CItem* item) {
+    if (UseRealDialogs()) {
+        const INT_PTR result = CItemsPaneWnd::RunItemDialog(entry, item);
+        Calls().push_back({item, false, result});
+        return result;
+    }
+    Calls().push_back({item, false, NextResult()});
     if (!NextCaption().empty()) item->Caption.Set(NextCaption());
     if (NextHue() >= 0) {
         item->hue.Set(NextHue());
@@ -100,8 +110,13 @@ INT_PTR CScriptedItemsPane::RunItemDialog(CItemsPaneItem*, CItem* item) {
     return NextResult();
 }
 
-INT_PTR CScriptedItemsPane::RunTreeDialog(CItemsPaneItem*, CItem* tree) {
-    Calls().push_back({tree, true});
+INT_PTR CScriptedItemsPane::RunTreeDialog(CItemsPaneItem* entry, CItem* tree) {
+    if (UseRealDialogs()) {
+        const INT_PTR result = CItemsPaneWnd::RunTreeDialog(entry, tree);
+        Calls().push_back({tree, true, result});
+        return result;
+    }
+    Calls().push_back({tree, true, NextResult()});
     return NextResult();
 }
 
@@ -117,6 +132,7 @@ SPageFixture::SPageFixture() {
     CScriptedItemsPane::NextCaption().clear();
     CScriptedItemsPane::NextHue() = -1;
     CScriptedItemsPane::NextResult() = 2;
+    CScriptedItemsPane::UseRealDialogs() = false;
 }
 
 SPageFixture::~SPageFixture() {

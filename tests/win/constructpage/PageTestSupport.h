@@ -69,6 +69,7 @@ public:
     struct SCall {
         CItem* item;
         bool tree;
+        INT_PTR result;
     };
     static std::vector<SCall>& Calls();
     // What the item dialog does before it answers: sets this caption (unless empty) and hue
@@ -76,6 +77,8 @@ public:
     static std::wstring& NextCaption();
     static int& NextHue();
     static INT_PTR& NextResult();
+    // When set, the program's own dialogs run (and their results are recorded).
+    static bool& UseRealDialogs();
 };
 
 // A plain top-level window that holds the page, as the settings dialog's tab will.
