@@ -11,7 +11,7 @@
 
 TEST(PageShowcase, DISABLED_DefaultScene) {
     SPageFixture f;
-    f.scene.UseDefaultScene();
+    f.scene.UseScene(nullptr);
     ASSERT_TRUE(f.Open());
     for (const CNavPaneItem* row : f.Pane().Root().Children()) {
         if (!row->Visible()) continue;

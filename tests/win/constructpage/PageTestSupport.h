@@ -1,17 +1,14 @@
-// Helpers of the construction page tests: a scene host with its own scene that counts the
-// desktop's scene changes and composes the desktop picture as the program does, a window that
-// holds the page where the settings dialog will, an items pane whose settings dialogs are
-// scripted, and real input through xdotool.
+// Helpers of the construction page tests: a scene host with its own scene that counts the scene
+// changes and composes the desktop picture as the program does, a window that holds the page
+// where the settings dialog will, an items pane whose settings dialogs can be scripted, and
+// xdotool scripts for real input.
 #pragma once
 
 #include "construct/CItemsPaneWnd.h"
 #include "construct/CSettingsTreeDlg.h"
 #include "construct/ISceneHost.h"
-#include "scene/CColReg.h"
-#include "scene/CItem.h"
 #include "scene/win/CResourcePictureSource.h"
 #include "view/ComposeScene.h"
-#include "wnd/CWnd.h"
 
 #include "../wnd/Pump.h"
 #include "XInput.h"
@@ -20,13 +17,11 @@
 #include <string>
 #include <vector>
 
-// One item as the tests describe it.
 struct SItemSpec {
     const wchar_t* caption;
     int type;
     unsigned resid;
-    int x, y;
-    int hue = 0;
+    int x, y, hue;
     bool visible = true;
 };
 
@@ -34,54 +29,46 @@ class CTestSceneHost : public ISceneHost {
 public:
     CTestSceneHost();
     ~CTestSceneHost() override;
-
     CItem& SceneTree() override { return tree; }
     CColReg<CItem*>& SceneItems() override { return items; }
     CItem& NewItemTemplate() override { return newItem; }
     CParam<unsigned int>& ItemDialogSide() override { return side; }
     unsigned long ToolTint() override { return 0xFF337733UL; }
-    void BeginSceneChange() override;
-    // Composes the desktop picture from the scene, as the program does after a change.
-    void EndSceneChange() override;
+    void BeginSceneChange() override { ++begins; }
+    void EndSceneChange() override;  // composes the desktop picture
 
-    // The default tree and scene, or the tree with the given items; pictures ready, composed.
-    void UseDefaultScene();
-    void UseScene(const std::vector<SItemSpec>& specs);
-    void Compose();
+    // The default tree with the default scene, or with these items; pictures ready, composed.
+    void UseScene(const std::vector<SItemSpec>* specs);
 
     CResourcePictureSource pictures;
     CItem tree;
     CColReg<CItem*> items;
     CItem newItem;
     CParam<unsigned int> side;
-    SComposition desktop;  // what the desktop shows
+    SComposition desktop;
     int begins = 0;
     int ends = 0;
-    bool changing = false;
 };
 
-// Settings dialogs that answer as a script says instead of waiting for the user.
+// Settings dialogs that answer as the script says (or, with real set, the program's own).
 class CScriptedItemsPane : public CItemsPaneWnd {
 public:
-    INT_PTR RunItemDialog(CItemsPaneItem* entry, CItem* item) override;
-    INT_PTR RunTreeDialog(CItemsPaneItem* entry, CItem* tree) override;
-
     struct SCall {
         CItem* item;
         bool tree;
         INT_PTR result;
     };
-    static std::vector<SCall>& Calls();
-    // What the item dialog does before it answers: sets this caption (unless empty) and hue
-    // (unless negative), then answers the result.
-    static std::wstring& NextCaption();
-    static int& NextHue();
-    static INT_PTR& NextResult();
-    // When set, the program's own dialogs run (and their results are recorded).
-    static bool& UseRealDialogs();
+    struct SScript {
+        std::wstring caption;  // set on the item before answering, unless empty
+        INT_PTR result = 2;
+        bool real = false;
+        std::vector<SCall> calls;
+    };
+    static SScript& Script();
+    INT_PTR RunItemDialog(CItemsPaneItem* entry, CItem* item) override;
+    INT_PTR RunTreeDialog(CItemsPaneItem* entry, CItem* tree) override;
 };
 
-// A plain top-level window that holds the page, as the settings dialog's tab will.
 class CPageHostWnd : public CWnd {
 public:
     bool& RegisteredFlag() override;
@@ -93,44 +80,39 @@ struct SPageFixture {
     CPageHostWnd host;
     std::unique_ptr<CSettingsTreeDlg> page;
 
-    SPageFixture();
+    SPageFixture() { CScriptedItemsPane::Script() = {}; }
     ~SPageFixture();
-    // Opens a page on the scene; the host window at screen (x, y).
-    bool Open(int x = 40, int y = 40);
-    // Closes the page as the settings dialog would after OK (1) or Cancel (2), and destroys it.
+    // Opens a page on the scene in a window at screen (40, 40).
+    bool Open();
+    // Sends OK (1) or Cancel (2) as the settings dialog does, then destroys the page.
     void Close(int command);
 
     CItemsPaneWnd& Pane() const { return *page->Pane(); }
     HWND PageWnd() const { return page->GetHwnd(); }
     HWND PaneWnd() const { return page->Pane()->GetHwnd(); }
-    // The row of a working item (or the tree), or null.
     CItemsPaneItem* RowOf(const CItem* item) const;
     CItemsPaneItem* RowOf(const std::wstring& caption) const;
-    // The working item with the caption, or null.
     CItem* Working(const std::wstring& caption) const;
-    // Client point of the pane in the middle of a row's caption, shifted by dy.
+    // Pane client points: a row's caption (shifted by dy), a row's trailing tool.
     POINT CaptionPoint(const CNavPaneItem* row, int dy = 0) const;
-    // Client point of the pane in the middle of a row's tool.
-    POINT ToolPoint(const CNavPaneItem* row, int command) const;
-    // Page client point of a scene point (the canvas origin is the scene's).
-    POINT CanvasPoint(int sceneX, int sceneY) const;
-    // Captions in pane list order (bottom row first).
+    POINT ToolPoint(CNavPaneItem* row, int command) const;
+    // Page client point of a scene point.
+    POINT CanvasPoint(int x, int y) const;
     std::vector<std::wstring> RowOrder() const;
     std::vector<std::wstring> WorkingOrder() const;
     std::vector<std::wstring> SelectedCaptions() const;
-    // The canvas pixel at a scene point as painted on the page (0x00RRGGBB).
-    unsigned ScreenPixel(int sceneX, int sceneY) const;
-    // The same pixel as the page draws it into a buffer (0xAARRGGBB).
-    unsigned CanvasPixel(int sceneX, int sceneY) const;
+    // A canvas pixel (0x00RRGGBB) at a scene point: as the page shows it, and as it draws it.
+    unsigned ScreenPixel(int x, int y) const;
+    unsigned CanvasPixel(int x, int y) const;
 };
 
-// Captions, types, resource ids, positions and visibility of a collection, for comparisons.
 std::vector<std::wstring> Describe(const CColReg<CItem*>& items);
 std::wstring Describe(const CItem& item);
-// Whether two desktop pictures are the same box and pixels.
 bool SameDesktop(const SComposition& a, const SComposition& b);
 void CopyDesktop(const SComposition& from, SComposition& to);
+// The middle of an item's picture in scene coordinates.
+POINT Middle(const CItem* item);
 
-// xdotool helpers: a press-drag-release with intermediate moves, and a click.
-std::wstring DragScript(HWND from, POINT a, HWND to, POINT b);
-std::wstring ClickScript(HWND hwnd, POINT client, const wchar_t* extraKeys = nullptr);
+// Press, move in steps, release; a click with keys held (xdotool key names).
+std::wstring DragScript(HWND window, POINT from, POINT to);
+std::wstring ClickScript(HWND hwnd, POINT client, const wchar_t* keys = nullptr);
