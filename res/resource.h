@@ -66,4 +66,46 @@
 #define IDD_MAIN                101     // main window
 #define IDC_MAIN_BUTTON         1002    // its image button (class "KW_ButtonWnd")
 
+// Tree construction page (child dialog) and its controls
+#define IDD_TREE_PAGE           106
+#define IDC_PAGE_ITEMS          1005    // items pane (class "KV_NavigatePane")
+#define IDC_PAGE_TOOLBAR        1006    // toolbar (class "KV_ToolBar")
+#define IDC_PAGE_CANVAS         1009    // canvas frame: never shown, only its rectangle is used
+#define IDC_PAGE_APPLY          1028    // "Apply changes to desktop"
+#define IDC_PAGE_ICON           1040    // shows icon 167 at 16 x 16
+
+// Item settings dialog (a toy or garland) and tree settings dialog. The value rows share their ids
+// in both dialogs; 1044 is the opacity icon in the first and a check box in the second.
+#define IDD_ITEM                114
+#define IDD_TREE                130
+#define IDC_ITEM_TYPE           1010    // combo: toy or garland
+#define IDC_ITEM_PICTURE        1011    // combo: built-in picture (the tree dialog's nine trees)
+#define IDC_ITEM_CAPTION        1012
+#define IDC_ITEM_HUE_EDIT       1013
+#define IDC_ITEM_HUE_TRACK      1014
+#define IDC_ITEM_BRIG_EDIT      1015
+#define IDC_ITEM_BRIG_TRACK     1016
+#define IDC_ITEM_CONTR_EDIT     1017
+#define IDC_ITEM_CONTR_TRACK    1018
+#define IDC_ITEM_OPAQUE_EDIT    1019
+#define IDC_ITEM_OPAQUE_TRACK   1020
+#define IDC_ITEM_HUE_SPIN       1021
+#define IDC_ITEM_BRIG_SPIN      1022
+#define IDC_ITEM_CONTR_SPIN     1023
+#define IDC_ITEM_OPAQUE_SPIN    1024
+#define IDC_ITEM_SIZE_EDIT      1025
+#define IDC_ITEM_SIZE_SPIN      1026
+#define IDC_ITEM_SIZE_TRACK     1027
+#define IDC_ITEM_ICON_HUE       1041
+#define IDC_ITEM_ICON_BRIG      1042
+#define IDC_ITEM_ICON_CONTR     1043
+#define IDC_ITEM_ICON_OPAQUE    1044
+#define IDC_ITEM_ICON_SIZE      1045
+#define IDC_TREE_RESIZE_TOYS    1044    // check box "Resize toys too"
+#define IDC_TREE_BIND_TOYS      1046    // check box "Bind toys positions to tree"
+#define IDC_TREE_PREDEFINED     1047    // radio group: picture source 0 / 1
+#define IDC_TREE_LOADED         1048
+#define IDC_TREE_PATH           1049    // picture file path
+#define IDC_TREE_BROWSE         1050    // "..." open-file dialog
+
 #endif  // PINARBO_RES_RESOURCE_H

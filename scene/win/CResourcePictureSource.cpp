@@ -1,6 +1,7 @@
 #include "scene/win/CResourcePictureSource.h"
 
 #include "scene/CBmp.h"
+#include "scene/PicturePath.h"
 
 bool CResourcePictureSource::LoadResource(int id, CBmp& out) {
     auto it = m_resources.find(id);
@@ -14,10 +15,16 @@ bool CResourcePictureSource::LoadResource(int id, CBmp& out) {
 }
 
 bool CResourcePictureSource::LoadFile(const tstr& path, CBmp& out) {
+    if (ClassifyPicturePath(path) == EPathKind::kDevice) {
+        out.Free();
+        return false;
+    }
     return out.LoadFromFile(path.c_str()) && !out.IsEmpty();
 }
 
 bool CResourcePictureSource::FileExists(const tstr& path) {
+    // A device (COM1, NUL, \\.\...) is no picture file: never asked about, never opened.
+    if (ClassifyPicturePath(path) == EPathKind::kDevice) return false;
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

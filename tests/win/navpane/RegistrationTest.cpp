@@ -3,6 +3,7 @@
 #include "NavPaneTestSupport.h"
 
 #include "app/FactoryClasses.h"
+#include "construct/CItemsPaneWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@ TEST(NavPaneRegistration, TemplateWindowsGetTheirObjects) {
         if (c.pane) {
             auto* pane = dynamic_cast<CNavPaneWnd*>(wnd);
             ASSERT_NE(pane, nullptr);
+            EXPECT_NE(dynamic_cast<CItemsPaneWnd*>(wnd), nullptr) << "the items pane's factory comes first";
+            EXPECT_TRUE(pane->IsReversed());
             WNDCLASSEXW wc{};
             wc.cbSize = sizeof(wc);
             ASSERT_TRUE(::GetClassInfoExW(::GetModuleHandleW(nullptr), c.className, &wc));

@@ -1,0 +1,262 @@
+// The page driven with the real pointer and keyboard (xdotool): the toolbar's add and delete,
+// moving items on the canvas, the hover highlight, the eye tool, Space, Enter and double click,
+// reordering rows, and the tree's row that stays put.
+#include "PageTestSupport.h"
+
+#include "construct/CToolBarWnd.h"
+#include "param/CMemoryBackend.h"
+#include "param/CSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<SItemSpec> kScene = {
+    {L"Red", CItem::kToy, 131, 20, 40, 0},
+    {L"Green", CItem::kToy, 131, 20, 40, 80},  // exactly over Red
+    {L"Blue", CItem::kToy, 134, 120, 60, 160},
+    {L"Lights", CItem::kGarland, 145, 30, 150, 0},
+};
+
+class PageInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
+        f.scene.UseScene(&kScene);
+        ASSERT_TRUE(f.Open());
+    }
+    void Click(HWND hwnd, POINT p, const wchar_t* keys = nullptr) { ASSERT_TRUE(Xdo(ClickScript(hwnd, p, keys), 500)); }
+    void ClickRow(const wchar_t* caption, const wchar_t* keys = nullptr) {
+        Click(f.PaneWnd(), f.CaptionPoint(f.RowOf(caption)), keys);
+    }
+    // The toolbar's add (1007) or delete (1008) tool, then keys for the question (if any).
+    void ClickTool(int command, const wchar_t* answer = nullptr) {
+        const HWND bar = ::GetDlgItem(f.PageWnd(), 1006);
+        auto* toolbar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(bar));
+        RECT client{};
+        ::GetClientRect(bar, &client);
+        const RECT r = toolbar->ToolRect(client, toolbar->LeadingTools().GetAt(command - 1007));
+        const std::wstring keys = answer ? std::wstring(L"sleep 0.6 key ") + answer : L"";
+        ASSERT_TRUE(Xdo(ClickScript(bar, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}) + keys, 1800));
+    }
+    void ClickApply() { Click(::GetDlgItem(f.PageWnd(), 1028), POINT{10, 8}); }
+
+    SPageFixture f;
+};
+
+bool Brighter(unsigned lit, unsigned normal) {
+    bool more = false;
+    for (int shift : {0, 8, 16}) {
+        const unsigned a = (lit >> shift) & 0xFF, b = (normal >> shift) & 0xFF;
+        if (a < b) return false;
+        more = more || a > b;
+    }
+    return more;
+}
+
+}  // namespace
+
+TEST_F(PageInput, AddTakesTheTemplateOrTheLastConfirmedItemAndDeleteKeepsTheTree) {
+    // Plus: a copy of the template toy, on top, the only selection.
+    ClickRow(L"Blue");
+    ClickTool(1007);
+    ASSERT_EQ(f.page->WorkingItems().Count(), 5);
+    CItem* added = f.page->WorkingItems().GetAt(4);
+    EXPECT_EQ(Describe(*added), Describe(f.scene.newItem));
+    EXPECT_EQ(f.RowOrder().back(), L"Toy") << "the top row";
+    EXPECT_EQ(f.SelectedCaptions(), std::vector<std::wstring>{L"Toy"});
+    const POINT m = Middle(added);
+    EXPECT_EQ(f.CanvasPixel(m.x, m.y), added->Rendered().PixelAt(m.x - added->x, m.y - added->y) & 0xFFFFFF);
+
+    // The settings tool: OK renames the row and makes the item the template; Cancel does not.
+    CScriptedItemsPane::Script() = {L"Confirmed", 1};
+    Click(f.PaneWnd(), f.ToolPoint(f.RowOf(L"Blue"), 1002));
+    EXPECT_EQ(f.RowOf(f.Working(L"Confirmed"))->Caption(), L"Confirmed");
+    EXPECT_EQ(Describe(f.scene.newItem), Describe(*f.Working(L"Confirmed")));
+    CScriptedItemsPane::Script() = {L"Dropped", 2};
+    Click(f.PaneWnd(), f.ToolPoint(f.RowOf(L"Red"), 1002));
+    EXPECT_EQ(f.RowOf(f.Working(L"Dropped"))->Caption(), L"Red");
+    EXPECT_EQ(f.scene.newItem.Caption.Get(), L"Confirmed");
+    ClickTool(1007);
+    EXPECT_EQ(Describe(*f.page->WorkingItems().GetAt(5)), Describe(*f.Working(L"Confirmed")));
+
+    // Minus with the tree and two toys selected: No keeps everything, Yes deletes only the toys.
+    ClickRow(L"Xmas Tree");
+    ClickRow(L"Lights", L"ctrl");
+    ClickRow(L"Toy", L"ctrl");
+    ASSERT_EQ(f.SelectedCaptions().size(), 3u);
+    ClickTool(1008, L"n");
+    EXPECT_EQ(f.page->WorkingItems().Count(), 6);
+    ClickTool(1008, L"Return");
+    EXPECT_EQ(f.RowOrder(), (std::vector<std::wstring>{L"Xmas Tree", L"Red", L"Green", L"Confirmed", L"Confirmed"}));
+    EXPECT_EQ(f.page->WorkingItems().Count(), 4);
+    EXPECT_TRUE(f.SelectedCaptions().empty());
+    ClickTool(1008);  // nothing selected: no question
+    EXPECT_EQ(::FindWindowW(nullptr, L"Confirmation"), nullptr);
+
+    // The row under the pointer, focused and selected, deleted: nothing points at it afterwards.
+    CItemsPaneItem* green = f.RowOf(L"Green");
+    ClickRow(L"Green");
+    ASSERT_EQ(f.Pane().FocusedItem(), green);
+    EXPECT_EQ(f.Working(L"Green")->hover, 1);
+    ::PostMessageW(f.PageWnd(), WM_COMMAND, 1008, 0);
+    ASSERT_TRUE(Xdo(L"sleep 0.6 key Return", 1500));
+    EXPECT_EQ(f.Working(L"Green"), nullptr);
+    EXPECT_NE(f.Pane().FocusedItem(), green);
+    EXPECT_NE(f.Pane().LastHotItem(), green);
+    POINT next = f.CaptionPoint(f.RowOf(L"Red"));  // the rows closed up under the pointer
+    ASSERT_TRUE(Xdo(MoveTo(f.PaneWnd(), POINT{next.x + 3, next.y}) + L"sleep 0.2", 400));
+    EXPECT_EQ(f.Working(L"Dropped")->hover, 1);
+    f.Close(IDOK);
+    EXPECT_EQ(f.scene.items.Count(), 3);
+}
+
+TEST_F(PageInput, SelectedItemsMoveTogetherOnTheCanvasAndCancelAfterApplyRestoresTheDesktop) {
+    SComposition desktop;
+    CopyDesktop(f.scene.desktop, desktop);
+    const std::vector<std::wstring> start = Describe(f.scene.items);
+    CItem* red = f.Working(L"Red");
+    CItem* blue = f.Working(L"Blue");
+    ClickRow(L"Red");
+    ClickRow(L"Blue", L"ctrl");
+    const POINT from = f.CanvasPoint(150, 250);
+    ASSERT_TRUE(Xdo(DragScript(f.PageWnd(), from, POINT{from.x + 30, from.y + 20}), 1600));
+    EXPECT_EQ((std::vector<int>{red->x, red->y, blue->x, blue->y}), (std::vector<int>{50, 60, 150, 80}));
+    EXPECT_EQ(f.Working(L"Green")->x, 20) << "not selected: stays";
+    Click(f.PageWnd(), f.CanvasPoint(100, 100));  // a click without movement
+    EXPECT_EQ((std::vector<int>{red->x, red->y, blue->x, blue->y}), (std::vector<int>{50, 60, 150, 80}));
+    // Dragged out of the canvas three times over: kept as they are.
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(Xdo(DragScript(f.PageWnd(), f.CanvasPoint(280, 300), f.CanvasPoint(10, 20)), 1600));
+    }
+    EXPECT_EQ((std::vector<int>{red->x, red->y, blue->x}), (std::vector<int>{50 - 810, 60 - 840, 150 - 810}));
+
+    // Apply shows the edit on the desktop; Cancel puts the scene and the desktop back.
+    ClickApply();
+    EXPECT_EQ(f.scene.items.GetAt(0)->x, red->x);
+    EXPECT_FALSE(SameDesktop(f.scene.desktop, desktop));
+    f.Close(IDCANCEL);
+    EXPECT_EQ(Describe(f.scene.items), start);
+    EXPECT_EQ(f.scene.begins, 2);
+    EXPECT_TRUE(SameDesktop(f.scene.desktop, desktop));
+}
+
+TEST_F(PageInput, HoveringARowBrightensItsItemOnTheCanvas) {
+    const POINT blue = Middle(f.Working(L"Blue"));
+    const POINT red = Middle(f.Working(L"Red"));  // Green lies over Red
+    const POINT tree{96, 200};
+    const unsigned blueNormal = f.ScreenPixel(blue.x, blue.y);
+    const unsigned greenNormal = f.ScreenPixel(red.x, red.y);
+    const unsigned treeNormal = f.ScreenPixel(tree.x, tree.y);
+    EXPECT_EQ(blueNormal, f.CanvasPixel(blue.x, blue.y)) << "the page shows what it draws";
+    auto hover = [&](HWND window, POINT p) { ASSERT_TRUE(Xdo(MoveTo(window, p) + L"sleep 0.3", 500)); };
+    hover(f.PaneWnd(), f.CaptionPoint(f.RowOf(L"Blue")));
+    EXPECT_EQ(f.Working(L"Blue")->hover, 1);
+    EXPECT_TRUE(Brighter(f.ScreenPixel(blue.x, blue.y), blueNormal)) << std::hex << f.ScreenPixel(blue.x, blue.y);
+    hover(f.PaneWnd(), f.CaptionPoint(f.RowOf(L"Green")));
+    EXPECT_EQ(f.Working(L"Blue")->hover, 0);
+    EXPECT_EQ(f.ScreenPixel(blue.x, blue.y), blueNormal);
+    EXPECT_TRUE(Brighter(f.ScreenPixel(red.x, red.y), greenNormal));
+    hover(f.PaneWnd(), f.CaptionPoint(f.RowOf(L"Xmas Tree")));
+    EXPECT_EQ(f.ScreenPixel(tree.x, tree.y), treeNormal) << "the tree is never highlighted";
+    EXPECT_EQ(f.ScreenPixel(red.x, red.y), greenNormal);
+    hover(f.PageWnd(), f.CanvasPoint(250, 300));
+    for (const CItem* item : f.page->WorkingItems()) EXPECT_EQ(item->hover, 0) << Describe(*item);
+}
+
+TEST_F(PageInput, EyeSpaceAndDoubleClickActOnTheirRow) {
+    // The eye hides the item from the canvas and, after Apply, from the desktop; the row stays.
+    const POINT blue = Middle(f.Working(L"Blue"));
+    const unsigned shown = f.ScreenPixel(blue.x, blue.y);
+    Click(f.PaneWnd(), f.ToolPoint(f.RowOf(L"Blue"), 1009));
+    EXPECT_FALSE(f.Working(L"Blue")->IsVisible());
+    EXPECT_NE(f.ScreenPixel(blue.x, blue.y), shown);
+    EXPECT_EQ(f.RowOrder().size(), 5u);
+    ClickApply();
+    SComposition hidden;
+    CopyDesktop(f.scene.desktop, hidden);
+    f.scene.items.GetAt(2)->visible.Set(1);
+    f.scene.EndSceneChange();
+    EXPECT_FALSE(SameDesktop(f.scene.desktop, hidden)) << "the hidden toy was left out of the desktop";
+
+    // Space on the focused row hides, and again shows.
+    ClickRow(L"Green");
+    ASSERT_TRUE(Xdo(L"key space sleep 0.2", 400));
+    EXPECT_FALSE(f.Working(L"Green")->IsVisible());
+    EXPECT_FALSE(f.RowOf(L"Green")->FindTool(1009)->Has(CNavPaneItemTool::kChecked));
+    ASSERT_TRUE(Xdo(L"key space sleep 0.2", 400));
+    EXPECT_TRUE(f.Working(L"Green")->IsVisible());
+
+    // Double click: on the eye it only toggles; on the caption it opens the settings.
+    const bool redShown = f.Working(L"Red")->IsVisible();
+    const std::wstring twice = L"sleep 0.1 click --repeat 2 --delay 80 1 sleep 0.3";
+    ASSERT_TRUE(Xdo(MoveTo(f.PaneWnd(), f.ToolPoint(f.RowOf(L"Red"), 1009)) + twice, 700));
+    EXPECT_EQ(f.Working(L"Red")->IsVisible(), !redShown) << "the eye toggled once";
+    EXPECT_TRUE(CScriptedItemsPane::Script().calls.empty());
+    ASSERT_TRUE(Xdo(MoveTo(f.PaneWnd(), f.CaptionPoint(f.RowOf(L"Red"))) + twice, 700));
+    ASSERT_EQ(CScriptedItemsPane::Script().calls.size(), 1u);
+    EXPECT_EQ(CScriptedItemsPane::Script().calls[0].item, f.Working(L"Red"));
+}
+
+TEST_F(PageInput, EnterOpensTheItemAndTreeDialogsOfTheFocusedRow) {
+    CScriptedItemsPane::Script().real = true;
+    // Inside a dialog, Enter must reach the pane rather than press the default button.
+    MSG enter{f.PaneWnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(::SendMessageW(f.PaneWnd(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+                DLGC_WANTMESSAGE);
+    // Escape cancels (template unchanged); Enter confirms (the template becomes Blue).
+    const std::wstring before = Describe(f.scene.newItem);
+    ClickRow(L"Blue");
+    ASSERT_TRUE(Xdo(L"key Return sleep 1.2 key Escape sleep 0.4", 2500));
+    EXPECT_EQ(Describe(f.scene.newItem), before);
+    ClickRow(L"Blue");  // the test window, no dialog, does not give the pane its focus back
+    ASSERT_TRUE(Xdo(L"key Return sleep 1.2 key Return sleep 0.4", 2500));
+    ClickRow(L"Xmas Tree");
+    ASSERT_TRUE(Xdo(L"key Return sleep 1.2 key Escape sleep 0.4", 2500));
+    const auto& calls = CScriptedItemsPane::Script().calls;
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ((std::vector<INT_PTR>{calls[0].result, calls[1].result, calls[2].result}), (std::vector<INT_PTR>{2, 1, 2}));
+    EXPECT_EQ((std::vector<bool>{calls[0].tree, calls[1].tree, calls[2].tree}), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(Describe(f.scene.newItem), Describe(*f.Working(L"Blue")));
+}
+
+TEST_F(PageInput, DraggingRowsReordersTheSceneButTheTreeRowStaysPut) {
+    const POINT overlap = Middle(f.Working(L"Red"));
+    const CItem* red = f.Working(L"Red");
+    const unsigned redPixel = red->Rendered().PixelAt(overlap.x - red->x, overlap.y - red->y) & 0xFFFFFF;
+    EXPECT_NE(f.ScreenPixel(overlap.x, overlap.y), redPixel) << "Green covers Red";
+    auto drag = [&](const wchar_t* from, const wchar_t* to, int dy) {
+        ASSERT_TRUE(Xdo(DragScript(f.PaneWnd(), f.CaptionPoint(f.RowOf(from)), f.CaptionPoint(f.RowOf(to), dy)), 1600));
+    };
+    // Red into the upper half of Blue's row: above it on screen, after it in drawing order.
+    drag(L"Red", L"Blue", -6);
+    const std::vector<std::wstring> moved{L"Green", L"Blue", L"Red", L"Lights"};
+    const std::vector<std::wstring> rows{L"Xmas Tree", L"Green", L"Blue", L"Red", L"Lights"};
+    EXPECT_EQ(f.WorkingOrder(), moved);
+    EXPECT_EQ(f.RowOrder(), rows);
+    ASSERT_TRUE(Xdo(MoveTo(f.PageWnd(), f.CanvasPoint(250, 320)) + L"sleep 0.3", 500));  // no row hovered
+    EXPECT_EQ(f.ScreenPixel(overlap.x, overlap.y), redPixel) << "Red is now drawn over Green";
+    // The tree's row is neither dragged nor dropped on, and the mouse ends free.
+    drag(L"Xmas Tree", L"Lights", -6);
+    drag(L"Blue", L"Xmas Tree", 6);
+    EXPECT_EQ(f.RowOrder(), rows);
+    EXPECT_EQ(f.WorkingOrder(), moved);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_FALSE(f.Pane().DragWindow().IsValid());
+
+    // OK keeps the order; a new page shows it; the stored item sections follow it.
+    f.Close(IDOK);
+    ASSERT_TRUE(f.Open());
+    EXPECT_EQ(f.RowOrder(), rows);
+    f.Close(IDOK);
+    CMemoryBackend memory;
+    CSettingsStore store;
+    store.SetBackend(&memory);
+    f.scene.items.SetNames(L"Items", L"%03d");
+    ASSERT_TRUE(f.scene.items.SaveItems(&store));
+    for (int i = 0; i < 4; ++i) {
+        tstr caption;
+        EXPECT_TRUE(store.ReadString(f.scene.items.SectionOf(i), L"Caption", caption));
+        EXPECT_EQ(caption, moved[static_cast<std::size_t>(i)]) << i;
+    }
+}
