@@ -53,6 +53,9 @@ public:
             MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (msg.message == WM_QUIT) ++quits;
+                // As the program's own loop: the main dialog's keyboard handling first.
+                const HWND main = app.MainDlg().GetHwnd();
+                if (main && ::IsDialogMessageW(main, &msg)) continue;
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
             }
@@ -136,7 +139,8 @@ protected:
         ASSERT_TRUE(app->Init());
         main = app->MainDlg().GetHwnd();
         ::SetWindowPos(main, HWND_TOP, 600, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        ::SetWindowPos(app->View().GetHwnd(), nullptr, 820, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Clear of the main window and of the settings dialog (centred on the screen).
+        ::SetWindowPos(app->View().GetHwnd(), nullptr, 1000, 620, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ::SetForegroundWindow(main);
         Pump(main, 400);
     }
@@ -178,6 +182,7 @@ protected:
     // Steps: put text into an edit of a page by typing.
     void AddType(CScript& s, UINT templateId, int id, std::wstring text) {
         s.Add("focus the edit", [this, templateId, id] {
+            ::SetForegroundWindow(Open()->GetHwnd());
             const HWND edit = Item(templateId, id);
             ::SetFocus(edit);
             ::SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -243,6 +248,7 @@ TEST_F(AppSettings, ButtonOpensModalSettingsWhosePagesChangeTheDesktopCancelRest
 
     AddShowPage(s, IDD_SETTINGS_GARLAND);
     s.Add("keys on the gradient combo", [&] {
+        ::SetForegroundWindow(Open()->GetHwnd());
         ::SetFocus(Item(IDD_SETTINGS_GARLAND, IDC_GARLAND_GRADIENT));
         return XdoAsync(L"key Down Down");
     });
@@ -299,6 +305,7 @@ TEST_F(AppSettings, EnterOpensSettingsOkStoresOptionsAutostartAndTheNextStartMin
     AddWait(s, "opacity 40", [&] { return app->m_opaque.Get() == 40; });
     AddShowPage(s, IDD_SETTINGS_GARLAND);
     s.Add("third gradient", [&] {
+        ::SetForegroundWindow(Open()->GetHwnd());
         ::SetFocus(Item(IDD_SETTINGS_GARLAND, IDC_GARLAND_GRADIENT));
         return XdoAsync(L"key Down Down");
     });
@@ -309,6 +316,7 @@ TEST_F(AppSettings, EnterOpensSettingsOkStoresOptionsAutostartAndTheNextStartMin
     });
     AddWait(s, "checked", [&] { return app->m_autostart.Get(); });
     s.Add("start minimised", [&] {
+        ::SetForegroundWindow(Open()->GetHwnd());
         ::SetFocus(Item(IDD_SETTINGS_COMMON, IDC_COMMON_PLACEMENT));
         return XdoAsync(L"key Up");
     });
@@ -357,10 +365,8 @@ TEST_F(AppSettings, EnterOpensSettingsOkStoresOptionsAutostartAndTheNextStartMin
 
 TEST_F(AppSettings, SessionEndWhileOpenSavesTheSceneDropsUnconfirmedOptionsAndQuits) {
     CScript s;
-    s.Add("open", [&] {
-        ::PostMessageW(main, WM_COMMAND, IDC_MAIN_BUTTON, 0);
-        return true;
-    });
+    const HWND button = ::GetDlgItem(main, IDC_MAIN_BUTTON);
+    s.Add("click the main button", [&] { return XdoAsync(ClickArgs(button, POINT{40, 40})); });
     AddWait(s, "open", [&] { return Open() && ::IsWindowVisible(Open()->GetHwnd()); });
     AddShowPage(s, IDD_SETTINGS_VIEW);
     AddType(s, IDD_SETTINGS_VIEW, IDC_VIEW_OPAQUE_EDIT, L"30");
@@ -377,7 +383,9 @@ TEST_F(AppSettings, SessionEndWhileOpenSavesTheSceneDropsUnconfirmedOptionsAndQu
     EXPECT_EQ(SettingsWindows(), 0);
     CSettingsStore& store = app->Store();
     tstr text;
-    EXPECT_FALSE(store.ReadString(CWpp::kViewSection, L"opaque", text)) << "75, the default, is not written: " << text;
+    EXPECT_TRUE(store.ReadString(CWpp::kViewSection, L"opaque", text));
+    EXPECT_EQ(text, L"75") << "the unconfirmed 30 is not saved";
+    EXPECT_EQ(app->m_opaque.Get(), 75);
     EXPECT_TRUE(store.SectionExists(CWpp::kTreeSection)) << "the scene was saved";
 }
 
