@@ -1,6 +1,7 @@
 #include "app/FactoryClasses.h"
 
 #include "app/CButtonWnd.h"
+#include "construct/CItemsPaneWnd.h"
 #include "construct/CNavPaneWnd.h"
 #include "construct/CToolBarWnd.h"
 #include "view/win/CViewWnd.h"
@@ -13,6 +14,7 @@
 void RegisterFactoryWindowClasses() {
     RegisterWndClassWithFactory<CButtonWnd>(false);
     RegisterWndClassWithFactory<CNavPaneWnd>();
+    RegisterWndFactoryOnly<CItemsPaneWnd>(CNavPaneWnd::kClassName);
     RegisterWndClassWithFactory<CToolBarWnd>();
     RegisterWndClassWithFactory<CViewWnd>();
 }

@@ -104,6 +104,8 @@ public:
 protected:
     // Called by every entry that is destroyed: no pointer of the pane may outlive it.
     void ForgetItem(CNavPaneItem* item);
+    // Ends a drag in progress without moving anything: no source, target, ghost or drop marker.
+    void CancelDrag() { EndDrag(); }
     friend class CNavPaneItem;
 
 private:

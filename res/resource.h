@@ -91,4 +91,12 @@
 #define IDC_BLINK_SIZE_TRACK    1027    // hidden
 #define IDC_GARLAND_GRADIENT    1036    // owner-drawn gradient combo box
 
+// Tree construction page (child dialog) and its controls
+#define IDD_TREE_PAGE           106
+#define IDC_PAGE_ITEMS          1005    // items pane (class "KV_NavigatePane")
+#define IDC_PAGE_TOOLBAR        1006    // toolbar (class "KV_ToolBar")
+#define IDC_PAGE_CANVAS         1009    // canvas frame: never shown, only its rectangle is used
+#define IDC_PAGE_APPLY          1028    // "Apply changes to desktop"
+#define IDC_PAGE_ICON           1040    // shows icon 167 at 16 x 16
+
 #endif  // PINARBO_RES_RESOURCE_H

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "construct/CSettingsTreeDlg.h"
 #include "settings/CSettingsBlinkDlg.h"
 #include "settings/CSettingsCommonDlg.h"
 #include "settings/CSettingsGarlandDlg.h"
@@ -15,7 +16,11 @@ std::unique_ptr<CDialog> MakePage(ISettingsHost* host) {
     return std::make_unique<TPage>(host);
 }
 
+// The construction page works on the program's scene through its own host.
+std::unique_ptr<CDialog> MakeTreePage(ISettingsHost*) { return std::make_unique<CSettingsTreeDlg>(); }
+
 const SSettingsPageSpec kPages[] = {
+    {L"XMas Tree", CSettingsTreeDlg::kTemplateId, &MakeTreePage},
     {L"View window", IDD_SETTINGS_VIEW, &MakePage<CViewDlg>},
     {L"Garland options", IDD_SETTINGS_GARLAND, &MakePage<CSettingsGarlandDlg>},
     {L"Blinks options", IDD_SETTINGS_BLINK, &MakePage<CSettingsBlinkDlg>},

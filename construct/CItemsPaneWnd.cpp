@@ -1,0 +1,103 @@
+#include "construct/CItemsPaneWnd.h"
+
+#include "construct/CSettingsTreeDlg.h"
+#include "construct/ItemOrder.h"
+#include "construct/NavPaneLogic.h"
+#include "scene/CItem.h"
+
+#include <vector>
+
+CItemsPaneWnd::CItemsPaneWnd() { SetReversed(true); }
+
+CItemsPaneWnd::~CItemsPaneWnd() { m_page = nullptr; }
+
+bool CItemsPaneWnd::IsTreeRow(const CNavPaneItem* row) const {
+    const auto* entry = dynamic_cast<const CItemsPaneItem*>(row);
+    if (!entry || !entry->Item()) return false;
+    if (m_page) return entry->Item() == &m_page->WorkingTree();
+    return entry->Item()->Type() == CItem::kTree;
+}
+
+INT_PTR CItemsPaneWnd::RunItemDialog(CItemsPaneItem*, CItem*) { return 0; }
+
+INT_PTR CItemsPaneWnd::RunTreeDialog(CItemsPaneItem*, CItem*) { return 0; }
+
+LRESULT CItemsPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETDLGCODE) {
+        // Enter opens the focused item's settings: inside a dialog it must reach the pane instead
+        // of pressing the dialog's default button.
+        LRESULT code = CNavPaneWnd::WindowProc(msg, wParam, lParam);
+        const MSG* m = reinterpret_cast<const MSG*>(lParam);
+        if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+        return code;
+    }
+    return CNavPaneWnd::WindowProc(msg, wParam, lParam);
+}
+
+void CItemsPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
+    CNavPaneItem* focused = FocusedItem();
+    if (vk == VK_RETURN && focused) {
+        focused->OnToolCommand(CItemsPaneItem::kSettingsCommand);
+    } else if (vk == VK_SPACE && focused) {
+        auto* entry = dynamic_cast<CItemsPaneItem*>(focused);
+        CNavPaneItemTool* eye = entry ? entry->FindTool(CItemsPaneItem::kVisibilityCommand) : nullptr;
+        if (eye && entry->Item()) {
+            eye->SetState(CNavPaneItemTool::kChecked, !entry->Item()->IsVisible());
+            entry->OnToolCommand(CItemsPaneItem::kVisibilityCommand);
+            if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
+        }
+    }
+    CNavPaneWnd::OnKeyDown(vk, repeat, flags);
+}
+
+void CItemsPaneWnd::OnLButtonDblClk(WPARAM keys, int x, int y) {
+    const POINT point{x, y};
+    if (CNavPaneItem* row = ItemAt(point)) {
+        // A double click on a clickable tool belongs to the tool (its first click did the work).
+        const CNavPaneItemTool* tool = row->ToolAt(point);
+        if (!tool || !tool->IsClickable()) row->OnToolCommand(CItemsPaneItem::kSettingsCommand);
+    }
+    CNavPaneWnd::OnLButtonDblClk(keys, x, y);
+}
+
+void CItemsPaneWnd::OnLButtonDown(WPARAM keys, int x, int y) {
+    CNavPaneWnd::OnLButtonDown(keys, x, y);
+    if (DragSource() && IsTreeRow(DragSource())) CancelDrag();  // the tree's row stays at the bottom
+}
+
+void CItemsPaneWnd::OnLButtonUp(WPARAM keys, int x, int y) {
+    CNavPaneItem* source = DragSource();
+    CNavPaneItem* target = DropTarget();
+    if (m_page && source && target && source != target && DragWindow().Started()) {
+        if (IsTreeRow(source) || IsTreeRow(target)) {
+            // Nothing moves and nothing is selected: the drag just ends and frees the mouse.
+            if (::GetCapture() == m_hwnd) ::ReleaseCapture();
+            CancelDrag();
+            ::InvalidateRect(m_hwnd, nullptr, FALSE);
+            return;
+        }
+        const auto* from = dynamic_cast<const CItemsPaneItem*>(source);
+        const auto* to = dynamic_cast<const CItemsPaneItem*>(target);
+        if (from && to && from->Item() && to->Item()) {
+            // The items take the order the rows are about to take (the base moves the row).
+            const RECT& r = target->HeaderRect();
+            const bool before = navpane::DropBefore(y, r.top, r.bottom, IsReversed());
+            MoveBeside<CItem>(m_page->WorkingItems(), from->Item(), to->Item(), before);
+            m_page->RepaintCanvas();
+        }
+    }
+    CNavPaneWnd::OnLButtonUp(keys, x, y);
+}
+
+void CItemsPaneWnd::DeleteSelected() {
+    if (Selection().Empty()) return;
+    const std::vector<CNavPaneItem*> chosen = Selection().Items();
+    for (CNavPaneItem* row : chosen) {
+        auto* entry = dynamic_cast<CItemsPaneItem*>(row);
+        if (!entry || IsTreeRow(entry)) continue;
+        CItem* item = entry->Item();
+        if (!RemoveItem(entry)) continue;  // first the row, so nothing on screen points at the item
+        if (m_page && item) m_page->WorkingItems().Remove(item);
+    }
+    ClearSelection();
+}

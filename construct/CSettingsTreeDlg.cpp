@@ -1,0 +1,362 @@
+#include "construct/CSettingsTreeDlg.h"
+
+#include "construct/CItemsPaneWnd.h"
+#include "construct/CToolBarWnd.h"
+#include "construct/ISceneHost.h"
+#include "scene/CPixSurface.h"
+#include "scene/win/DcPixels.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kGearBitmap = 107;
+constexpr int kToolBarBackBitmap = 112;
+constexpr int kEyeOpenBitmap = 113;
+constexpr int kMinusBitmap = 151;
+constexpr int kPlusBitmap = 152;
+constexpr int kEyeClosedBitmap = 153;
+constexpr int kPageIcon = 167;
+constexpr UINT kConfirmationString = 5;
+constexpr UINT kDeleteQuestionString = 6;
+
+HINSTANCE Program() { return ::GetModuleHandleW(nullptr); }
+
+tstr LoadText(UINT id, const wchar_t* fallback) {
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(Program(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? tstr(text, static_cast<std::size_t>(length)) : tstr(fallback);
+}
+
+// A new item with other's settings and its pictures ready.
+CItem* PreparedCopy(const CItem& other) {
+    auto* item = new CItem();
+    item->Assign(other);
+    item->LoadPicture();
+    item->Render();
+    return item;
+}
+
+// Replaces the items of scene with prepared copies of source, in order.
+void CopyItemsInto(CColReg<CItem*>& scene, const CColReg<CItem*>& source) {
+    scene.Clear();
+    for (const CItem* item : source) scene.Add(PreparedCopy(*item));
+}
+
+std::uint32_t ButtonFacePixel() {
+    const COLORREF c = ::GetSysColor(COLOR_BTNFACE);
+    return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
+           (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+}  // namespace
+
+CSettingsTreeDlg::~CSettingsTreeDlg() {
+    if (m_hwnd && ::IsWindow(m_hwnd)) ::DestroyWindow(m_hwnd);
+}
+
+INT_PTR CSettingsTreeDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) return 0;
+    return CDialog::DialogProc(msg, wParam, lParam);
+}
+
+INT_PTR CSettingsTreeDlg::OnNotify(WPARAM id, NMHDR* hdr) { return CDialog::OnNotify(id, hdr); }
+
+// --- opening and closing ---
+
+void CSettingsTreeDlg::LoadToolPictures() {
+    if (!m_gear.IsEmpty()) return;
+    if (ISceneHost* host = SceneHost()) m_tint = host->ToolTint();
+    const std::pair<CBmp*, int> pictures[] = {
+        {&m_gear, kGearBitmap}, {&m_eyeClosed, kEyeClosedBitmap}, {&m_eyeOpen, kEyeOpenBitmap}};
+    for (const auto& [picture, id] : pictures) {
+        if (picture->LoadFromResource(Program(), id)) picture->BuildStateLayers(m_tint);
+    }
+}
+
+CItemsPaneItem* CSettingsTreeDlg::AddEntry(CItem* item, const tstr& caption) {
+    if (!m_pane || !item) return nullptr;
+    LoadToolPictures();
+    auto* entry = new CItemsPaneItem(item, caption);
+    entry->SetHeights(2 * ::GetSystemMetrics(SM_CYEDGE) + ::GetSystemMetrics(SM_CYCAPTION), kRowHeight);
+    auto* thumbnail = new CNavPaneItemTool(0, 0);
+    thumbnail->SetToolPicture(item->Thumbnail(), 0);
+    entry->AddTool(thumbnail, true);
+    auto* settings = new CNavPaneItemTool(CNavPaneItemTool::kPush, CItemsPaneItem::kSettingsCommand);
+    settings->SetToolPicture(m_gear, 0);
+    entry->AddTool(settings, false);
+    auto* eye = new CNavPaneItemTool(CNavPaneItemTool::kCheck | CNavPaneItemTool::kEdge,
+                                     CItemsPaneItem::kVisibilityCommand);
+    eye->SetToolPicture(m_eyeClosed, 0);
+    eye->SetToolPicture(m_eyeOpen, 1);
+    eye->SetState(CNavPaneItemTool::kChecked, item->IsVisible());
+    entry->AddTool(eye, false);
+    if (!m_pane->AddItem(entry)) {
+        delete entry;
+        return nullptr;
+    }
+    return entry;
+}
+
+void CSettingsTreeDlg::SetUpToolBar() {
+    auto* bar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kToolBarId)));
+    if (!bar) return;
+    bar->SetBackground(Program(), kToolBarBackBitmap, 0);
+    for (const auto& [bitmap, command] : {std::pair{kPlusBitmap, kAddCommand}, std::pair{kMinusBitmap, kDeleteCommand}}) {
+        auto* tool = new CNavPaneItemTool(CNavPaneItemTool::kPush, command);
+        tool->LoadToolPicture(Program(), bitmap, 0);
+        tool->BuildLooks(m_tint);
+        bar->AddTool(tool, true);
+    }
+}
+
+INT_PTR CSettingsTreeDlg::OnInitDialog() {
+    m_icon.reset(static_cast<HICON>(
+        ::LoadImageW(Program(), MAKEINTRESOURCEW(kPageIcon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    if (m_icon) ::SendDlgItemMessageW(m_hwnd, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(m_icon.get()), 0);
+
+    if (ISceneHost* host = SceneHost()) {
+        m_tree.Assign(host->SceneTree());
+        m_tree.LoadPicture();
+        m_tree.Render();
+        m_savedTree.Assign(host->SceneTree());
+        for (const CItem* item : host->SceneItems()) {
+            m_items.Add(PreparedCopy(*item));
+            auto* saved = new CItem();
+            saved->Assign(*item);
+            m_savedItems.Add(saved);
+        }
+    }
+    m_live = true;
+    m_applied = false;
+
+    m_pane = dynamic_cast<CItemsPaneWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kPaneId)));
+    if (!m_pane) return FALSE;  // no list: the page shows the canvas only
+    m_pane->SetPage(this);
+    m_pane->SetPaneParent(this);
+    AddEntry(&m_tree, kTreeCaption);
+    for (CItem* item : m_items) AddEntry(item, item->Caption.Get());
+    SetUpToolBar();
+    SetOpenPageWindow(m_hwnd);
+    return TRUE;
+}
+
+void CSettingsTreeDlg::OnDestroy() {
+    if (m_pane) {
+        // The pane goes with the page's window; it must not call back into a page being destroyed.
+        m_pane->SetPaneParent(nullptr);
+        m_pane->SetPage(nullptr);
+        m_pane = nullptr;
+    }
+    ::SendDlgItemMessageW(m_hwnd, kIconId, STM_SETICON, 0, 0);
+    m_icon.reset();
+    if (OpenPageWindow() == m_hwnd) SetOpenPageWindow(nullptr);
+}
+
+void CSettingsTreeDlg::ReleaseCopies() {
+    if (m_pane) {
+        for (CNavPaneItem* row : m_pane->Root().Children()) {
+            if (auto* entry = dynamic_cast<CItemsPaneItem*>(row)) entry->SetItem(nullptr);
+        }
+    }
+    m_dragOrigins.clear();
+    m_dragging = false;
+    m_items.Clear();
+    m_savedItems.Clear();
+    m_tree.hover = 0;
+    m_live = false;
+}
+
+// --- commands ---
+
+INT_PTR CSettingsTreeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Only plain commands (clicks, the toolbar's posts): not a button's focus notifications.
+    if (HIWORD(wParam) == 0) {
+        switch (LOWORD(wParam)) {
+        case IDOK: Apply(true); break;
+        case IDCANCEL: Restore(); break;
+        case kApplyId: Apply(false); break;
+        case kAddCommand: AddItem(); break;
+        case kDeleteCommand: DeleteSelectedItems(); break;
+        default: break;
+        }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CSettingsTreeDlg::Apply(bool closing) {
+    // Once the copies are gone (after OK or Cancel) there is nothing to apply: a second OK must
+    // not empty the scene.
+    if (!m_live) return;
+    ISceneHost* host = SceneHost();
+    if (!host) {
+        if (closing) ReleaseCopies();
+        return;
+    }
+    host->BeginSceneChange();
+    CopyItemsInto(host->SceneItems(), m_items);
+    CItem& tree = host->SceneTree();
+    tree.Assign(m_tree);
+    tree.LoadPicture();
+    tree.Render();
+    m_applied = true;
+    if (closing) ReleaseCopies();
+    host->EndSceneChange();
+}
+
+void CSettingsTreeDlg::Restore() {
+    if (!m_live) return;
+    ISceneHost* host = SceneHost();
+    if (!host) {
+        ReleaseCopies();
+        return;
+    }
+    // After an Apply the desktop shows the applied scene: it is redrawn from the restored one,
+    // exactly as Apply draws, so it looks as it did when the page opened.
+    const bool redraw = m_applied;
+    if (redraw) host->BeginSceneChange();
+    CopyItemsInto(host->SceneItems(), m_savedItems);
+    CItem& tree = host->SceneTree();
+    tree.Assign(m_savedTree);
+    if (redraw) {
+        tree.LoadPicture();
+        tree.Render();
+    }
+    ReleaseCopies();
+    m_applied = false;
+    if (redraw) host->EndSceneChange();
+}
+
+void CSettingsTreeDlg::AddItem() {
+    if (!m_live) return;
+    auto* item = new CItem();
+    if (ISceneHost* host = SceneHost()) item->Assign(host->NewItemTemplate());
+    item->LoadPicture();
+    item->Render();
+    m_items.Add(item);  // drawn last: on top
+    CItemsPaneItem* entry = AddEntry(item, item->Caption.Get());
+    if (m_pane && entry) {
+        m_pane->ClearSelection();
+        m_pane->SelectItem(entry);
+        ::InvalidateRect(m_pane->GetHwnd(), nullptr, FALSE);
+    }
+    RepaintCanvas();
+}
+
+void CSettingsTreeDlg::DeleteSelectedItems() {
+    if (!m_live || !m_pane || m_pane->Selection().Empty()) return;
+    const tstr question = LoadText(kDeleteQuestionString, L"Delete selected items?");
+    const tstr title = LoadText(kConfirmationString, L"Confirmation");
+    if (::MessageBoxW(m_hwnd, question.c_str(), title.c_str(), MB_ICONQUESTION | MB_YESNO) != IDYES) return;
+    if (!m_pane) return;  // the page was closed while the question was open
+    m_pane->DeleteSelected();
+    ::InvalidateRect(m_pane->GetHwnd(), nullptr, TRUE);
+    RepaintCanvas();
+}
+
+// --- canvas ---
+
+RECT CSettingsTreeDlg::CanvasRect() const {
+    RECT rc{};
+    const HWND frame = m_hwnd ? ::GetDlgItem(m_hwnd, kCanvasId) : nullptr;
+    if (!frame) return rc;
+    ::GetWindowRect(frame, &rc);
+    ::MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+void CSettingsTreeDlg::RepaintCanvas() {
+    if (!m_hwnd) return;
+    const RECT rc = CanvasRect();
+    ::InvalidateRect(m_hwnd, &rc, FALSE);
+}
+
+bool CSettingsTreeDlg::DrawCanvas(CPixSurface& surface) const {
+    const RECT rc = CanvasRect();
+    if (!surface.Create(rc.right - rc.left, rc.bottom - rc.top)) return false;
+    surface.Fill(ButtonFacePixel());
+    if (!m_live) return true;
+    if (m_tree.IsVisible()) m_tree.Rendered().DrawAlpha(surface, m_tree.x, m_tree.y);  // never highlighted
+    for (const CItem* item : m_items) {
+        if (!item->IsVisible()) continue;
+        if (!item->hover) {
+            item->Rendered().DrawAlpha(surface, item->x, item->y);
+            continue;
+        }
+        CBmp bright;
+        if (!bright.CopyFrom(item->Rendered())) continue;
+        bright.AdjustBrightnessContrast(64, 0);
+        bright.ScaleAlpha(255, 100);
+        bright.DrawAlpha(surface, item->x, item->y);
+    }
+    return true;
+}
+
+void CSettingsTreeDlg::OnPaint() {
+    CPaintDc paint(m_hwnd);
+    if (!paint.get()) return;
+    const RECT rc = CanvasRect();
+    CPixSurface surface;
+    if (!DrawCanvas(surface)) return;
+    WriteDcPixels(paint.get(), rc.left, rc.top, surface.Width(), surface.Height(), surface.Bits());
+}
+
+int CSettingsTreeDlg::OnHotItemChanged(CNavPaneItem* hot, CNavPaneItem* previous) {
+    // Previous first: the same row in both ends marked.
+    if (auto* entry = dynamic_cast<CItemsPaneItem*>(previous); entry && entry->Item()) entry->Item()->hover = 0;
+    if (auto* entry = dynamic_cast<CItemsPaneItem*>(hot); entry && entry->Item()) entry->Item()->hover = 1;
+    RepaintCanvas();
+    return 0;
+}
+
+// --- moving items with the mouse ---
+
+void CSettingsTreeDlg::OnLButtonDown(WPARAM, int x, int y) {
+    if (!m_pane) return;
+    m_dragOrigins.clear();
+    for (CNavPaneItem* row : m_pane->Selection()) {
+        const auto* entry = dynamic_cast<const CItemsPaneItem*>(row);
+        if (entry && entry->Item()) m_dragOrigins.push_back({entry->Item(), POINT{entry->Item()->x, entry->Item()->y}});
+    }
+    m_dragX = x;
+    m_dragY = y;
+    m_dragging = true;
+    // The move ends when the mouse leaves the page; coming back with the button still down does
+    // not take it up again.
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = m_hwnd;
+    ::TrackMouseEvent(&track);
+}
+
+void CSettingsTreeDlg::OnLButtonUp(WPARAM keys, int x, int y) {
+    m_dragging = false;
+    CDialog::OnLButtonUp(keys, x, y);
+}
+
+void CSettingsTreeDlg::OnMouseLeave() { m_dragging = false; }
+
+void CSettingsTreeDlg::OnMouseMove(WPARAM, int x, int y) {
+    if (!m_pane || !m_dragging) return;
+    if (::GetKeyState(VK_LBUTTON) >= 0) {
+        m_dragging = false;
+        return;
+    }
+    // Every selected item that was selected at the press moves by the mouse's offset; positions
+    // are not bounded (the composition caps the desktop picture).
+    bool moved = false;
+    for (CNavPaneItem* row : m_pane->Selection()) {
+        auto* entry = dynamic_cast<CItemsPaneItem*>(row);
+        CItem* item = entry ? entry->Item() : nullptr;
+        if (!item) continue;
+        for (const SDragOrigin& origin : m_dragOrigins) {
+            if (origin.item != item) continue;
+            item->x = origin.at.x + (x - m_dragX);
+            item->y = origin.at.y + (y - m_dragY);
+            moved = true;
+            break;
+        }
+    }
+    if (moved) RepaintCanvas();
+}

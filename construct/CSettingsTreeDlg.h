@@ -1,0 +1,110 @@
+// CSettingsTreeDlg: the "XMas Tree" page of the settings dialog, where the user builds the scene.
+// A canvas shows the tree and its items, the items pane lists them as layers, the toolbar adds
+// and deletes items. The page edits working copies of the application's scene; "Apply changes
+// to desktop" and OK copy them into the scene, Cancel puts back the copies saved when the page
+// opened (and redraws the desktop when an Apply had changed it).
+#pragma once
+
+#include "construct/CItemsPaneItem.h"
+#include "construct/CNavPaneWndParent.h"
+#include "param/Tstr.h"
+#include "scene/CBmp.h"
+#include "scene/CColReg.h"
+#include "scene/CItem.h"
+#include "wnd/CDialog.h"
+#include "wnd/Handles.h"
+
+#include <vector>
+
+class CItemsPaneWnd;
+class CPixSurface;
+
+class CSettingsTreeDlg : public CDialog, public CNavPaneWndParent {
+public:
+    static constexpr UINT kTemplateId = 106;
+    static constexpr int kPaneId = 1005;
+    static constexpr int kToolBarId = 1006;
+    static constexpr int kCanvasId = 1009;
+    static constexpr int kApplyId = 1028;
+    static constexpr int kIconId = 1040;
+    static constexpr int kAddCommand = 1007;
+    static constexpr int kDeleteCommand = 1008;
+    static constexpr int kRowHeight = 22;
+    static constexpr wchar_t kTreeCaption[] = L"Xmas Tree";
+
+    CSettingsTreeDlg() = default;
+    // Destroys the page's window first, while the copies its rows point at still exist.
+    ~CSettingsTreeDlg() override;
+
+    // The page handles no keys itself.
+    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnNotify(WPARAM id, NMHDR* hdr) override;
+    INT_PTR OnInitDialog() override;
+    void OnDestroy() override;
+    void OnLButtonDown(WPARAM keys, int x, int y) override;
+    void OnLButtonUp(WPARAM keys, int x, int y) override;
+    void OnMouseMove(WPARAM keys, int x, int y) override;
+    void OnMouseLeave() override;
+    void OnPaint() override;
+
+    // The item under the mouse in the pane is drawn highlighted.
+    int OnHotItemChanged(CNavPaneItem* hot, CNavPaneItem* previous) override;
+
+    // --- the scene ---
+    // Copies the working scene into the application's; closing lets go of the page's copies.
+    void Apply(bool closing);
+    // Puts the scene saved at opening back and lets go of the copies.
+    void Restore();
+    // A copy of the new-item template on top of the scene, the only selected row.
+    void AddItem();
+    // Deletes the selected items after asking.
+    void DeleteSelectedItems();
+
+    CItemsPaneWnd* Pane() const noexcept { return m_pane; }
+    CColReg<CItem*>& WorkingItems() noexcept { return m_items; }
+    CItem& WorkingTree() noexcept { return m_tree; }
+    const CColReg<CItem*>& SavedItems() const noexcept { return m_savedItems; }
+    const CItem& SavedTree() const noexcept { return m_savedTree; }
+    // False once OK or Cancel let go of the copies: the page then changes nothing any more.
+    bool HasCopies() const noexcept { return m_live; }
+    // Whether the application's scene was replaced since the page opened.
+    bool Applied() const noexcept { return m_applied; }
+
+    // The canvas frame's rectangle in page client coordinates.
+    RECT CanvasRect() const;
+    void RepaintCanvas();
+    // Draws the canvas (background, tree, visible items, the hovered one highlighted) into a
+    // surface of the canvas's size.
+    bool DrawCanvas(CPixSurface& surface) const;
+
+private:
+    // A row for item with its thumbnail, settings and eye tools, appended to the pane.
+    CItemsPaneItem* AddEntry(CItem* item, const tstr& caption);
+    void LoadToolPictures();
+    void SetUpToolBar();
+    // Deletes the working and saved items; rows keep no pointer to them.
+    void ReleaseCopies();
+
+    struct SDragOrigin {
+        const CItem* item;  // compared only, never followed: the item may be gone
+        POINT at;
+    };
+
+    CItemsPaneWnd* m_pane = nullptr;         // not owned: the pane window owns it
+    std::vector<SDragOrigin> m_dragOrigins;  // the selected items' places at the press
+    int m_dragX = 0;
+    int m_dragY = 0;
+    bool m_dragging = false;                 // the left button went down on the page
+    CColReg<CItem*> m_items;                 // working items, in drawing order
+    CItem m_tree;                            // working tree
+    CColReg<CItem*> m_savedItems;            // the scene as the page found it
+    CItem m_savedTree;
+    bool m_live = false;
+    bool m_applied = false;
+    unsigned long m_tint = 0xFF337733UL;
+    CBmp m_gear;                             // tool pictures with their looks, copied per row
+    CBmp m_eyeClosed;
+    CBmp m_eyeOpen;
+    CUniqueIcon m_icon;
+};

@@ -1,0 +1,25 @@
+// The page with the default scene, for screenshots (not run on its own):
+//   wintest_constructpage.exe --gtest_also_run_disabled_tests --gtest_filter=PageShowcase.*
+// shows it at (40, 40) for PINARBO_SHOWCASE_MS milliseconds (default 15000) and prints the screen
+// point of each row's caption ("ROW <caption> x y"), so a pointer can be put on one.
+#include "PageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+TEST(PageShowcase, DISABLED_DefaultScene) {
+    SPageFixture f;
+    f.scene.UseDefaultScene();
+    ASSERT_TRUE(f.Open());
+    for (const CNavPaneItem* row : f.Pane().Root().Children()) {
+        if (!row->Visible()) continue;
+        POINT p = f.CaptionPoint(row);
+        ::ClientToScreen(f.PaneWnd(), &p);
+        std::printf("ROW %ls %ld %ld\n", row->Caption().c_str(), p.x, p.y);
+    }
+    std::fflush(stdout);
+    const char* ms = std::getenv("PINARBO_SHOWCASE_MS");
+    PumpMessages(ms ? static_cast<DWORD>(std::atoi(ms)) : 15000);
+}
