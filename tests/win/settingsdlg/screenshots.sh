@@ -30,7 +30,7 @@ for _ in $(seq 1 1200); do
     read -r _ name left top right bottom <<<"$(grep -a '^PAGE ' "$log" | sed -n "$((seen + 1))p" | tr -d '\r')"
     sleep 0.8
     import -window root "$out/screen-$name.png"
-    h=$((bottom - top)); [ "${name%-open}" != "$name" ] && h=$((h + 120))
+    h=$((bottom - top))
     convert "$out/screen-$name.png" -crop "$((right - left))x${h}+${left}+${top}" +repage "$out/$name.png"
     echo "photographed $name"
     seen=$((seen + 1))
