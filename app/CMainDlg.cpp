@@ -3,6 +3,7 @@
 #include "app/CButtonWnd.h"
 #include "app/WindowPlacement.h"
 #include "resource.h"
+#include "settings/CSettingsDlg.h"
 #include "wnd/CWnd.h"
 #include "wnd/Messages.h"
 
@@ -20,7 +21,11 @@ INT_PTR CMainDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         // wParam is FALSE when the shutdown or log-off was cancelled: then the program runs on.
-        if (wParam) m_host.Exit();
+        // Option edits in an open settings dialog were never confirmed: they are not saved.
+        if (wParam) {
+            if (m_settings) m_settings->DiscardOptionEdits();
+            m_host.Exit();
+        }
         break;
     case WM_WINDOWPOSCHANGED:
         m_host.OnMainWindowMoved(kWmTrayNotify, IDI_APP, nullptr);
@@ -96,5 +101,12 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::OpenSettings() {
-    // The settings dialog (template 103) opens here, modal over this dialog, once the program has it.
+    if (m_settings) {
+        if (const HWND open = m_settings->GetHwnd()) ::SetForegroundWindow(open);
+        return;
+    }
+    CSettingsDlg settings;
+    m_settings = &settings;
+    settings.DoModal(nullptr, CSettingsDlg::kTemplateId, m_hwnd);
+    m_settings = nullptr;
 }

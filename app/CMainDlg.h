@@ -10,6 +10,7 @@
 #include "wnd/Handles.h"
 
 class CButtonWnd;
+class CSettingsDlg;
 
 class CMainDlg : public CDialog {
 public:
@@ -32,16 +33,20 @@ public:
     // The image button's object, null before initialisation, without control 1002 and after
     // the dialog is destroyed (the control's window owns it).
     CButtonWnd* Button() const noexcept { return m_button; }
+    // The settings dialog while it is open over this one, else null.
+    CSettingsDlg* SettingsDialog() const noexcept { return m_settings; }
     // A failed start destroys the dialog without saving its placement.
     void DiscardPlacement() noexcept { m_savePlacement = false; }
 
 protected:
-    // Enter and the button: the settings dialog, modal over this one.
+    // Enter and the button: the settings dialog, modal over this one; while it is open, a
+    // further request (a command posted from the notification-area icon) brings it forward.
     virtual void OpenSettings();
 
 private:
     IMainDlgHost& m_host;
     CButtonWnd* m_button = nullptr;  // not owned
+    CSettingsDlg* m_settings = nullptr;  // not owned: lives on OpenSettings' stack
     bool m_savePlacement = true;
     CUniqueIcon m_smallIcon;
     CUniqueIcon m_bigIcon;

@@ -1,6 +1,9 @@
 #include "app/CWpp.h"
 
 #include "app/WindowPlacement.h"
+
+#include <commctrl.h>
+
 #include "resource.h"
 #include "scene/DefaultScene.h"
 #include "view/CRandom.h"
@@ -62,6 +65,7 @@ CWpp::CWpp()
     ::SetPriorityClass(::GetCurrentProcess(), IDLE_PRIORITY_CLASS);
     g_instance = this;
     SetSceneHost(this);
+    SetSettingsHost(this);
 }
 
 CWpp::~CWpp() {
@@ -72,6 +76,7 @@ CWpp::~CWpp() {
     if (CItem::PictureSource() == &m_pictures) CItem::SetPictureSource(nullptr);
     if (g_instance == this) g_instance = nullptr;
     if (SceneHost() == this) SetSceneHost(nullptr);
+    if (SettingsHost() == this) SetSettingsHost(nullptr);
 }
 
 UINT CWpp::TrayMessage() { return kWmTrayNotify; }
@@ -79,6 +84,9 @@ UINT CWpp::TrayMessage() { return kWmTrayNotify; }
 UINT CWpp::TrayIcon() { return IDI_APP; }
 
 bool CWpp::Init() {
+    // Tab controls, status bars, trackbars and up-downs of the dialogs.
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    ::InitCommonControlsEx(&icc);
     RegisterFactoryWindowClasses();
     CRandom::Shared().Seed(::GetTickCount());
     if (!CApp::Init()) return false;

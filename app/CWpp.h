@@ -18,6 +18,7 @@
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
 #include "scene/win/CResourcePictureSource.h"
+#include "settings/ISettingsHost.h"
 #include "view/CBlinkLights.h"
 #include "view/CFrameBuilder.h"
 #include "view/ComposeScene.h"
@@ -25,7 +26,7 @@
 #include "view/IFrameSource.h"
 #include "view/win/CViewWnd.h"
 
-class CWpp : public CApp, public IMainDlgHost, public IFrameSource, public ISceneHost {
+class CWpp : public CApp, public IMainDlgHost, public IFrameSource, public ISceneHost, public ISettingsHost {
 public:
     static constexpr UINT kBlinkMaskId = 161;
     static constexpr UINT kBlinkStripId = 162;
@@ -84,6 +85,18 @@ public:
     unsigned long ToolTint() override { return m_toolTint.Get(); }
     void BeginSceneChange() override;
     void EndSceneChange() override;
+
+    // ISettingsHost: the options the settings dialog's pages bind, and the actions behind them.
+    CParam<int>& ViewOpacity() override { return m_opaque; }
+    CParam<unsigned int>& GradientId() override { return m_gradientId; }
+    bool ReloadGradient() override { return LoadGradient(); }
+    CParam<int>& BlinkNum() override { return m_blinkNum; }
+    CParam<int>& BlinkFreq() override { return m_blinkFreq; }
+    CParam<int>& BlinkSize() override { return m_blinkSize; }
+    CParam<bool>& AutostartFlag() override { return m_autostart; }
+    bool RefreshAutostart() override { return CApp::RefreshAutostart(); }
+    bool ApplyAutostart() override { return CApp::ApplyAutostart(); }
+    CParam<int>& StartPlacement() override { return m_startPlacement; }
 
     CViewWnd& View() noexcept { return m_view; }
     CMainDlg& MainDlg() noexcept { return m_mainDlg; }

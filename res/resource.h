@@ -66,6 +66,31 @@
 #define IDD_MAIN                101     // main window
 #define IDC_MAIN_BUTTON         1002    // its image button (class "KW_ButtonWnd")
 
+// Settings dialog and its option pages
+#define IDD_SETTINGS            103     // "Settings": tabs, OK, Cancel and a status bar
+#define IDD_SETTINGS_COMMON     105     // "Common options" page
+#define IDD_SETTINGS_VIEW       157     // "View window" page
+#define IDD_SETTINGS_BLINK      160     // "Blinks options" page
+#define IDD_SETTINGS_GARLAND    165     // "Garland options" page
+#define IDC_SETTINGS_TABS       1003    // the tab control
+#define IDC_SETTINGS_STATUS     154     // the status bar, made at initialisation
+#define IDC_COMMON_AUTOSTART    1004    // "Start with Windows"
+#define IDC_COMMON_PLACEMENT    1035    // start placement combo box
+#define IDC_VIEW_OPAQUE_EDIT    1019
+#define IDC_VIEW_OPAQUE_TRACK   1020
+#define IDC_VIEW_OPAQUE_SPIN    1024
+#define IDC_VIEW_ICON           1044
+#define IDC_BLINK_NUM_EDIT      1029
+#define IDC_BLINK_NUM_SPIN      1030
+#define IDC_BLINK_NUM_TRACK     1031
+#define IDC_BLINK_FREQ_EDIT     1032
+#define IDC_BLINK_FREQ_SPIN     1033
+#define IDC_BLINK_FREQ_TRACK    1034
+#define IDC_BLINK_SIZE_EDIT     1035    // hidden
+#define IDC_BLINK_SIZE_SPIN     1026    // hidden
+#define IDC_BLINK_SIZE_TRACK    1027    // hidden
+#define IDC_GARLAND_GRADIENT    1036    // owner-drawn gradient combo box
+
 // Tree construction page (child dialog) and its controls
 #define IDD_TREE_PAGE           106
 #define IDC_PAGE_ITEMS          1005    // items pane (class "KV_NavigatePane")

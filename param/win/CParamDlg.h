@@ -47,9 +47,19 @@ public:
             if (!mine) break;
             if (code == EN_UPDATE) {
                 // A text that is not a number yet ("", "-") leaves the value alone while typed.
-                if (auto v = Value::FromEditText(ControlText(h))) Store(*v);
-            } else if (code == EN_KILLFOCUS && !Value::FromEditText(ControlText(h))) {
-                WriteToControl();  // left unfinished: show the value again
+                if (auto v = Value::FromEditText(ControlText(h))) {
+                    // A number under the lower bound may be the start of one in range ("4" on the
+                    // way to "40" in 10..100): the value takes the bound, but the focused edit
+                    // keeps what is typed until it loses the focus.
+                    m_keepTyped = ::GetFocus() == h && BelowLowerBound(*v);
+                    Store(*v);
+                    m_keepTyped = false;
+                }
+            } else if (code == EN_KILLFOCUS) {
+                const tstr text = ControlText(h);
+                const auto v = Value::FromEditText(text);
+                // Left unfinished, or showing a number the value was clamped from: show the value.
+                if (CParam<T>* param = Bound(); !v || (param && text != Value::EditText(param->Get()))) WriteToControl();
             }
             break;
         case kParamComboData:
@@ -123,7 +133,9 @@ public:
         const T v = param->Get();
         switch (m_type) {
         case kParamCheckBox: Send(h, BM_SETCHECK, Value::Number(v)); break;
-        case kParamEdit: ShowEditText(h, Value::EditText(v)); break;
+        case kParamEdit:
+            if (!m_keepTyped) ShowEditText(h, Value::EditText(v));
+            break;
         case kParamComboData:
         case kParamComboText: {
             ::SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -180,6 +192,15 @@ private:
     void Store(const T& v) {
         if (CParam<T>* param = Bound()) param->Set(v);
     }
+    // Whether v is a number from 0 up to, not including, the lower bound of a bounded parameter.
+    bool BelowLowerBound(const T& v) const {
+        CParam<T>* param = Bound();
+        if (!param) return false;
+        const std::int32_t n = Value::Number(v), lo = Value::Number(param->Min()), hi = Value::Number(param->Max());
+        return lo < hi && n >= 0 && n < lo;
+    }
+
+    bool m_keepTyped = false;  // the edit's typed text stays while its value is stored
     static void Send(HWND h, UINT msg, std::int32_t n) {
         ::SendMessageW(h, msg, static_cast<WPARAM>(static_cast<std::uint32_t>(n)), 0);
     }

@@ -19,6 +19,7 @@
 //   foreground MAINOR0         brings the main window (or another, "other") to the foreground
 //   shortcut PATH              prints the target of a shell link
 //   balloon                    prints the texts of visible balloon tooltips
+//   settings                   how many "Settings" dialogs are shown, and the first one's rectangle
 #include "wnd/Handles.h"
 
 #include <windows.h>
@@ -84,6 +85,22 @@ BOOL CALLBACK MatchQuestion(HWND hwnd, LPARAM p) {
     if (IsDialogClass(hwnd) && ::IsWindowVisible(hwnd) && HasChildText(hwnd, L"Quit program?")) {
         *reinterpret_cast<HWND*>(p) = hwnd;
         return FALSE;
+    }
+    return TRUE;
+}
+
+struct SSettingsSearch {
+    int count;
+    HWND first;
+};
+
+BOOL CALLBACK MatchSettings(HWND hwnd, LPARAM p) {
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hwnd, title, 64);
+    if (std::wcscmp(title, L"Settings") == 0 && IsDialogClass(hwnd) && ::IsWindowVisible(hwnd)) {
+        auto* s = reinterpret_cast<SSettingsSearch*>(p);
+        if (!s->first) s->first = hwnd;
+        ++s->count;
     }
     return TRUE;
 }
@@ -192,6 +209,14 @@ int wmain(int argc, wchar_t** argv) {
         }  // the interfaces are released before COM is shut down
         ::CoUninitialize();
         return rc;
+    }
+    if (cmd == L"settings") {
+        SSettingsSearch search{0, nullptr};
+        ::EnumWindows(MatchSettings, reinterpret_cast<LPARAM>(&search));
+        RECT r{};
+        if (search.first) ::GetWindowRect(search.first, &r);
+        std::printf("settings=%d\nsettings_rect=%ld %ld %ld %ld\n", search.count, r.left, r.top, r.right, r.bottom);
+        return search.count > 0 ? 0 : 1;
     }
     if (cmd == L"balloon") {
         int shown = 0;

@@ -1,0 +1,42 @@
+#include "settings/CViewDlg.h"
+
+#include "param/ParamDlgKind.h"
+#include "param/win/Bind.h"
+#include "resource.h"
+
+namespace {
+HICON LoadIconSized(UINT id, int size) {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+}
+}  // namespace
+
+INT_PTR CViewDlg::OnInitDialog() {
+    m_dialogIcon.reset(LoadIconSized(IDI_SETTINGS, 16));
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_dialogIcon.get()));
+    m_opacityIcon.reset(LoadIconSized(IDI_OPACITY, 16));
+    ::SendDlgItemMessageW(m_hwnd, IDC_VIEW_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_opacityIcon.get()), 0);
+    if (m_host) {
+        CParam<int>& opaque = m_host->ViewOpacity();
+        Bind(this, opaque, kParamEdit, IDC_VIEW_OPAQUE_EDIT);
+        Bind(this, opaque, kParamTrackbar, IDC_VIEW_OPAQUE_TRACK);
+        Bind(this, opaque, kParamUpDown, IDC_VIEW_OPAQUE_SPIN);
+    }
+    return CSettingsPage::OnInitDialog();
+}
+
+INT_PTR CViewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // The live value goes back to the one the page opened with, before the bindings let go.
+    if (wParam == IDCANCEL && m_host) {
+        CParam<int>& opaque = m_host->ViewOpacity();
+        opaque.Set(opaque.GetSaved());
+    }
+    return CSettingsPage::OnCommand(wParam, lParam);
+}
+
+void CViewDlg::OnDestroy() {
+    ::SendDlgItemMessageW(m_hwnd, IDC_VIEW_ICON, STM_SETICON, 0, 0);
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, 0);
+    m_opacityIcon.reset();
+    m_dialogIcon.reset();
+    CSettingsPage::OnDestroy();
+}

@@ -1,0 +1,39 @@
+// ISettingsHost: what the option pages of the settings dialog ask of the program: the options they
+// bind (view opacity, garland gradient, blink lights, autostart, start placement) and the few
+// actions behind them (reloading the garland gradient, reading and applying the autostart
+// shortcut). The application implements it and registers itself; tests register their own host.
+// Pages opened with no host bind nothing.
+#pragma once
+
+#include "param/CParam.h"
+
+class ISettingsHost {
+public:
+    virtual ~ISettingsHost() = default;
+
+    // "opaque" of the desktop view (10..100); the view reads it every frame.
+    virtual CParam<int>& ViewOpacity() = 0;
+
+    // "id": the bitmap resource of the garland gradient.
+    virtual CParam<unsigned int>& GradientId() = 0;
+    // Loads the view's garland gradient again from the resource GradientId names.
+    virtual bool ReloadGradient() = 0;
+
+    // Blink lights: how many are drawn ("num"), how often they blink ("freq"), "size" (kept only).
+    virtual CParam<int>& BlinkNum() = 0;
+    virtual CParam<int>& BlinkFreq() = 0;
+    virtual CParam<int>& BlinkSize() = 0;
+
+    // "Start with Windows": true while the shortcut exists in the user's Startup folder.
+    virtual CParam<bool>& AutostartFlag() = 0;
+    // Sets the flag from whether the shortcut exists.
+    virtual bool RefreshAutostart() = 0;
+    // Creates the shortcut when the flag is set, deletes it when clear.
+    virtual bool ApplyAutostart() = 0;
+    // How the main window shows when the program starts (0 shown, 1 minimised, 2 as at the last exit).
+    virtual CParam<int>& StartPlacement() = 0;
+};
+
+// The registered host, or null.
+ISettingsHost* SettingsHost() noexcept;
+void SetSettingsHost(ISettingsHost* host) noexcept;
