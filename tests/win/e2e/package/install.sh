@@ -30,14 +30,20 @@ uninstall() {
 }
 saved_count() { export_reg; grep -c '^\[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo\\Profiles\\Default\\Items' "$work/reg.txt"; }
 
+# places PREFIX_NAME: a fresh prefix and where the setup puts things in it.
+places() {
+  new_prefix "$1"
+  local home; home=$(user_dir)
+  prog_dir=$home/AppData/Local/Programs/Pinarbo
+  menu_link="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Pinarbo.lnk"
+  startup_link=$(startup_folder)/Pinarbo.lnk
+  exe=$prog_dir/Pinarbo.exe
+}
+
 # --- A fresh silent install.
-new_prefix install
+places install
 run_setup; rc=$?
 check "silent install ends with code 0 (got $rc)" test "$rc" = 0
-home=$(user_dir)
-prog_dir=$home/AppData/Local/Programs/Pinarbo
-menu_link=$home/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Pinarbo.lnk
-startup_link=$(startup_folder)/Pinarbo.lnk
 for f in Pinarbo.exe readme.txt Uninstall.exe; do check "installed: $f" test -f "$prog_dir/$f"; done
 check "the 64-bit program on 64-bit Windows" \
   test "$(python3 "$root/tests/win/e2e/package/peinfo.py" "$prog_dir/Pinarbo.exe" | sed -n 's/^machine=//p')" = x64
@@ -54,7 +60,6 @@ check "size in KB given (got $size)" test $((size)) -gt 100
 check "uninstall command" test "$(uninst_value UninstallString)" = "\"$(win_path "$prog_dir/Uninstall.exe")\""
 
 # --- The installed program runs and shows its tree.
-exe=$prog_dir/Pinarbo.exe
 start_app 2 || finish
 check "view window shown" test "$(info view_visible)" = 1
 check "view has the tree's size" test "$(info view_size)" = "193 250"
@@ -74,10 +79,9 @@ check "uninstall key removed" test -z "$(uninst_value DisplayName)"
 check "settings kept by a silent uninstall" reg_has_section 'Options\Windows\Main'
 
 # --- "Start with Windows", a first start, and an install over the running program.
-new_prefix autostart
+places autostart
 run_setup /AUTOSTART; rc=$?
 check "install with /AUTOSTART ends with code 0 (got $rc)" test "$rc" = 0
-startup_link=$(startup_folder)/Pinarbo.lnk
 check "Startup shortcut made" test -f "$startup_link"
 link=$(ctl shortcut "$(win_path "$startup_link")" | tr -d '\r')
 check "it starts the installed program" test "$(sed -n 's/^target=//p' <<<"$link")" = "$(win_path "$prog_dir/Pinarbo.exe")"
