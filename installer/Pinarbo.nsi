@@ -52,6 +52,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
+!define MUI_WELCOMEPAGE_TEXT "Setup will install ${APP} ${VERSION}, the Christmas tree for your desktop, for you alone: it needs no administrator rights.$\r$\n$\r$\nA running ${APP} is closed first; it keeps your tree.$\r$\n$\r$\nClick Next to continue."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${APP}.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${APP}"
 

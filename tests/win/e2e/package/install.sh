@@ -99,4 +99,30 @@ uninstall
 wineserver -w
 check "uninstall removes the Startup shortcut" test ! -e "$startup_link"
 check "uninstall removes the program" test ! -e "$prog_dir/Pinarbo.exe"
+
+# --- An uninstall by hand: confirmed, and "No" to keeping the settings removes them.
+places by_hand
+run_setup
+start_app 2 || finish
+"$wine" "$prog_dir/Uninstall.exe" &
+# press KEY in the newest of at least COUNT windows titled "Pinarbo Uninstall"
+press_in() {
+  local ids
+  for _ in $(seq 1 300); do
+    ids=$(xdotool search --name 'Pinarbo Uninstall' 2>/dev/null)
+    [ "$(wc -w <<<"$ids")" -ge "$1" ] && { xdotool key --window "$(tail -1 <<<"$ids")" "$2"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+check "uninstaller asks to confirm" press_in 1 Return
+check "it asks whether to keep the settings" press_in 2 n
+wait_app_exit 30
+check "the running program ends with code 0 (got $app_rc)" test "$app_rc" = 0
+for _ in $(seq 1 150); do [ -e "$prog_dir/Uninstall.exe" ] || break; sleep 0.2; done
+sleep 1
+export_reg
+check "the settings are removed" test ! -s "$work/reg.txt"
+check "the program is removed" test ! -e "$prog_dir/Pinarbo.exe"
+press_in 1 Return  # closes the finished uninstaller
 finish
