@@ -32,9 +32,10 @@ bool CAppBase::Init() {
     m_firstStart = !m_store.SectionExists(kMainSection) ||
                    (m_store.ReadString(kMainSection, kHandleValue, handle) && !HasWindowPlacement(m_store, kMainSection));
     if (m_firstStart) {
-        // A shortcut left from an earlier installation goes: the option starts false.
+        // A shortcut left from an earlier installation goes: the option starts false. One that
+        // starts this very file was made by its installer's "Start with Windows" and stays.
         m_autostart.Set(false);
-        ApplyAutostart();
+        if (!ShortcutStartsThisProgram()) ApplyAutostart();
     }
     RefreshAutostart();
     m_confirmExit.SetName(L"ConfirmExit");
@@ -117,6 +118,15 @@ int CAppBase::AskUser(const tstr& text, const tstr& caption, UINT flags) {
 }
 
 tstr CAppBase::ShortcutPath() { return Autostart::ShortcutPath(m_displayName); }
+
+bool CAppBase::ShortcutStartsThisProgram() {
+    Autostart::SShortcut link;
+    const tstr path = ShortcutPath();
+    if (path.empty() || !Autostart::ReadShortcut(path, link)) return false;
+    const tstr self = SysIntegration::ModulePath();
+    return !self.empty() &&
+           ::CompareStringOrdinal(link.target.c_str(), -1, self.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
 
 bool CAppBase::RefreshAutostart() {
     const tstr link = ShortcutPath();

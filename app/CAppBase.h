@@ -71,6 +71,8 @@ public:
     // Autostart: the option follows the shortcut's existence / the shortcut follows the option.
     bool RefreshAutostart();
     bool ApplyAutostart();
+    // Whether the autostart shortcut exists and starts the running program's own file.
+    bool ShortcutStartsThisProgram();
 
     CSettingsStore& Store() noexcept { return m_store; }
     const tstr& DisplayName() const noexcept { return m_displayName; }

@@ -1,6 +1,7 @@
 // The application layers in-process: a small test application over the real layer chain, with the
 // main dialog from template 101, an in-memory settings store, a recorded shell and scripted answers.
 #include <windows.h>
+#include "PinarboVersion.h"
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -8,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/Autostart.h"
 #include "app/CApp.h"
 #include "app/CWpp.h"
+#include "app/SystemIntegration.h"
 #include "param/CMemoryBackend.h"
 #include "resource.h"
 #include "wnd/CDialog.h"
@@ -391,12 +394,12 @@ TEST_F(AppLayers, MinimiseIntoTheIconWithTipAndFirstStartBalloon) {
     EXPECT_EQ(add.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(add.uCallbackMessage, kTrayMsg);
     EXPECT_TRUE(add.hIcon != nullptr);
-    EXPECT_STREQ(add.szTip, L"Pinarbo\n1.0.0.0 ver.");
+    EXPECT_STREQ(add.szTip, L"Pinarbo\n" PINARBO_VERSION_WTEXT L" ver.");
 
     const auto mods = app.Calls(NIM_MODIFY);
     ASSERT_EQ(mods.size(), 1u) << "the balloon of a first start";
     EXPECT_EQ(mods[0].data.uFlags, static_cast<UINT>(NIF_INFO));
-    EXPECT_STREQ(mods[0].data.szInfo, L"Pinarbo\n1.0.0.0 ver.");
+    EXPECT_STREQ(mods[0].data.szInfo, L"Pinarbo\n" PINARBO_VERSION_WTEXT L" ver.");
     EXPECT_STREQ(mods[0].data.szInfoTitle, L"");
     EXPECT_EQ(mods[0].data.uTimeout, 15000u);
 
@@ -493,7 +496,7 @@ TEST_F(AppLayers, ShellRestartAddsTheIconAgainOnlyWhenItShouldBeThere) {
     ASSERT_EQ(app.Calls(NIM_ADD).size(), 2u);
     EXPECT_TRUE(app.Calls(NIM_MODIFY).empty()) << "no balloon for a re-add";
     EXPECT_EQ(app.Calls(NIM_ADD)[1].data.hWnd, app.Main());
-    EXPECT_STREQ(app.Calls(NIM_ADD)[1].data.szTip, L"Pinarbo\n1.0.0.0 ver.");
+    EXPECT_STREQ(app.Calls(NIM_ADD)[1].data.szTip, L"Pinarbo\n" PINARBO_VERSION_WTEXT L" ver.");
     app.DeleteTrayIcon(app.Main(), 0);
     ::SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_NORMAL, 2000, nullptr);
     EXPECT_EQ(app.Calls(NIM_ADD).size(), 2u);
@@ -557,6 +560,34 @@ TEST_F(AppLayers, UnusableStoredProfileNamesFallBackToDefault) {
         EXPECT_EQ(Read(L"Profiles\\Other\\Items\\000", L"type"), L"2");
         EXPECT_EQ(Read(L"Profiles", L"Profile"), L"Default");
     }
+}
+
+// An installer's "Start with Windows" shortcut starts this very file: the first start keeps it and
+// the option reads on. A shortcut to another file, or one whose target differs only in case, is
+// told apart correctly.
+TEST_F(AppLayers, FirstStartKeepsAShortcutToItself) {
+    wchar_t tmp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, tmp);
+    const tstr link = tstr(tmp) + L"Pinarbo-installed-test.lnk";
+    tstr self = SysIntegration::ModulePath();
+    tstr upper = self;
+    ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    struct Case {
+        tstr target;
+        bool kept;
+    } cases[] = {{self, true}, {upper, true}, {tstr(tmp) + L"Other.exe", false}};
+    for (const Case& c : cases) {
+        m_memory.Clear();
+        ASSERT_TRUE(SUCCEEDED(Autostart::CreateShortcut(c.target, link, L"Pinarbo", 0, L"")));
+        CTestApp app(m_memory);
+        app.shortcut = link;
+        ASSERT_TRUE(app.Init());
+        EXPECT_TRUE(app.IsFirstStart());
+        EXPECT_EQ(::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES, c.kept);
+        EXPECT_EQ(app.m_autostart.Get(), c.kept);
+        app.AbandonStart();
+    }
+    ::DeleteFileW(link.c_str());
 }
 
 TEST_F(AppLayers, CommonOptionsAtTheirRecordedDefaultsAreNotStored) {

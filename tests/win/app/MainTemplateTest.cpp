@@ -1,4 +1,5 @@
 #include <windows.h>
+#include "PinarboVersion.h"
 
 #include <gtest/gtest.h>
 
@@ -69,5 +70,5 @@ TEST(MainTemplate, DialogHasTheMainWindowsShapeAndOneImageButton) {
 }
 
 TEST(MainTemplate, ProgramVersionTextIsReadFromOurOwnFile) {
-    EXPECT_EQ(SysIntegration::GetVersionText(SysIntegration::ModulePath(), L"FileVersion"), L"1.0.0.0");
+    EXPECT_EQ(SysIntegration::GetVersionText(SysIntegration::ModulePath(), L"FileVersion"), PINARBO_VERSION_WTEXT);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include "PinarboVersion.h"
 
 #include <cstdint>
 #include <cstring>
@@ -336,7 +337,7 @@ TEST(ResourcesTest, VersionTextAndManifest) {
     swprintf(key, 64, L"\\StringFileInfo\\%04X%04X\\FileVersion", tr->language, tr->codePage);
     wchar_t* text = nullptr;
     ASSERT_TRUE(::VerQueryValueW(info.data(), key, reinterpret_cast<void**>(&text), &len));
-    EXPECT_STREQ(text, L"1.0.0.0");
+    EXPECT_STREQ(text, PINARBO_VERSION_WTEXT);
 
     const RawResource manifest = FindRaw(1, MAKEINTRESOURCEW(24));  // RT_MANIFEST
     ASSERT_NE(manifest.data, nullptr);
