@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstring>
 
 void SetUpDialogTests() {
@@ -50,12 +51,33 @@ namespace {
 CDialog* g_dialog = nullptr;
 const std::function<void(HWND)>* g_script = nullptr;
 bool g_leftOpen = false;
+bool g_endsByKeys = false;
+UINT_PTR g_watchdog = 0;
+
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    g_watchdog = 0;
+    const HWND dlg = g_dialog ? g_dialog->GetHwnd() : nullptr;
+    if (dlg && ::IsWindow(dlg) && ::IsWindowVisible(dlg)) {
+        g_leftOpen = true;
+        ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+    }
+}
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
     const HWND dlg = g_dialog ? g_dialog->GetHwnd() : nullptr;
+    // The dialog manager shows the dialog when its queue first runs empty, which a timer message
+    // can precede: wait for it to be shown, as the user would.
+    if (dlg && !::IsWindowVisible(dlg)) return;
+    ::KillTimer(nullptr, id);
     if (!dlg || !g_script) return;
+    PumpMessages(50);
+    g_endsByKeys = false;
     (*g_script)(dlg);
+    if (g_endsByKeys) {
+        g_watchdog = ::SetTimer(nullptr, 0, 5000, &Watchdog);
+        return;
+    }
     // EndDialog hides the dialog; one still shown was not ended by the script.
     if (::IsWindow(dlg) && ::IsWindowVisible(dlg)) {
         g_leftOpen = true;
@@ -71,11 +93,18 @@ SModalRun RunModal(CDialog& dlg, UINT templateId, HWND parent, const std::functi
     ::SetTimer(nullptr, 0, 50, &RunScript);
     SModalRun run;
     run.result = dlg.DoModal(nullptr, templateId, parent);
+    if (g_watchdog) ::KillTimer(nullptr, g_watchdog);
+    g_watchdog = 0;
     run.scriptLeftItOpen = g_leftOpen;
     g_dialog = nullptr;
     g_script = nullptr;
     PumpMessages(20);
     return run;
+}
+
+void FinishWithKeys(const std::wstring& keys) {
+    g_endsByKeys = true;
+    Xdo(L"sleep 0.3 " + keys, 0);
 }
 
 CNavPaneItem* NewEntryWithTool() {
@@ -113,6 +142,24 @@ CBmp BuiltInPicture(int id) {
 bool Click(HWND dialog, int id, DWORD pumpMs) {
     const POINT p = CentreOf(::GetDlgItem(dialog, id));
     return Xdo(L"mousemove " + std::to_wstring(p.x) + L" " + std::to_wstring(p.y) + L" click 1", pumpMs);
+}
+
+std::wstring KeysFor(const std::wstring& text) {
+    std::wstring keys = L"key --delay 40";
+    for (wchar_t c : text) {
+        keys += L' ';
+        switch (c) {
+        case L':': keys += L"colon"; break;
+        case L'\\': keys += L"backslash"; break;
+        case L'.': keys += L"period"; break;
+        case L'-': keys += L"minus"; break;
+        case L'_': keys += L"underscore"; break;
+        case L' ': keys += L"space"; break;
+        case L'/': keys += L"slash"; break;
+        default: keys += c; break;
+        }
+    }
+    return keys;
 }
 
 void Command(HWND dialog, int id, WORD code) {

@@ -44,6 +44,11 @@ struct SModalRun {
 };
 SModalRun RunModal(CDialog& dlg, UINT templateId, HWND parent, const std::function<void(HWND)>& script);
 
+// Ends a script with keys the dialog manager must see (Enter, Escape): xdotool presses them once
+// the script has returned to the dialog's own loop. A dialog still open after a few seconds is
+// cancelled and counted as left open.
+void FinishWithKeys(const std::wstring& keys);
+
 // A pane entry with one leading tool whose picture is a 4 x 4 marker (no pane window).
 CNavPaneItem* NewEntryWithTool();
 const CBmp& EntryPicture(CNavPaneItem* entry);
@@ -54,6 +59,8 @@ bool SamePixels(const CBmp& a, const CBmp& b);
 CBmp BuiltInPicture(int id);
 // Clicks the middle of a dialog control with the real pointer, pumping while xdotool works.
 bool Click(HWND dialog, int id, DWORD pumpMs = 600);
+// "key --delay 40 ..." with the key names that type text (letters, digits, : \\ . - _ space /).
+std::wstring KeysFor(const std::wstring& text);
 // Sends the dialog the command a control would send.
 void Command(HWND dialog, int id, WORD code);
 // Top-level windows of this thread that are visible.

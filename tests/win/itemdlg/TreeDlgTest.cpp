@@ -4,6 +4,7 @@
 #include "DlgTestSupport.h"
 
 #include "construct/CTreeDlg.h"
+#include "construct/ISceneHost.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -156,7 +157,7 @@ TEST_F(TreeDlg, PictureFilesLoadAsTheTree) {
         bool halfAlpha;
     } const files[] = {
         {"itemdlg/tree_alpha.png", L"tree_alpha.png", 33, 52, 0, true},
-        {"itemdlg/tree.jpg", L"tree.jpg", 33, 52, 2, false},
+        {"itemdlg/tree.jpg", L"tree.jpg", 33, 52, 4, false},
         {"itemdlg/tree24.bmp", L"tree24.bmp", 33, 52, 0, false},
     };
     for (const SFile& f : files) {
@@ -205,7 +206,7 @@ TEST_F(TreeDlg, PathTypedKeyByKeyEndsOnTheFile) {
     CTreeDlg dlg(nullptr, &toys, &tree);
     const SModalRun run = RunModal(dlg, IDD_TREE, parent.Hwnd(), [&](HWND d) {
         EXPECT_TRUE(Click(d, IDC_TREE_PATH));
-        EXPECT_TRUE(Xdo(L"type --delay 25 " + path, 400 + 60 * static_cast<DWORD>(path.size()),
+        EXPECT_TRUE(Xdo(KeysFor(path), 600 + 80 * static_cast<DWORD>(path.size()),
                         [](void* c) {
                             auto* w = static_cast<SWatch*>(c);
                             if (w->tree->path.empty() || w->tree->path == *w->full) return;
@@ -328,14 +329,14 @@ TEST_F(TreeDlg, OpenFileDialogChoosesThePicture) {
         ::SetTimer(nullptr, 0, 2500, &LookForChooser);
         const POINT p = CentreOf(::GetDlgItem(d, IDC_TREE_BROWSE));
         EXPECT_TRUE(Xdo(L"mousemove " + std::to_wstring(p.x) + L" " + std::to_wstring(p.y) +
-                            L" click 1 sleep 3 type --delay 30 " + jpg + L" sleep 0.3 key Return",
-                        6000));
+                            L" click 1 sleep 3 " + KeysFor(jpg) + L" sleep 0.3 key Return",
+                        6000 + 80 * static_cast<DWORD>(jpg.size())));
         PumpUntil([&] { return tree.path == jpg; }, 4000);
         EXPECT_TRUE(g_chooserSeen) << "no window titled \"open file\"";
         EXPECT_EQ(tree.path, jpg);
         EXPECT_EQ(TextOf(::GetDlgItem(d, IDC_TREE_PATH)), jpg);
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_TREE_LOADED), BST_CHECKED);
-        EXPECT_NEAR(tree.SourcePicture().Width(), 33, 2);
+        EXPECT_NEAR(tree.SourcePicture().Width(), 33, 4);
         EXPECT_TRUE(Click(d, IDOK));
     });
     EXPECT_FALSE(run.scriptLeftItOpen);
