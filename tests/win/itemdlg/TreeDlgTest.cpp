@@ -6,6 +6,7 @@
 #include "construct/CTreeDlg.h"
 #include "construct/ISceneHost.h"
 #include "res/resource.h"
+#include "scene/win/CResourcePictureSource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -342,4 +343,17 @@ TEST_F(TreeDlg, OpenFileDialogChoosesThePicture) {
     EXPECT_FALSE(run.scriptLeftItOpen);
     EXPECT_EQ(run.result, IDOK);
     EXPECT_EQ(tree.source.Get(), CItem::kFile);
+}
+
+// Device names are never taken for picture files: neither asked about nor opened (NUL answers
+// like an existing empty file, COM ports may block or talk to hardware).
+TEST(PicturePathGuard, DevicesAreNoPictureFiles) {
+    CResourcePictureSource pictures;
+    for (const wchar_t* device : {L"NUL", L"nul.png", L"C:\\Windows\\CON", L"\\\\.\\NUL", L"COM1", L"LPT1.bmp"}) {
+        const std::wstring path(device);
+        EXPECT_FALSE(pictures.FileExists(path)) << testing::PrintToString(path);
+        CBmp out;
+        EXPECT_FALSE(pictures.LoadFile(path, out)) << testing::PrintToString(path);
+        EXPECT_TRUE(out.IsEmpty());
+    }
 }
