@@ -92,7 +92,10 @@ INT_PTR CItemDlg::OnInitDialog() {
     }
 
     PlaceBesideParent();
+    // Showing the values makes the edits report changes: nothing to render yet.
+    m_quiet = true;
     CDialogParam::OnInitDialog();
+    m_quiet = false;
     return 1;
 }
 

@@ -38,6 +38,6 @@ private:
     CItem* m_item;          // not owned
     CNavPaneItem* m_entry;  // not owned
     int m_lastPicture = -1; // resid of the last reload made here
-    bool m_quiet = false;   // Cancel is putting the settings back: no render per setting
+    bool m_quiet = false;   // the dialog itself is showing or putting back the settings
     CDialogIcons m_icons;
 };

@@ -96,7 +96,10 @@ INT_PTR CTreeDlg::OnInitDialog() {
     ::SetWindowTextW(pathEdit, m_tree->path.substr(0, kMaxPath).c_str());
     m_filling = false;
 
+    // Showing the values makes the edits report changes: nothing to render yet.
+    m_quiet = true;
     CDialogParam::OnInitDialog();
+    m_quiet = false;
     return 1;
 }
 

@@ -65,6 +65,6 @@ private:
     bool m_reloaded = false;      // the picture was reloaded here; Cancel reloads it back
     bool m_filling = false;       // the dialog itself is writing the path edit
     bool m_reloadPending = false; // a slow path waits for the typing pause
-    bool m_quiet = false;         // Cancel is putting the settings back
+    bool m_quiet = false;         // the dialog itself is showing or putting back the settings
     CDialogIcons m_icons;
 };
