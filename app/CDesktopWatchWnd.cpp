@@ -45,6 +45,19 @@ bool IsShellWindow(HWND window) {
     return false;
 }
 
+// Whether size bytes at p are committed, readable memory of this process. The power notice's
+// record comes as a bare pointer, which any program could also post: a wrong one is ignored
+// instead of read.
+bool IsReadable(const void* p, size_t size) {
+    MEMORY_BASIC_INFORMATION info{};
+    if (!p || ::VirtualQuery(p, &info, sizeof(info)) != sizeof(info) || info.State != MEM_COMMIT) return false;
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (!(info.Protect & kReadable) || (info.Protect & PAGE_GUARD)) return false;
+    const auto end = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+    return static_cast<size_t>(end - static_cast<const char*>(p)) >= size;
+}
+
 int NotificationState() {
     static const auto query = LookUp<QueryNotificationStateFn>(L"Shell32.dll", "SHQueryUserNotificationState");
     int state = 0;
@@ -113,7 +126,8 @@ LRESULT CDesktopWatchWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_POWERBROADCAST:
-        if (wParam == kPowerSettingChange && lParam) {
+        if (wParam == kPowerSettingChange &&
+            IsReadable(reinterpret_cast<const void*>(lParam), sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD))) {
             const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
             if (std::memcmp(&setting->PowerSetting, &kConsoleDisplayState, sizeof(GUID)) == 0 &&
                 setting->DataLength >= sizeof(DWORD)) {

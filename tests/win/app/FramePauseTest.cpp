@@ -95,8 +95,11 @@ TEST(FramePause, EveryRuleStopsTheFramesAndTheyGoOnWhereTheyStopped) {
                 << r.what << ": the colours continue from where they stopped";
         }
 
-        // A dimmed display still shows the tree.
+        // A dimmed display still shows the tree; a notice whose record is not there is ignored.
         SendDisplayState(watch, 2);
+        EXPECT_TRUE(view.FrameTimerRunning());
+        ::SendMessageW(watch, WM_POWERBROADCAST, 0x8013, 0);
+        ::SendMessageW(watch, WM_POWERBROADCAST, 0x8013, 16);
         EXPECT_TRUE(view.FrameTimerRunning());
 
         // Rules overlap: the page's end does not restart frames while the session is locked,
