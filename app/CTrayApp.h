@@ -1,15 +1,19 @@
 // CTrayApp<TBase>: the notification-area icon and how the main dialog moves between the screen
 // and the icon: minimising can hide it into the icon, a click on the icon shows or hides it, Esc
-// can minimise instead of ending. The icon comes back when the shell restarts.
+// can minimise instead of ending. The icon comes back when the shell restarts. Its context menu
+// (right-click, or the keyboard's menu key on the icon) is the application's CreateTrayMenu.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <windowsx.h>
+
 #include <cwchar>
 
 #include "app/CShellWatchWnd.h"
 #include "app/SystemIntegration.h"
+#include "app/TrayMenu.h"
 #include "app/TrayTip.h"
 #include "param/CParam.h"
 #include "wnd/Handles.h"
@@ -68,11 +72,17 @@ public:
                                         text);
         if (!window) return false;
         NOTIFYICONDATAW nid = Data(window, id);
-        nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        // The standard tip is asked for explicitly: icons of version 4 show none otherwise.
+        nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
         nid.uCallbackMessage = message;
         nid.hIcon = icon;
         std::wcsncpy(nid.szTip, tip.c_str(), TrayTip::kMaxTip);
         NotifyShell(NIM_ADD, nid);
+        // Version 4: the keyboard's menu key on the icon opens the menu too (WM_CONTEXTMENU),
+        // and every callback carries the icon's anchor point.
+        NOTIFYICONDATAW version = Data(window, id);
+        version.uVersion = NOTIFYICON_VERSION_4;
+        m_version4 = NotifyShell(NIM_SETVERSION, version);
         m_iconWanted = true;
         m_iconWindow = window;
         m_iconMessage = message;
@@ -117,11 +127,16 @@ public:
         return true;
     }
 
-    bool OnTrayNotify(WPARAM id, LPARAM event) override {
+    // The icon's callback. With version 4 the event is the low word of lParam, the icon id its high
+    // word and wParam the anchor point (screen coordinates); before, wParam is the id and lParam
+    // the event. Our icon's id is 0, so the low word of lParam is the event either way.
+    bool OnTrayNotify(WPARAM wParam, LPARAM lParam) override {
+        const UINT event = LOWORD(static_cast<DWORD>(lParam));
+        const UINT id = m_version4 ? HIWORD(static_cast<DWORD>(lParam)) : static_cast<UINT>(wParam);
         if (id != kIconId) return false;
         const HWND main = this->MainWindow();
         if (!main) return false;
-        switch (static_cast<UINT>(event)) {
+        switch (event) {
         case WM_MOUSEMOVE:
             m_lastForeground = ::GetForegroundWindow();
             break;
@@ -129,7 +144,11 @@ public:
             ToggleMainWindow(main);
             break;
         case WM_RBUTTONUP:
-            ShowTrayMenu(main);
+            // With version 4 the shell follows the release with WM_CONTEXTMENU: open only once.
+            if (!m_version4) ShowTrayMenu(main, CursorPos());
+            break;
+        case WM_CONTEXTMENU:
+            ShowTrayMenu(main, m_version4 ? POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)} : CursorPos());
             break;
         default:
             break;
@@ -200,17 +219,41 @@ private:
         }
     }
 
-    void ShowTrayMenu(HWND main) {
+    static POINT CursorPos() {
+        POINT pt{};
+        ::GetCursorPos(&pt);
+        return pt;
+    }
+
+    // The menu at the given point. The main window goes to the foreground first, so the menu
+    // closes when the user clicks elsewhere; the menu is destroyed before a choice is carried out.
+    void ShowTrayMenu(HWND main, POINT at) {
         const HMENU menu = this->CreateTrayMenu();
         if (!menu) return;
         CUniqueMenu owned(menu);
-        POINT pt{};
-        ::GetCursorPos(&pt);
         ::SetForegroundWindow(main);
-        const int command = static_cast<int>(::TrackPopupMenuEx(owned.get(), TPM_RETURNCMD | TPM_NONOTIFY, pt.x, pt.y, main, nullptr));
+        const UINT align = ::GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+        const int command = static_cast<int>(::TrackPopupMenuEx(
+            owned.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN | align, at.x, at.y, main, nullptr));
+        ::PostMessageW(main, WM_NULL, 0, 0);  // lets the next menu open and close normally
         owned.reset();
-        if (command > 0) ::SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        if (command == static_cast<int>(TrayMenu::kCmdShow)) {
+            ShowMainFromTray(main);
+        } else if (command == static_cast<int>(TrayMenu::kCmdHide)) {
+            ::ShowWindow(main, SW_HIDE);
+        } else if (command > 0) {
+            ::SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        }
         this->AfterTrayMenu();
+    }
+
+    void ShowMainFromTray(HWND main) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof(wp);
+        ::GetWindowPlacement(main, &wp);
+        ::ShowWindow(main, wp.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : SW_RESTORE);
+        ::SetForegroundWindow(main);
+        m_lastForeground = main;
     }
 
     CShellWatchWnd m_shellWatch;  // hears the shell restart
@@ -219,4 +262,5 @@ private:
     UINT m_iconMessage = 0;
     tstr m_iconTip;
     bool m_iconHasText = false;
+    bool m_version4 = false;  // the shell took NOTIFYICON_VERSION_4 for the icon
 };

@@ -1,5 +1,7 @@
 #include "app/CWpp.h"
 
+#include "app/ScreenGeometry.h"
+#include "app/TrayMenu.h"
 #include "app/WindowPlacement.h"
 
 #include <commctrl.h>
@@ -69,6 +71,7 @@ CWpp::CWpp()
 }
 
 CWpp::~CWpp() {
+    m_watch.Stop();
     m_view.SetFrameSource(nullptr);
     m_view.StopFrameTimer();
     // While every member still exists: the main dialog saves its placement when destroyed.
@@ -84,9 +87,6 @@ UINT CWpp::TrayMessage() { return kWmTrayNotify; }
 UINT CWpp::TrayIcon() { return IDI_APP; }
 
 bool CWpp::Init() {
-    // Tab controls, status bars, trackbars and up-downs of the dialogs.
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-    ::InitCommonControlsEx(&icc);
     RegisterFactoryWindowClasses();
     CRandom::Shared().Seed(::GetTickCount());
     if (!CApp::Init()) return false;
@@ -111,6 +111,7 @@ bool CWpp::Init() {
     m_blinkMask.LoadFromResource(m_instance, kBlinkMaskId);
     m_blinkStrip.LoadFromResource(m_instance, kBlinkStripId);
     m_blinks.Create();
+    m_watch.Start(this);  // optional: without it frames simply never pause
     StartFrameTimer();
     return true;
 }
@@ -120,6 +121,7 @@ bool CWpp::Exit() {
     // released, empty scene over the user's tree.
     if (m_exited) return true;
     m_exited = true;
+    m_watch.Stop();
     StopFrameTimer();
     SaveOptions();
     m_items.ReleaseAll();
@@ -171,7 +173,8 @@ void CWpp::SaveProfileOptions() {
 bool CWpp::CreateMainWindow(HWND parent) { return m_mainDlg.Create(m_instance, IDD_MAIN, parent) != nullptr; }
 
 void CWpp::DestroyWindows() {
-    m_view.StopFrameTimer();
+    m_watch.Stop();
+    StopFrameTimer();
     CApp::DestroyWindows();
     m_view.Destroy();
 }
@@ -179,7 +182,8 @@ void CWpp::DestroyWindows() {
 void CWpp::AbandonStart() {
     // Reverse order of creation: the view, then the main dialog, which must not save the
     // placement of a run that never started; the layers then take back what they wrote.
-    m_view.StopFrameTimer();
+    m_watch.Stop();
+    StopFrameTimer();
     m_view.SetFrameSource(nullptr);
     m_view.Destroy();
     m_mainDlg.DiscardPlacement();
@@ -197,7 +201,25 @@ bool CWpp::OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) {
         const LONG_PTR want = ::IsIconic(main) ? (ex | WS_EX_TRANSPARENT) : (ex & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT));
         if (want != ex) ::SetWindowLongPtrW(view, GWL_EXSTYLE, want);
     }
+    if (m_recheckMainOnShow && main && TrayMenu::IsMainShown(main)) {
+        m_recheckMainOnShow = false;  // before moving: the move comes back here
+        KeepWindowOnScreen(main);
+    }
     return result;
+}
+
+HMENU CWpp::CreateTrayMenu() { return TrayMenu::Build(m_instance, MainWindow()); }
+
+void CWpp::KeepWindowsOnScreen() {
+    if (const HWND view = m_view.GetHwnd()) KeepWindowOnScreen(view);
+    const HWND main = MainWindow();
+    if (!main) return;
+    // A minimised or hidden window has no place on the screen to check now.
+    if (TrayMenu::IsMainShown(main)) {
+        KeepWindowOnScreen(main);
+    } else {
+        m_recheckMainOnShow = true;
+    }
 }
 
 void CWpp::ComposeScene() {
@@ -226,10 +248,40 @@ void CWpp::BeginSceneChange() {
 }
 
 void CWpp::EndSceneChange() {
-    StartFrameTimer();
     ComposeScene();
     ReplaceBlinks();
     m_view.SetPaused(false);
+    // Last, once the pause is clear: the timer restarts unless another rule still holds.
+    StartFrameTimer();
+}
+
+bool CWpp::StartFrameTimer() {
+    m_framesWanted = true;
+    return UpdateFrameTimer();
+}
+
+void CWpp::StopFrameTimer() {
+    m_framesWanted = false;
+    m_view.StopFrameTimer();
+}
+
+SViewPauseState CWpp::PauseState() const {
+    SViewPauseState state;
+    state.started = m_framesWanted;
+    state.sessionAway = m_watch.SessionAway();
+    state.displayOff = m_watch.DisplayOff();
+    state.fullScreen = m_watch.FullScreen();
+    state.pagePause = m_view.IsPaused();
+    return state;
+}
+
+bool CWpp::UpdateFrameTimer() {
+    switch (FrameTimerChange(m_view.FrameTimerRunning(), PauseState())) {
+    case ETimerChange::Start: m_view.StartFrameTimer(); break;
+    case ETimerChange::Stop: m_view.StopFrameTimer(); break;
+    case ETimerChange::Keep: break;
+    }
+    return m_view.FrameTimerRunning();
 }
 
 const SFrameScene* CWpp::FrameScene() {

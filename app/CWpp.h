@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CApp.h"
+#include "app/CDesktopWatchWnd.h"
 #include "app/CMainDlg.h"
 #include "app/IMainDlgHost.h"
 #include "construct/ISceneHost.h"
@@ -26,7 +27,12 @@
 #include "view/IFrameSource.h"
 #include "view/win/CViewWnd.h"
 
-class CWpp : public CApp, public IMainDlgHost, public IFrameSource, public ISceneHost, public ISettingsHost {
+class CWpp : public CApp,
+             public IMainDlgHost,
+             public IFrameSource,
+             public ISceneHost,
+             public ISettingsHost,
+             public IDesktopWatchSink {
 public:
     static constexpr UINT kBlinkMaskId = 161;
     static constexpr UINT kBlinkStripId = 162;
@@ -54,6 +60,7 @@ public:
     UINT TrayMessage() override;
     UINT TrayIcon() override;
     bool OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) override;
+    HMENU CreateTrayMenu() override;
 
     // What the main dialog asks for (IMainDlgHost); the layers do the work.
     bool OnCancel() override { return CApp::OnCancel(); }
@@ -64,8 +71,16 @@ public:
 
     // The scene: composition (box, picture, garland layer) sizes the view window.
     void ComposeScene();
-    bool StartFrameTimer() { return m_view.StartFrameTimer(); }
-    void StopFrameTimer() { m_view.StopFrameTimer(); }
+    // The program wants frames from now on: the timer runs unless nobody can see the tree (then
+    // it starts once they can again). Answers whether frames run now.
+    bool StartFrameTimer();
+    // The program wants no frames (exit, or while the construction page swaps the scene).
+    void StopFrameTimer();
+    // Starts or stops the frame timer as the pause rules decide (view/ViewPauseRules.h). A
+    // stopped timer leaves the gradient index and the lights as they were, so frames go on
+    // from where they stopped.
+    bool UpdateFrameTimer();
+    SViewPauseState PauseState() const;
     // Reloads the garland gradient from the resource the "id" option names.
     bool LoadGradient();
     // Places the first `num` lights again over the garland layer after the scene changed.
@@ -97,6 +112,14 @@ public:
     bool RefreshAutostart() override { return CApp::RefreshAutostart(); }
     bool ApplyAutostart() override { return CApp::ApplyAutostart(); }
     CParam<int>& StartPlacement() override { return m_startPlacement; }
+    // IDesktopWatchSink: whether anybody can see the tree, and display changes.
+    void OnSeeingChanged() override { UpdateFrameTimer(); }
+    void OnDisplaysChanged() override { KeepWindowsOnScreen(); }
+    HWND WatchedWindow() override { return m_view.GetHwnd(); }
+    // The tree and the main window back onto a monitor when less than a quarter of either is on
+    // screen; a hidden or minimised main window is checked when it is shown again.
+    void KeepWindowsOnScreen();
+    CDesktopWatchWnd& Watch() noexcept { return m_watch; }
 
     CViewWnd& View() noexcept { return m_view; }
     CMainDlg& MainDlg() noexcept { return m_mainDlg; }
@@ -133,5 +156,8 @@ private:
     CResourcePictureSource m_pictures;
     SFrameScene m_frameScene;
     bool m_exited = false;
+    CDesktopWatchWnd m_watch;          // session, display power, full screen, display changes
+    bool m_framesWanted = false;       // between StartFrameTimer and StopFrameTimer
+    bool m_recheckMainOnShow = false;  // the displays changed while the main window was not shown
 };
 

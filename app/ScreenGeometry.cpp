@@ -23,6 +23,39 @@ RECT Offset(const RECT& r, long long dx, long long dy) {
     return RECT{Clamp(r.left + dx), Clamp(r.top + dy), Clamp(r.right + dx), Clamp(r.bottom + dy)};
 }
 
+// Area of the intersection of two rectangles.
+long long Overlap(const RECT& a, const RECT& b) {
+    const long long w = std::min<long long>(a.right, b.right) - std::max<long long>(a.left, b.left);
+    const long long h = std::min<long long>(a.bottom, b.bottom) - std::max<long long>(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// The monitor r overlaps most; when it overlaps none, the nearest (the first of equals).
+const RECT& Nearest(const RECT& r, const std::vector<RECT>& monitors) {
+    const RECT* best = &monitors.front();
+    long long bestOverlap = -1, bestDistance = 0;
+    for (const RECT& m : monitors) {
+        const long long overlap = Overlap(r, m);
+        const long long distance = Distance2(r, m);
+        if (overlap > bestOverlap || (overlap == 0 && bestOverlap == 0 && distance < bestDistance)) {
+            best = &m;
+            bestOverlap = overlap;
+            bestDistance = distance;
+        }
+    }
+    return *best;
+}
+
+// r moved, keeping its size, into m (its left and top edges win when r is larger than m).
+RECT MoveInto(const RECT& r, const RECT& m) {
+    long long dx = 0, dy = 0;
+    if (r.right > m.right) dx = static_cast<long long>(m.right) - r.right;
+    if (r.left + dx < m.left) dx = static_cast<long long>(m.left) - r.left;
+    if (r.bottom > m.bottom) dy = static_cast<long long>(m.bottom) - r.bottom;
+    if (r.top + dy < m.top) dy = static_cast<long long>(m.top) - r.top;
+    return Offset(r, dx, dy);
+}
+
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
@@ -56,22 +89,25 @@ bool IsReachable(const RECT& r, const std::vector<RECT>& monitors) {
 
 RECT BringOntoNearestMonitor(const RECT& r, const std::vector<RECT>& monitors) {
     if (monitors.empty() || IsReachable(r, monitors)) return r;
-    const RECT* nearest = &monitors.front();
-    long long best = Distance2(r, *nearest);
-    for (const RECT& m : monitors) {
-        const long long d = Distance2(r, m);
-        if (d < best) {
-            best = d;
-            nearest = &m;
-        }
-    }
-    const RECT& m = *nearest;
-    long long dx = 0, dy = 0;
-    if (r.right > m.right) dx = static_cast<long long>(m.right) - r.right;
-    if (r.left + dx < m.left) dx = static_cast<long long>(m.left) - r.left;
-    if (r.bottom > m.bottom) dy = static_cast<long long>(m.bottom) - r.bottom;
-    if (r.top + dy < m.top) dy = static_cast<long long>(m.top) - r.top;
-    return Offset(r, dx, dy);
+    return MoveInto(r, Nearest(r, monitors));
+}
+
+bool IsMostlyOnScreen(const RECT& r, const std::vector<RECT>& monitors) {
+    const long long area = std::max(0LL, Width(r)) * std::max(0LL, Height(r));
+    if (area == 0) return true;
+    long long visible = 0;
+    for (const RECT& m : monitors) visible += Overlap(r, m);
+    return visible * 4 >= area;
+}
+
+RECT KeepOnScreen(const RECT& r, const std::vector<RECT>& monitors) {
+    if (monitors.empty() || IsMostlyOnScreen(r, monitors)) return r;
+    return MoveInto(r, Nearest(r, monitors));
+}
+
+bool CoversMonitor(const RECT& window, const RECT& monitor) {
+    return Width(monitor) > 0 && Height(monitor) > 0 && window.left <= monitor.left && window.top <= monitor.top &&
+           window.right >= monitor.right && window.bottom >= monitor.bottom;
 }
 
 std::vector<RECT> MonitorWorkAreas() {

@@ -1,5 +1,6 @@
 // Pure placement decisions on rectangles: centring a window over a reference window within the
-// primary screen, and bringing a rectangle that lies off every monitor back onto the nearest one.
+// primary screen, bringing a rectangle that lies off every monitor back onto the nearest one,
+// keeping a window on screen when the displays change, and whether a window covers a monitor.
 // No window is touched here, so the rules can be tested with made-up monitor layouts.
 #pragma once
 
@@ -24,6 +25,18 @@ bool IsReachable(const RECT& r, const std::vector<RECT>& monitors);
 // r itself when it is reachable (or there are no monitors); otherwise r moved, keeping its size,
 // into the monitor nearest to it (left and top edges win when r is larger than the monitor).
 RECT BringOntoNearestMonitor(const RECT& r, const std::vector<RECT>& monitors);
+
+// Whether at least a quarter of r's area lies on the monitors (which do not overlap). An empty
+// rectangle counts as on screen: there is nothing of it to lose.
+bool IsMostlyOnScreen(const RECT& r, const std::vector<RECT>& monitors);
+
+// After the displays changed: r itself while at least a quarter of it is on screen (the user
+// put it there), otherwise r moved, keeping its size, into the monitor it overlaps most, or the
+// nearest one when it overlaps none.
+RECT KeepOnScreen(const RECT& r, const std::vector<RECT>& monitors);
+
+// Whether a window rectangle covers the whole monitor rectangle.
+bool CoversMonitor(const RECT& window, const RECT& monitor);
 
 // The work areas of the monitors attached to the desktop, in screen coordinates.
 std::vector<RECT> MonitorWorkAreas();

@@ -98,3 +98,11 @@ bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& sect
     if (stored != SW_SHOWNORMAL) ::ShowWindow(window, static_cast<int>(stored));
     return true;
 }
+
+bool KeepWindowOnScreen(HWND window) {
+    RECT rc{};
+    if (!window || !::GetWindowRect(window, &rc)) return false;
+    const RECT to = ScreenGeometry::KeepOnScreen(rc, ScreenGeometry::MonitorWorkAreas());
+    if (to.left == rc.left && to.top == rc.top) return false;
+    return ::SetWindowPos(window, nullptr, to.left, to.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}

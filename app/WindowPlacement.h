@@ -1,5 +1,6 @@
 // Window placements in the settings store: "topmost" ("1" while the window is topmost) and
-// "plmnt" (the system's 44-byte window placement record) in one section per window.
+// "plmnt" (the system's 44-byte window placement record) in one section per window; and keeping
+// a window on screen when the displays change.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,11 @@ enum class EShowAs { Stored, Normal };
 // Without a usable record the window is only shown. Answers whether a stored placement was applied.
 bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& section, bool keepSize,
                             EShowAs showAs = EShowAs::Stored);
+
+// After a display change: a window of which less than a quarter lies on the monitors' work areas
+// moves, keeping its size, onto the monitor it overlaps most (or the nearest). Answers whether
+// it moved.
+bool KeepWindowOnScreen(HWND window);
 
 // Checks a placement record read from the store and repairs what cannot be right in it: a wrong
 // length, an unknown or hiding show command, an inverted normal rectangle. False when the record

@@ -13,6 +13,11 @@
 #define IDS_START_SHOW          11      // start placement choices
 #define IDS_START_MINIMIZE      12
 #define IDS_START_AS_LAST       13
+// Tray icon menu
+#define IDS_TRAY_SETTINGS       400
+#define IDS_TRAY_SHOW           401
+#define IDS_TRAY_HIDE           402
+#define IDS_TRAY_EXIT           403
 #define IDS_HELP_ADD_ITEM       1007    // help texts, numbered like their commands
 #define IDS_HELP_DELETE_ITEMS   1008
 #define IDS_HELP_APPLY          1028

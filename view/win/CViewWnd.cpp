@@ -22,6 +22,9 @@ LRESULT CViewWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (!m_builder.IsPaused()) RenderFrame();
         return DefaultProc(msg, wParam, lParam);
+    case WM_DESTROY:
+        m_timerOn = false;  // the timer dies with the window
+        return CWnd::WindowProc(msg, wParam, lParam);
     default:
         return CWnd::WindowProc(msg, wParam, lParam);
     }
@@ -65,9 +68,11 @@ bool CViewWnd::CreateView(bool clickThrough) {
 }
 
 bool CViewWnd::StartFrameTimer() {
-    return m_hwnd && ::SetTimer(m_hwnd, kFrameTimer, kFramePeriodMs, nullptr) != 0;
+    m_timerOn = m_hwnd && ::SetTimer(m_hwnd, kFrameTimer, kFramePeriodMs, nullptr) != 0;
+    return m_timerOn;
 }
 
 void CViewWnd::StopFrameTimer() {
     if (m_hwnd) ::KillTimer(m_hwnd, kFrameTimer);
+    m_timerOn = false;
 }

@@ -38,6 +38,7 @@ public:
     void SetFrameSource(IFrameSource* source) noexcept { m_source = source; }
     bool StartFrameTimer();
     void StopFrameTimer();
+    bool FrameTimerRunning() const noexcept { return m_timerOn; }
 
     bool IsPaused() const noexcept { return m_builder.IsPaused(); }
     void SetPaused(bool paused) noexcept { m_builder.SetPaused(paused); }
@@ -56,4 +57,5 @@ private:
     IFrameSource* m_source = nullptr;  // not owned
     SFrameView m_lastFrame{};
     int m_framesShown = 0;
+    bool m_timerOn = false;
 };

@@ -99,7 +99,7 @@ public:
     tstr ShortcutPath() override { return shortcut; }
     bool NotifyShell(DWORD message, NOTIFYICONDATAW& data) override {
         calls.push_back({message, data});
-        return true;
+        return !(message == NIM_SETVERSION && refuseVersion);
     }
 
     std::vector<SShellCall> Calls(DWORD message) const {
@@ -119,6 +119,7 @@ public:
     bool reentryAnswer = true;
     tstr shortcut;
     std::vector<SShellCall> calls;
+    bool refuseVersion = false;  // an older shell: no NOTIFYICON_VERSION_4
 };
 
 INT_PTR CTestDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -391,7 +392,8 @@ TEST_F(AppLayers, MinimiseIntoTheIconWithTipAndFirstStartBalloon) {
     EXPECT_EQ(add.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
     EXPECT_EQ(add.hWnd, app.Main());
     EXPECT_EQ(add.uID, 0u);
-    EXPECT_EQ(add.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    // The standard tip is asked for: with version 4 (set right after the add) it shows only then.
+    EXPECT_EQ(add.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP));
     EXPECT_EQ(add.uCallbackMessage, kTrayMsg);
     EXPECT_TRUE(add.hIcon != nullptr);
     EXPECT_STREQ(add.szTip, L"Pinarbo\n" PINARBO_VERSION_WTEXT L" ver.");
@@ -476,9 +478,31 @@ TEST_F(AppLayers, IconClickTogglesTheMainWindow) {
     ::SendMessageW(main, kTrayMsg, 0, WM_LBUTTONUP);
     EXPECT_FALSE(::IsWindowVisible(main));
 
-    // Another icon id is not ours.
-    ::SendMessageW(main, kTrayMsg, 7, WM_LBUTTONUP);
+    // Another icon id is not ours (the shell took version 4: the id is lParam's high word).
+    ::SendMessageW(main, kTrayMsg, MAKEWPARAM(20, 20), MAKELPARAM(WM_LBUTTONUP, 7));
     EXPECT_FALSE(::IsWindowVisible(main));
+    // Version 4: wParam is the icon's anchor point, not an id.
+    ::SendMessageW(main, kTrayMsg, MAKEWPARAM(20, 20), MAKELPARAM(WM_LBUTTONUP, 0));
+    EXPECT_TRUE(::IsWindowVisible(main));
+    ASSERT_EQ(app.Calls(NIM_SETVERSION).size(), 1u);
+    EXPECT_EQ(app.Calls(NIM_SETVERSION)[0].data.uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
+    EXPECT_NE(app.Calls(NIM_ADD)[0].data.uFlags & NIF_SHOWTIP, 0u) << "version 4 icons show the tip only when asked";
+}
+
+TEST_F(AppLayers, AShellWithoutVersion4SendsTheIdInWParam) {
+    MarkStartedBefore();
+    CTestApp app(m_memory);
+    app.refuseVersion = true;
+    ASSERT_TRUE(app.Init());
+    ASSERT_TRUE(app.ShowMainWindow());
+    const HWND main = app.Main();
+    ::ShowWindow(main, SW_SHOWNORMAL);
+    ::SendMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_FALSE(::IsWindowVisible(main));
+    ::SendMessageW(main, kTrayMsg, 7, WM_LBUTTONUP);
+    EXPECT_FALSE(::IsWindowVisible(main)) << "id 7 is not ours";
+    ::SendMessageW(main, kTrayMsg, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(::IsWindowVisible(main));
 }
 
 TEST_F(AppLayers, ShellRestartAddsTheIconAgainOnlyWhenItShouldBeThere) {

@@ -97,3 +97,58 @@ TEST(ScreenGeometry, TheVirtualDisplayHasAWorkArea) {
     ASSERT_FALSE(areas.empty());
     EXPECT_GT(areas.front().right - areas.front().left, 0);
 }
+
+TEST(ScreenGeometry, DisplayChangeKeepsMostlyVisibleWindowsAndMovesTheRest) {
+    // After a switch to 800 x 600 with a second monitor of 1024 x 768 to its right, set lower.
+    const std::vector<RECT> monitors = {{0, 0, 800, 560}, {800, 100, 1824, 868}};
+    struct Case {
+        const char* what;
+        RECT r, expected;
+    } cases[] = {
+        {"inside: left alone", {100, 100, 300, 350}, {100, 100, 300, 350}},
+        {"half off the bottom: left alone", {100, 435, 300, 685}, {100, 435, 300, 685}},
+        {"exactly a quarter on screen: left alone", {700, 0, 1100, 100}, {700, 0, 1100, 100}},
+        {"across both monitors: left alone", {700, 200, 900, 400}, {700, 200, 900, 400}},
+        {"over a third still on the second monitor: left alone", {1087, 774, 1280, 1024}, {1087, 774, 1280, 1024}},
+        {"a sliver on the first monitor goes into it", {-190, 100, 10, 350}, {0, 100, 200, 350}},
+        {"a sliver on the second goes into it", {1800, 700, 2000, 950}, {1624, 618, 1824, 868}},
+        {"beyond every monitor: the nearest", {3000, 300, 3200, 500}, {1624, 300, 1824, 500}},
+        {"larger than its monitor: top-left edges win", {-2000, 0, -800, 1200}, {0, 0, 1200, 1200}},
+        {"empty: nothing to lose", {5000, 5000, 5000, 5000}, {5000, 5000, 5000, 5000}},
+    };
+    for (const Case& c : cases) {
+        const RECT got = ScreenGeometry::KeepOnScreen(c.r, monitors);
+        EXPECT_TRUE(::EqualRect(&got, &c.expected)) << c.what << ": got " << Str(got) << ", expected " << Str(c.expected);
+        EXPECT_EQ(got.right - got.left, c.r.right - c.r.left) << c.what;
+        EXPECT_EQ(got.bottom - got.top, c.r.bottom - c.r.top) << c.what;
+        // Moving twice is moving once: a kept window stays where it is at the next change.
+        const RECT again = ScreenGeometry::KeepOnScreen(got, monitors);
+        EXPECT_TRUE(::EqualRect(&again, &got)) << c.what;
+    }
+    // The tree at the lower right of 1280 x 1024 after a switch to 800 x 600 (taskbar 40 high).
+    const RECT corner = ScreenGeometry::KeepOnScreen({1087, 774, 1280, 1024}, {{0, 0, 800, 560}});
+    const RECT inside = {607, 310, 800, 560};
+    EXPECT_TRUE(::EqualRect(&corner, &inside)) << Str(corner);
+    const RECT any = {1, 2, 3, 4};
+    const RECT kept = ScreenGeometry::KeepOnScreen(any, {});
+    EXPECT_TRUE(::EqualRect(&kept, &any)) << "no monitors known: nothing moves";
+}
+
+TEST(ScreenGeometry, CoveringAMonitor) {
+    const RECT monitor = {1280, 0, 2560, 1024};
+    struct Case {
+        const char* what;
+        RECT window;
+        bool covers;
+    } cases[] = {
+        {"exactly the monitor", {1280, 0, 2560, 1024}, true},
+        {"larger on every side (a maximised frame)", {1272, -8, 2568, 1032}, true},
+        {"one pixel short at the bottom", {1280, 0, 2560, 1023}, false},
+        {"the other monitor", {0, 0, 1280, 1024}, false},
+        {"both monitors", {0, 0, 2560, 1024}, true},
+        {"a window in the middle", {1500, 200, 2000, 700}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ScreenGeometry::CoversMonitor(c.window, monitor), c.covers) << c.what;
+    const RECT empty = {0, 0, 0, 0};
+    EXPECT_FALSE(ScreenGeometry::CoversMonitor(empty, empty)) << "no monitor, nothing covered";
+}

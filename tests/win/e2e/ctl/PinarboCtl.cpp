@@ -20,6 +20,14 @@
 //   shortcut PATH              prints the target of a shell link
 //   balloon                    prints the texts of visible balloon tooltips
 //   settings                   how many "Settings" dialogs are shown, and the first one's rectangle
+//   session lock|unlock|...    posts a session-change notice to the program's desktop watch
+//                              (Wine sends none: lock 7, unlock 8, console-disconnect 2, console-connect 1)
+//   view-changing MS           whether the tree's pixels on screen change within MS (1 or 0)
+//   fullscreen MS              a popup covering the primary monitor, in front for MS
+//   setmode W H [FILE]         changes the display resolution (in a Wine virtual desktop) and
+//                              writes the new screen size to FILE
+//   rect-file FILE             writes "main_rect" and "view_rect" lines (left top right bottom) to FILE
+//   menu                       the open context menu of Pinarbo: its window rectangle
 #include "wnd/Handles.h"
 
 #include <windows.h>
@@ -32,6 +40,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -113,6 +122,53 @@ BOOL CALLBACK CountBalloons(HWND hwnd, LPARAM p) {
         ::GetWindowTextW(hwnd, text, 512);
         std::printf("balloon=%ls\n", text);
         ++*reinterpret_cast<int*>(p);
+    }
+    return TRUE;
+}
+
+// A hash of what the screen shows in a rectangle.
+unsigned long long ScreenHash(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return 0;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    unsigned long long hash = 1469598103934665603ULL;
+    if (bmp && bits) {
+        const HGDIOBJ old = ::SelectObject(mem, bmp);
+        ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        ::GdiFlush();
+        const auto* p = static_cast<const unsigned char*>(bits);
+        for (long long i = 0; i < static_cast<long long>(w) * h * 4; ++i) hash = (hash ^ p[i]) * 1099511628211ULL;
+        ::SelectObject(mem, old);
+    }
+    if (bmp) ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return hash;
+}
+
+struct SMenuSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM p) {
+    auto* s = reinterpret_cast<SMenuSearch*>(p);
+    wchar_t cls[16] = {};
+    ::GetClassNameW(hwnd, cls, 16);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (std::wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(hwnd) && pid == s->pid) {
+        s->found = hwnd;
+        return FALSE;
     }
     return TRUE;
 }
@@ -218,6 +274,83 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("settings=%d\nsettings_rect=%ld %ld %ld %ld\n", search.count, r.left, r.top, r.right, r.bottom);
         return search.count > 0 ? 0 : 1;
     }
+    if (cmd == L"view-changing") {
+        const HWND view = FindView();
+        if (!view) return 1;
+        RECT r{};
+        ::GetWindowRect(view, &r);
+        const unsigned long long first = ScreenHash(r);
+        const DWORD end = ::GetTickCount() + static_cast<DWORD>(std::wcstol(arg, nullptr, 10));
+        bool changed = false;
+        while (!changed && static_cast<long>(end - ::GetTickCount()) > 0) {
+            ::Sleep(50);
+            changed = ScreenHash(r) != first;
+        }
+        std::printf("%d\n", changed ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"fullscreen") {
+        // As a borderless full-screen game or video: a popup over the whole primary monitor.
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = L"PinarboCtlFullScreen";
+        ::RegisterClassW(&wc);
+        const HWND popup = ::CreateWindowExW(0, wc.lpszClassName, L"full screen", WS_POPUP | WS_VISIBLE, 0, 0,
+                                             ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
+                                             nullptr, wc.hInstance, nullptr);
+        if (!popup) return 1;
+        ::SetForegroundWindow(popup);
+        const DWORD end = ::GetTickCount() + static_cast<DWORD>(std::wcstol(arg, nullptr, 10));
+        while (static_cast<long>(end - ::GetTickCount()) > 0) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            ::Sleep(20);
+        }
+        std::printf("foreground_was_popup=%d\n", ::GetForegroundWindow() == popup ? 1 : 0);
+        ::DestroyWindow(popup);
+        return 0;
+    }
+    if (cmd == L"setmode") {
+        DEVMODEW mode{};
+        mode.dmSize = sizeof(mode);
+        mode.dmPelsWidth = static_cast<DWORD>(std::wcstol(arg, nullptr, 10));
+        mode.dmPelsHeight = static_cast<DWORD>(std::wcstol(argc > 3 ? argv[3] : L"0", nullptr, 10));
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        const LONG rc = ::ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+        ::Sleep(500);
+        if (argc > 4) {
+            if (FILE* f = _wfopen(argv[4], L"w")) {
+                std::fprintf(f, "result=%ld\nscreen=%d %d\n", rc, ::GetSystemMetrics(SM_CXSCREEN),
+                             ::GetSystemMetrics(SM_CYSCREEN));
+                std::fclose(f);
+            }
+        }
+        return rc == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+    }
+    if (cmd == L"session") {
+        const HWND watch = ::FindWindowW(L"KW_DesktopWatch", nullptr);
+        if (!watch) return 1;
+        const std::wstring what = arg;
+        const WPARAM code = what == L"lock" ? 7 : what == L"unlock" ? 8 : what == L"console-disconnect" ? 2
+                          : what == L"console-connect" ? 1 : 0;
+        if (!code) return Usage();
+        ::PostMessageW(watch, 0x02B1 /* WM_WTSSESSION_CHANGE */, code, 1);
+        return 0;
+    }
+    if (cmd == L"rect-file") {
+        FILE* f = _wfopen(arg, L"w");
+        if (!f) return 1;
+        for (const auto& [name, hwnd] : {std::pair<const char*, HWND>{"main", FindMain()}, {"view", FindView()}}) {
+            RECT r{};
+            if (hwnd) ::GetWindowRect(hwnd, &r);
+            std::fprintf(f, "%s_rect=%ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom);
+        }
+        std::fprintf(f, "screen=%d %d\n", ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        std::fclose(f);
+        return 0;
+    }
     if (cmd == L"balloon") {
         int shown = 0;
         ::EnumWindows(CountBalloons, reinterpret_cast<LPARAM>(&shown));
@@ -283,6 +416,14 @@ int wmain(int argc, wchar_t** argv) {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000,
                               &ignored);
+    } else if (cmd == L"menu") {
+        SMenuSearch search{0, nullptr};
+        ::GetWindowThreadProcessId(main, &search.pid);
+        ::EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return 1;
+        RECT r{};
+        ::GetWindowRect(search.found, &r);
+        std::printf("menu_rect=%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     } else if (cmd == L"foreground") {
         if (std::wcscmp(arg, L"other") == 0) {
             // A window of this process takes the foreground, as another program's would.

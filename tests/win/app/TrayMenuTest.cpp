@@ -1,0 +1,80 @@
+// The tray icon's menu for each state of the main window: its four lines, which of them is the
+// default, and which are greyed while a modal dialog disables the main window.
+#include "app/TrayMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include <string>
+
+namespace {
+
+struct SLine {
+    UINT id;
+    std::wstring text;
+    bool grey, separator, isDefault;
+};
+
+std::vector<SLine> Lines(HMENU menu) {
+    std::vector<SLine> lines;
+    const int n = ::GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[64] = {};
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
+        mii.dwTypeData = text;
+        mii.cch = 64;
+        ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii);
+        lines.push_back({mii.wID, text, (mii.fState & MFS_GRAYED) != 0, (mii.fType & MFT_SEPARATOR) != 0,
+                         (mii.fState & MFS_DEFAULT) != 0});
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST(TrayMenu, LinesFollowTheMainWindowsState) {
+    const HWND main = ::CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW, 100, 100, 200, 150, nullptr,
+                                        nullptr, nullptr, nullptr);
+    ASSERT_TRUE(main);
+    struct Case {
+        const char* what;
+        int show;
+        bool enabled;
+        UINT toggle;
+        const wchar_t* toggleText;
+    } cases[] = {
+        {"shown", SW_SHOWNORMAL, true, TrayMenu::kCmdHide, L"Hide Pinarbo"},
+        {"hidden in the icon", SW_HIDE, true, TrayMenu::kCmdShow, L"Show Pinarbo"},
+        {"minimised on the taskbar", SW_SHOWMINNOACTIVE, true, TrayMenu::kCmdShow, L"Show Pinarbo"},
+        {"shown with a modal dialog open", SW_SHOWNORMAL, false, TrayMenu::kCmdHide, L"Hide Pinarbo"},
+        {"hidden with a modal dialog open", SW_HIDE, false, TrayMenu::kCmdShow, L"Show Pinarbo"},
+    };
+    for (const Case& c : cases) {
+        ::ShowWindow(main, SW_RESTORE);
+        ::ShowWindow(main, c.show);
+        ::EnableWindow(main, c.enabled);
+        const HMENU menu = TrayMenu::Build(::GetModuleHandleW(nullptr), main);
+        ASSERT_TRUE(menu) << c.what;
+        const std::vector<SLine> lines = Lines(menu);
+        ::DestroyMenu(menu);
+        ASSERT_EQ(lines.size(), 4u) << c.what;
+        EXPECT_EQ(lines[0].id, TrayMenu::kCmdSettings) << c.what;
+        EXPECT_EQ(lines[0].text, L"Settings...") << c.what;
+        EXPECT_EQ(lines[0].grey, !c.enabled) << c.what << ": Settings greyed only under a modal dialog";
+        EXPECT_EQ(lines[1].id, c.toggle) << c.what;
+        EXPECT_EQ(lines[1].text, c.toggleText) << c.what;
+        EXPECT_FALSE(lines[1].grey) << c.what;
+        EXPECT_TRUE(lines[1].isDefault) << c.what << ": the toggle is what a click on the icon does";
+        EXPECT_TRUE(lines[2].separator) << c.what;
+        EXPECT_EQ(lines[3].id, TrayMenu::kCmdExit) << c.what;
+        EXPECT_EQ(lines[3].text, L"Exit") << c.what;
+        EXPECT_EQ(lines[3].grey, !c.enabled) << c.what << ": no exit under a dialog in use";
+        EXPECT_FALSE(lines[0].isDefault || lines[3].isDefault) << c.what;
+    }
+    ::DestroyWindow(main);
+    EXPECT_EQ(TrayMenu::Build(::GetModuleHandleW(nullptr), main), nullptr) << "no main window, no menu";
+    EXPECT_EQ(TrayMenu::Build(::GetModuleHandleW(nullptr), nullptr), nullptr);
+}

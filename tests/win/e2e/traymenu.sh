@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The tray icon's menu, opened by a real right-click on the icon in Wine's "Wine System Tray"
+# window: it lists "Settings...", "Show Pinarbo", a separator and "Exit" (a screenshot is kept),
+# closes when the user clicks elsewhere, "Show Pinarbo" brings the main window back, and "Exit"
+# asks "Quit program?" and ends the program with code 0 and everything saved.
+source "$(dirname "$0")/lib/common.bash"
+
+# Right-click on the icon: it sits in the tray window's client area, below the caption. Wine's
+# tray window lets the first right-click after a menu closed go by (about every other one), so a
+# click that opened no menu is repeated, up to three times.
+tray_click() {
+  local w
+  w=$(xdotool search --name "Wine System Tray" | head -1)
+  [ -n "$w" ] || return 1
+  for _ in 1 2 3; do
+    xdotool mousemove 400 400; sleep 0.3
+    xdotool mousemove --window "$w" 12 34; sleep 0.3
+    xdotool click 3
+    sleep 1
+    "$wine" "$ctl" menu >/dev/null && return 0
+  done
+  return 1
+}
+menu_rect() { read -r m_l m_t m_r m_b < <(ctl menu | tr -d '\r' | sed -n 's/^menu_rect=//p'); [ -n "${m_b:-}" ]; }
+click_line() { # fraction of the menu's height (per cent) from its top
+  xdotool mousemove $((m_l + 20)) $((m_t + (m_b - m_t) * $1 / 100)) click 1
+  sleep 1
+}
+
+new_prefix traymenu
+reg_set 'Options\Windows\Main' x 1   # not a first start
+start_app 2 || finish
+ctl minimize >/dev/null; sleep 1.5
+check "minimised into the icon" ctl tray-exists
+
+tray_click
+check "a right-click on the icon opens the menu" menu_rect
+log "menu at $m_l $m_t $m_r $m_b"
+screenshot menu >/dev/null
+# Three lines of text and a separator: between three and four text lines high.
+h=$((m_b - m_t))
+check "the menu is three lines and a separator high ($h)" test "$h" -gt 45 -a "$h" -lt 90
+xdotool mousemove 700 900 click 1; sleep 1
+check "a click elsewhere closes it" bash -c "! '$wine' '$ctl' menu >/dev/null"
+check "and chooses nothing" test "$(info main_visible)" = 0
+
+tray_click
+menu_rect && click_line 45   # "Show Pinarbo"
+check "Show Pinarbo shows the main window" test "$(info main_visible)$(info main_iconic)" = 10
+
+tray_click
+check "the menu opens again over the shown window" menu_rect
+screenshot menu2 >/dev/null
+click_line 83   # "Exit"
+sleep 1
+check "Exit asks Quit program?" ctl question
+ctl answer ok >/dev/null
+wait_app_exit 20
+check "ends with code 0 (got $app_rc)" test "$app_rc" = 0
+wineserver -w
+export_reg
+check "the running copy's handle is gone" test -z "$(reg_value 'Options\Windows\Main' Handle)"
+check "the main window's placement is saved" test -n "$(reg_value 'Options\Windows\Main' plmnt)"
+check "the profile's scene is saved" reg_has_section 'Profiles\Default\Items\000'
+check "the tree's place is saved" test -n "$(reg_value 'Profiles\Default\Options\ViewWnd' plmnt)"
+finish
