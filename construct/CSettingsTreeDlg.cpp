@@ -5,6 +5,7 @@
 #include "construct/ISceneHost.h"
 #include "scene/CPixSurface.h"
 #include "scene/win/DcPixels.h"
+#include "wnd/ResourceIcon.h"
 
 #include <commctrl.h>
 
@@ -111,8 +112,7 @@ void CSettingsTreeDlg::SetUpToolBar() {
 }
 
 INT_PTR CSettingsTreeDlg::OnInitDialog() {
-    m_icon.reset(static_cast<HICON>(
-        ::LoadImageW(Program(), MAKEINTRESOURCEW(kPageIcon), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    m_icon = LoadResourceIcon(kPageIcon, 16, Program());
     if (m_icon) ::SendDlgItemMessageW(m_hwnd, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(m_icon.get()), 0);
 
     if (ISceneHost* host = SceneHost()) {

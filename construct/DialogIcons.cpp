@@ -1,46 +1,36 @@
 #include "construct/DialogIcons.h"
 
-namespace {
-HICON LoadSmallIcon(int iconId) {
-    return static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, 0));
-}
-}  // namespace
+#include "wnd/ResourceIcon.h"
+
+#include <utility>
 
 void CDialogIcons::SetSmallIcon(HWND dialog, int iconId) {
-    const HICON icon = LoadSmallIcon(iconId);
-    if (!dialog || !icon) {
-        if (icon) ::DestroyIcon(icon);
-        return;
-    }
-    ::SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    m_placed.push_back({dialog, 0, icon});
+    CUniqueIcon icon = LoadResourceIcon(static_cast<UINT>(iconId), 16);
+    if (!dialog || !icon) return;
+    ::SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    m_placed.push_back({dialog, 0, std::move(icon)});
 }
 
 void CDialogIcons::SetControlIcon(HWND dialog, int controlId, int iconId) {
     const HWND control = ::GetDlgItem(dialog, controlId);
-    const HICON icon = LoadSmallIcon(iconId);
-    if (!control || !icon) {
-        if (icon) ::DestroyIcon(icon);
-        return;
-    }
+    CUniqueIcon icon = LoadResourceIcon(static_cast<UINT>(iconId), 16);
+    if (!control || !icon) return;
     // The icon the template named is shared by the system; only ours is destroyed later.
-    ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    m_placed.push_back({dialog, controlId, icon});
+    ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    m_placed.push_back({dialog, controlId, std::move(icon)});
 }
 
 void CDialogIcons::Release() {
     for (const SPlaced& p : m_placed) {
         if (::IsWindow(p.window)) {
             if (p.controlId == 0) {
-                if (reinterpret_cast<HICON>(::SendMessageW(p.window, WM_GETICON, ICON_SMALL, 0)) == p.icon)
+                if (reinterpret_cast<HICON>(::SendMessageW(p.window, WM_GETICON, ICON_SMALL, 0)) == p.icon.get())
                     ::SendMessageW(p.window, WM_SETICON, ICON_SMALL, 0);
             } else if (const HWND control = ::GetDlgItem(p.window, p.controlId)) {
-                if (reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0)) == p.icon)
+                if (reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0)) == p.icon.get())
                     ::SendMessageW(control, STM_SETICON, 0, 0);
             }
         }
-        ::DestroyIcon(p.icon);
     }
-    m_placed.clear();
+    m_placed.clear();  // destroys the icons
 }

@@ -3,6 +3,8 @@
 // back (detaching it from the controls first) when released or destroyed.
 #pragma once
 
+#include "wnd/Handles.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -25,7 +27,7 @@ private:
     struct SPlaced {
         HWND window;
         int controlId;  // 0: the dialog's small icon
-        HICON icon;     // owned
+        CUniqueIcon icon;
     };
     std::vector<SPlaced> m_placed;
 };

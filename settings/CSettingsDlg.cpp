@@ -8,6 +8,7 @@
 #include "settings/CSettingsGarlandDlg.h"
 #include "settings/CSettingsPage.h"
 #include "settings/CViewDlg.h"
+#include "wnd/ResourceIcon.h"
 
 namespace {
 
@@ -26,10 +27,6 @@ const SSettingsPageSpec kPages[] = {
     {L"Blinks options", IDD_SETTINGS_BLINK, &MakePage<CSettingsBlinkDlg>},
     {L"Common options", IDD_SETTINGS_COMMON, &MakePage<CSettingsCommonDlg>},
 };
-
-HICON LoadIconSized(UINT id, int size) {
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
-}
 
 }  // namespace
 
@@ -57,8 +54,8 @@ HWND CSettingsDlg::PageWindow(int i) const noexcept {
 }
 
 INT_PTR CSettingsDlg::OnInitDialog() {
-    m_smallIcon.reset(LoadIconSized(IDI_SETTINGS, 16));
-    m_bigIcon.reset(LoadIconSized(IDI_SETTINGS, 32));
+    m_smallIcon = LoadResourceIcon(IDI_SETTINGS, 16);
+    m_bigIcon = LoadResourceIcon(IDI_SETTINGS, 32);
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
 

@@ -3,17 +3,12 @@
 #include "param/ParamDlgKind.h"
 #include "param/win/Bind.h"
 #include "resource.h"
-
-namespace {
-HICON LoadIconSized(UINT id, int size) {
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
-}
-}  // namespace
+#include "wnd/ResourceIcon.h"
 
 INT_PTR CViewDlg::OnInitDialog() {
-    m_dialogIcon.reset(LoadIconSized(IDI_SETTINGS, 16));
+    m_dialogIcon = LoadResourceIcon(IDI_SETTINGS, 16);
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_dialogIcon.get()));
-    m_opacityIcon.reset(LoadIconSized(IDI_OPACITY, 16));
+    m_opacityIcon = LoadResourceIcon(IDI_OPACITY, 16);
     ::SendDlgItemMessageW(m_hwnd, IDC_VIEW_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_opacityIcon.get()), 0);
     if (m_host) {
         CParam<int>& opaque = m_host->ViewOpacity();
