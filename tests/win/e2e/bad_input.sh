@@ -12,8 +12,8 @@ new_prefix bad
 for i in $(seq 0 "$rounds"); do
   seed=$((base_seed + i))
   many=0; [ "$i" -eq "$rounds" ] && many=3000
-  wineserver -w
-  "$wine" reg delete "$key" /f >/dev/null 2>&1
+  wine_settle
+  wine_t reg delete "$key" /f >/dev/null 2>&1
   python3 "$here/lib/garbage_reg.py" "$seed" "$work/garbage.reg" "$many"
   reg_import "$work/garbage.reg" || fail "seed $seed: the garbage did not import"
   start_app 1 || { fail "seed $seed: no main window"; continue; }

@@ -47,7 +47,7 @@ check "colours match the golden picture at the view's opacity" \
 ctl endsession >/dev/null
 wait_app_exit 20
 check "ending the session ends the program with code 0 (got $app_rc)" test "$app_rc" = 0
-WINEPREFIX=$WINEPREFIX wineserver -w
+wine_settle
 export_reg
 check "Profile = Default" test "$(reg_value Profiles Profile)" = Default
 check "no Handle after the end" test -z "$(reg_value 'Options\Windows\Main' Handle)"

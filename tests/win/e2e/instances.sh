@@ -26,7 +26,7 @@ check "there is one main window" test "$(ctl count-main | tr -d '\r')" = 1
 
 # The first run is killed: it never ended cleanly, so the next start is still a first start.
 kill -9 "$app_pid"; wait "$app_pid" 2>/dev/null; app_pid=""
-wineserver -w
+wine_settle
 export_reg
 check "the killed first run left its Handle" test -n "$(reg_value 'Options\Windows\Main' Handle)"
 startup_dir=$(startup_folder)
@@ -39,7 +39,7 @@ check "after a killed first run: the main dialog is centred" \
 ctl endsession >/dev/null
 wait_app_exit 20
 check "the first run ends cleanly (got $app_rc)" test "$app_rc" = 0
-wineserver -w
+wine_settle
 
 # After a clean first run the next start is a later one: the shortcut is kept.
 echo "made by the user" >"$startup_dir/Pinarbo.lnk"

@@ -10,7 +10,7 @@ start_app 1 || finish
 ctl endsession >/dev/null
 wait_app_exit 20
 check "first run ends cleanly (got $app_rc)" test "$app_rc" = 0
-wineserver -w
+wine_settle
 
 # Second start: the handle is written; a second copy shows the first one and ends.
 start_app 1 || finish
@@ -34,7 +34,7 @@ check "the main window stays" test "$(info main_visible)" = 1
 # Killed: nothing is saved, the stale handle stays behind.
 export_reg; before=$(grep -v Handle "$work/reg.txt" | md5sum)
 kill -9 "$app_pid"; wait "$app_pid" 2>/dev/null; app_pid=""
-wineserver -w
+wine_settle
 export_reg; after=$(grep -v Handle "$work/reg.txt" | md5sum)
 check "a killed process keeps the values of the last clean end" test "$before" = "$after"
 check "its stale Handle is still stored" test -n "$(reg_value 'Options\Windows\Main' Handle)"
@@ -49,7 +49,7 @@ wait_app_exit 20
 check "OK ends the program with code 0 (got $app_rc)" test "$app_rc" = 0
 
 # Without confirmation the exit command ends at once.
-wineserver -w
+wine_settle
 reg_set 'Options\Common' ConfirmExit 0
 start_app 1 || finish
 ctl cmd 1001 >/dev/null

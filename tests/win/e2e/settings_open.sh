@@ -28,7 +28,7 @@ check "the program runs" kill -0 "$app_pid"
 
 ctl endsession >/dev/null; wait_app_exit 30
 check "the end of the logon with Settings open ends with code 0 (got $app_rc)" test "$app_rc" = 0
-wineserver -w
+wine_settle
 export_reg
 check "the scene was saved" reg_has_section 'Profiles\Default\Items\Tree'
 check "the main window's placement was saved" test -n "$(reg_value 'Options\Windows\Main' plmnt)"

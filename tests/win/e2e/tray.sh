@@ -21,7 +21,7 @@ check "tree clickable again" test "$(info view_transparent)" = 0
 check "KeepInTray 1 keeps the icon" ctl tray-exists
 ctl tray-move >/dev/null; ctl tray-click >/dev/null; sleep 1
 check "a click while in front hides it" test "$(info main_visible)" = 0
-"$wine" "$ctl" tray-delete >/dev/null   # the shell forgets its icons (restart)
+ctl tray-delete >/dev/null   # the shell forgets its icons (restart)
 check "icon gone with the old shell" bash -c "! '$wine' '$ctl' tray-exists"
 ctl taskbar-created >/dev/null; sleep 1
 check "TaskbarCreated adds the icon again" ctl tray-exists
@@ -29,7 +29,7 @@ ctl tray-move >/dev/null; ctl tray-click >/dev/null; sleep 1
 ctl minimize >/dev/null; sleep 1
 ctl endsession >/dev/null; wait_app_exit 20
 check "ends with code 0 (got $app_rc)" test "$app_rc" = 0
-wineserver -w
+wine_settle
 export_reg
 check "the minimised dialog's placement is kept minimised" test "$(reg_value 'Options\Windows\Main' plmnt | cut -c29-30)" = 02
 
@@ -37,7 +37,7 @@ check "the minimised dialog's placement is kept minimised" test "$(reg_value 'Op
 start_app 1 || finish
 check "start as last exit: minimised into the icon" test "$(info main_visible)$(info main_iconic)" = 01
 check "icon shown" ctl tray-exists
-ctl endsession >/dev/null; wait_app_exit 20; wineserver -w
+ctl endsession >/dev/null; wait_app_exit 20; wine_settle
 
 # Start placement 0: shown; KeepInTray 0 removes the icon on restore.
 reg_set 'Options\Common' StartMinimize 0
@@ -49,7 +49,7 @@ check "icon while minimised" ctl tray-exists
 ctl tray-move >/dev/null; ctl tray-click >/dev/null; sleep 1
 check "shown by the icon" test "$(info main_visible)" = 1
 check "KeepInTray 0: the icon goes when the dialog is shown" bash -c "! '$wine' '$ctl' tray-exists"
-ctl endsession >/dev/null; wait_app_exit 20; wineserver -w
+ctl endsession >/dev/null; wait_app_exit 20; wine_settle
 
 # Start placement 1 with MinimizeToTray 0: minimised normally, no icon.
 reg_set 'Options\Common' StartMinimize 1

@@ -23,6 +23,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 log() { echo "[$scenario] $*"; }
+# Every Wine call is bounded: a step that hangs (Wine, X or the program) fails that step with a
+# message instead of stalling the whole scenario until ctest's limit.
+wine_t() { timeout "${E2E_STEP_SECONDS:-90}" "$wine" "$@"; }
+# wine_settle: waits for the prefix's processes to end, at most 60 s, then ends what is left.
+wine_settle() {
+  timeout 60 wineserver -w && return 0
+  log "Wine processes still running after 60 s: ending them"
+  wineserver -k 2>/dev/null
+  return 1
+}
 fail() { echo "[$scenario] FAIL: $*"; failures=$((failures + 1)); }
 check() { # description, command...
   local what=$1; shift
@@ -51,7 +61,7 @@ template=$build/e2e-template
   flock 9
   if [ ! -f "$template/.pinarbo-unmanaged" ]; then
     "$root/scripts/wine-run" --prefix "$template" reg add 'HKCU\Software\Wine' /f >/dev/null 2>&1 9>&-
-    WINEPREFIX=$template wineserver -w 9>&-
+    WINEPREFIX=$template timeout 120 wineserver -w 9>&-
   fi
 ) 9>"$template.e2e-lock"
 
@@ -64,7 +74,7 @@ new_prefix() {
   cp -a "$template" "$WINEPREFIX"
 }
 
-ctl() { "$wine" "$ctl" "$@"; }
+ctl() { wine_t "$ctl" "$@"; }
 
 # start_app: starts Pinarbo in the background (app_pid) and waits for its main window.
 start_app() {
@@ -97,7 +107,7 @@ info() { ctl info | tr -d '\r' | sed -n "s/^$1=//p"; }
 export_reg() {
   local out=$work/reg.txt
   rm -f "$work/reg.reg"
-  "$wine" reg export "$key" "$(winepath_of "$work/reg.reg")" /y >/dev/null 2>&1
+  wine_t reg export "$key" "$(winepath_of "$work/reg.reg")" /y >/dev/null 2>&1
   if [ -f "$work/reg.reg" ]; then iconv -f UTF-16LE -t UTF-8 "$work/reg.reg" | tr -d '\r' >"$out"; else : >"$out"; fi
 }
 winepath_of() { echo "Z:${1//\//\\}"; }
@@ -112,9 +122,9 @@ reg_value() {
   ' "$work/reg.txt"
 }
 reg_has_section() { grep -qxF "[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo${1:+\\$1}]" "$work/reg.txt"; }
-reg_set() { "$wine" reg add "$key\\$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
-reg_set_binary() { "$wine" reg add "$key\\$1" /v "$2" /t REG_BINARY /d "$3" /f >/dev/null 2>&1; }
-reg_import() { "$wine" reg import "$(winepath_of "$1")" >/dev/null 2>&1; }
+reg_set() { wine_t reg add "$key\\$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
+reg_set_binary() { wine_t reg add "$key\\$1" /v "$2" /t REG_BINARY /d "$3" /f >/dev/null 2>&1; }
+reg_import() { wine_t reg import "$(winepath_of "$1")" >/dev/null 2>&1; }
 
 # The user's Startup folder in the current prefix (made when missing).
 startup_folder() {
@@ -127,7 +137,7 @@ startup_folder() {
   echo "$d"
 }
 
-screenshot() { import -window root "$work/$1.png" 2>/dev/null; echo "$work/$1.png"; }
+screenshot() { timeout 30 import -window root "$work/$1.png" 2>/dev/null; echo "$work/$1.png"; }
 
 finish() {
   if [ "$failures" -ne 0 ]; then log "$failures check(s) failed"; exit 1; fi

@@ -19,7 +19,7 @@ win_path() { # unix path in the prefix -> C:\...
 }
 # uninst_value NAME: one value of the uninstall key ("" when absent).
 uninst_value() {
-  "$wine" reg query "$uninst_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+  wine_t reg query "$uninst_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
 }
 run_setup() { timeout 120 "$wine" "$setup" /S "$@"; }
 # uninstall: runs the silent uninstaller, which hands over to a copy of itself, and waits for
@@ -69,7 +69,7 @@ check "nothing saved before the end" test "$(saved_count)" = 0
 uninstall
 wait_app_exit 30
 check "the running program ends with code 0 (got $app_rc)" test "$app_rc" = 0
-wineserver -w
+wine_settle
 check "its scene was saved" test "$(saved_count)" -gt 1
 check "tree section saved" test "$(reg_value 'Profiles\Default\Items\Tree' resid)" = 122
 for f in Pinarbo.exe readme.txt Uninstall.exe; do check "removed: $f" test ! -e "$prog_dir/$f"; done
@@ -92,11 +92,11 @@ run_setup; rc=$?
 check "installing again over the running program ends with code 0 (got $rc)" test "$rc" = 0
 wait_app_exit 30
 check "the running copy was closed with code 0 (got $app_rc)" test "$app_rc" = 0
-wineserver -w
+wine_settle
 check "and saved its scene" test "$(saved_count)" -gt 1
 check "the Startup shortcut stays when not asked again" test -f "$startup_link"
 uninstall
-wineserver -w
+wine_settle
 check "uninstall removes the Startup shortcut" test ! -e "$startup_link"
 check "uninstall removes the program" test ! -e "$prog_dir/Pinarbo.exe"
 
