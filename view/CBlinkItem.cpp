@@ -74,11 +74,11 @@ void CBlinkItem::StepAndDraw(std::uint8_t* frame, int frameWidth, int frameHeigh
     }
     if (!m_shown || !m_placed) return;
     m_frameCounter = (m_frameCounter + 1) % 24;
-    Draw(frame, frameWidth, frameHeight, intensity);
+    Draw(frame, frameWidth, frameHeight, intensity, env.copy);
 }
 
-void CBlinkItem::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int intensity) const {
-    if (m_sprite) m_sprite->Draw(frame, frameWidth, frameHeight, m_x, m_y, m_frameCounter / 2, intensity, m_colour);
+void CBlinkItem::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int intensity, SFrameCopy* copy) const {
+    if (m_sprite) m_sprite->Draw(frame, frameWidth, frameHeight, m_x, m_y, m_frameCounter / 2, intensity, m_colour, copy);
 }
 
 void StepAndDrawBlinks(const std::vector<CBlinkItem*>& lights, int num, std::uint8_t* frame,

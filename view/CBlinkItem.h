@@ -6,6 +6,7 @@
 #include "scene/CBmp.h"
 #include "view/CBlinkSprite.h"
 #include "view/CRandom.h"
+#include "view/FrameRuns.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +19,7 @@ struct SBlinkEnv {
     const CBmp& composed;  // composed picture: a light may sit where its alpha is not zero
     int freq;              // 0..100, higher is faster
     CRandom& random;
+    SFrameCopy* copy = nullptr;  // where drawing lights also put their pixels (may be null)
 };
 
 class CBlinkItem {
@@ -53,7 +55,7 @@ public:
     static std::uint32_t TintFor(std::uint32_t pixel) noexcept;
 
 private:
-    void Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int intensity) const;
+    void Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int intensity, SFrameCopy* copy) const;
 
     std::shared_ptr<const CBlinkSprite> m_sprite;
     int m_x = 0;

@@ -28,6 +28,8 @@ void CBlinkLights::Replace(const CBmp& garlandLayer) {
         m_lights.GetAt(i)->Place(false, garlandLayer.Bits(), garlandLayer.Width(), garlandLayer.Height(), env);
 }
 
-void CBlinkLights::StepAndDraw(std::uint8_t* frame, int width, int height) {
-    StepAndDrawBlinks(m_lights.Items(), m_num.Get(), frame, width, height, Env());
+void CBlinkLights::StepAndDraw(std::uint8_t* frame, int width, int height, SFrameCopy* copy) {
+    SBlinkEnv env = Env();
+    env.copy = copy;
+    StepAndDrawBlinks(m_lights.Items(), m_num.Get(), frame, width, height, env);
 }

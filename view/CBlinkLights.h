@@ -24,7 +24,7 @@ public:
     // the switch is the garland layer's buffer (null keeps them where they are), the frame its size.
     void Replace(const CBmp& garlandLayer);
     // One tick for the first `num` lights.
-    void StepAndDraw(std::uint8_t* frame, int width, int height) override;
+    void StepAndDraw(std::uint8_t* frame, int width, int height, SFrameCopy* copy) override;
 
     const CCollector<CBlinkItem*>& Lights() const noexcept { return m_lights; }
     // The sprite the next placements take (shared by every light placed since it was made).

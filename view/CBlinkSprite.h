@@ -11,6 +11,7 @@
 #include <vector>
 
 class CBmp;
+struct SFrameCopy;
 
 class CBlinkSprite {
 public:
@@ -25,9 +26,10 @@ public:
 
     // Blends strip frame k at intensity (0..255) with colour (0x00RRGGBB) into the premultiplied
     // frame at (x, y), clipped to it; alpha bytes stay. Per pixel: s = mask * intensity / 256,
-    // b = sparkle * s / 256, d = (d * (255 - b) + channel * b) / 255.
+    // b = sparkle * s / 256, d = (d * (255 - b) + channel * b) / 255. With a copy, each changed
+    // pixel also goes, scaled, into the copy, and the runs visited into its runs.
     void Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int x, int y, int k, int intensity,
-              std::uint32_t colour) const noexcept;
+              std::uint32_t colour, SFrameCopy* copy = nullptr) const noexcept;
 
     // Pixels visited per strip frame (tests).
     int RunPixels(int k) const noexcept;

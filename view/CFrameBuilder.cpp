@@ -43,12 +43,11 @@ bool CFrameBuilder::Tick(const SFrameScene& scene, const CBmp* gradient, int opa
         }
     }
     if (m_cache.IsValid()) {
-        m_cache.Compose(frame.bits, colour);
-    } else {
-        DrawScene(scene, colour, frame);
+        m_cache.Compose(frame.bits, colour, opaque, lights);
+        return true;
     }
-
-    if (lights) lights->StepAndDraw(frame.bits, frame.width, frame.height);
+    DrawScene(scene, colour, frame);
+    if (lights) lights->StepAndDraw(frame.bits, frame.width, frame.height, nullptr);
     ApplyOpacity(opaque, frame);
     return true;
 }
@@ -141,38 +140,8 @@ void CFrameBuilder::DrawGarland(const CBmp& picture, int x, int y, SGradientColo
                         FrameRow(frame, x + clip.col0, y + clip.row0 + row), clip.cols, mix);
 }
 
-// Opacity below 100 %: every byte (colour and alpha) becomes byte * f >> 8, f = opaque * 256 / 100.
-// byte * f <= 255 * 256 fits a 16-bit lane, so the bytes are scaled in 16-bit lanes: sixteen at a
-// time with SSE2, else eight at a time as the even and odd bytes of a 64-bit word.
 void CFrameBuilder::ApplyOpacity(int opaque, const SFrameView& frame) noexcept {
     if (opaque >= 100 || !frame.bits || frame.width <= 0 || frame.height <= 0) return;
-    const std::uint32_t f = static_cast<std::uint32_t>(std::max(opaque, 0)) * 256 / 100;
-    std::uint8_t* p = frame.bits;
-    const std::size_t n = static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4;
-    std::size_t i = 0;
-#ifdef PINARBO_FRAME_SSE2
-    const __m128i zero = _mm_setzero_si128();
-    // byte * f >> 8 as the high half of (byte << 8) * f, for the even and the odd bytes of each
-    // 16-bit lane; blocks of transparent black (most of the window around the tree) stay as they are.
-    const __m128i factor = _mm_set1_epi16(static_cast<short>(f));
-    const __m128i oddBytes = _mm_set1_epi16(static_cast<short>(0xFF00));
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) == 0xFFFF) continue;
-        const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
-        const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_or_si128(even, odd));
-    }
-#endif
-    const std::uint64_t f64 = f;
-    constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFull;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        const std::uint64_t even = (((w & kLanes) * f64) >> 8) & kLanes;
-        const std::uint64_t odd = ((w >> 8) & kLanes) * f64 & ~kLanes;
-        w = even | odd;
-        std::memcpy(p + i, &w, 8);
-    }
-    for (; i < n; ++i) p[i] = static_cast<std::uint8_t>((p[i] * f) >> 8);
+    ScaleBytes(frame.bits, frame.bits, static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4,
+               OpacityFactor(opaque));
 }

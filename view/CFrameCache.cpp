@@ -4,6 +4,13 @@
 #include "view/CFrameBuilder.h"
 
 #include <cstring>
+#include <new>
+
+namespace {
+// Room for the lights' runs: 50 lights of 32 rows, twice over; more runs in one tick fall back to
+// a whole-frame pass for that tick.
+constexpr std::size_t kDrawnRuns = 4096;
+}  // namespace
 
 CFrameCache::SKey CFrameCache::KeyOf(const SFramePicture& p) noexcept {
     const CBmp* bmp = p.picture;
@@ -84,6 +91,7 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
     // The replay: each item from the first garland on, over its non-zero pixels inside M.
     m_runs.clear();
     m_layers.clear();
+    m_groups.clear();
     for (std::size_t i = first; i < scene.items.size(); ++i) {
         const SFramePicture& item = scene.items[i];
         SFrameClip clip;
@@ -103,35 +111,99 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
                 }
                 int end = c;
                 while (end < clip.cols && s[end * 4 + 3] != 0 && covered[at0 + end]) ++end;
-                m_runs.push_back({static_cast<std::uint32_t>(at0 + c), static_cast<std::uint32_t>(src0 + c),
-                                  static_cast<std::uint32_t>(end - c)});
+                std::uint32_t src = static_cast<std::uint32_t>(src0 + c);
+                if (item.type == 2) {  // a garland's run as planar groups of eight
+                    src = static_cast<std::uint32_t>(m_groups.size() / kGroupValues);
+                    for (int g = c; g < end; g += kGroupPixels) {
+                        const std::size_t at = m_groups.size();
+                        m_groups.resize(at + kGroupValues, 0);
+                        for (int lane = 0; lane < kGroupPixels && g + lane < end; ++lane) {
+                            const std::uint8_t* px = s + static_cast<std::size_t>(g + lane) * 4;
+                            for (int ch = 0; ch < 4; ++ch) m_groups[at + static_cast<std::size_t>(ch * kGroupPixels + lane)] = px[ch];
+                        }
+                    }
+                }
+                m_runs.push_back({static_cast<std::uint32_t>(at0 + c), src, static_cast<std::uint32_t>(end - c)});
                 c = end;
             }
         }
         if (m_runs.size() != runsBefore) m_layers.push_back({item.picture->Bits(), item.type, runsBefore, m_runs.size()});
     }
+    // W with room for a garland group that starts within eight pixels of the end.
+    m_work.assign(m_static.size() + 4 * kGroupPixels, 0);
+    std::memcpy(m_work.data(), m_static.data(), m_static.size());
+    m_scaled.clear();
+    m_factor = 256;
+    m_copy.runs.Reserve(kDrawnRuns);
+    m_copy.runs.Clear();
     m_valid = true;
     ++m_builds;
 }
 
-void CFrameCache::Compose(std::uint8_t* frame, SGradientColour colour) const noexcept {
-    std::memcpy(frame, m_static.data(), m_static.size());
+const std::uint8_t* CFrameCache::Scaled(std::uint32_t f) noexcept {
+    if (f >= 256) return m_static.data();
+    if (m_scaled.size() != m_static.size() || f != m_factor) {
+        if (m_scaled.size() != m_static.size()) {
+            try {
+                m_scaled.resize(m_static.size());
+            } catch (const std::bad_alloc&) {
+                m_scaled.clear();
+                return nullptr;  // no room: the caller scales the whole frame
+            }
+        }
+        ScaleBytes(m_static.data(), m_scaled.data(), m_static.size(), f);
+        m_factor = f;
+        ++m_scaledBuilds;
+    }
+    return m_scaled.data();
+}
+
+void CFrameCache::Compose(std::uint8_t* frame, SGradientColour colour, int opaque, IFrameLights* lights) noexcept {
+    std::uint8_t* work = m_work.data();
+    const std::size_t bytes = m_static.size();
+    // W back to S where the last tick's lights drew.
+    if (m_copy.runs.Overflowed()) {
+        std::memcpy(work, m_static.data(), bytes);
+    } else {
+        for (const CFrameRuns::SRun& run : m_copy.runs)
+            std::memcpy(work + static_cast<std::size_t>(run.at) * 4, m_static.data() + static_cast<std::size_t>(run.at) * 4,
+                        static_cast<std::size_t>(run.count) * 4);
+    }
+
+    // The garlands and what lies over them, on M.
     const std::uint8_t* under = m_under.data();
     for (const SSpan& span : m_spans) {
-        std::memcpy(frame + static_cast<std::size_t>(span.at) * 4, under, static_cast<std::size_t>(span.count) * 4);
+        std::memcpy(work + static_cast<std::size_t>(span.at) * 4, under, static_cast<std::size_t>(span.count) * 4);
         under += static_cast<std::size_t>(span.count) * 4;
     }
     const SGarlandMix mix = GarlandMix(colour.r, colour.g, colour.b);
     for (const SLayer& layer : m_layers) {
         for (std::size_t r = layer.first; r < layer.last; ++r) {
             const SRun& run = m_runs[r];
-            const std::uint8_t* s = layer.bits + static_cast<std::size_t>(run.src) * 4;
-            std::uint8_t* d = frame + static_cast<std::size_t>(run.at) * 4;
+            std::uint8_t* d = work + static_cast<std::size_t>(run.at) * 4;
             if (layer.type == 1) {
-                BlendToyRow(s, d, static_cast<int>(run.count));
+                BlendToyRow(layer.bits + static_cast<std::size_t>(run.src) * 4, d, static_cast<int>(run.count));
             } else {
-                BlendGarlandRow(s, d, static_cast<int>(run.count), mix);
+                BlendGarlandGroups(m_groups.data() + static_cast<std::size_t>(run.src) * kGroupValues,
+                                   (run.count + kGroupPixels - 1) / kGroupPixels, d, mix);
             }
         }
     }
+
+    // The window's frame: S' with M scaled from W, then the lights, drawn into W and, scaled,
+    // into the frame.
+    const std::uint32_t f = OpacityFactor(opaque);
+    const std::uint8_t* scaled = Scaled(f);
+    if (scaled) {
+        std::memcpy(frame, scaled, bytes);
+        for (const SSpan& span : m_spans)
+            ScaleBytes(work + static_cast<std::size_t>(span.at) * 4, frame + static_cast<std::size_t>(span.at) * 4,
+                       static_cast<std::size_t>(span.count) * 4, f);
+    } else {
+        ScaleBytes(work, frame, bytes, f);
+    }
+    m_copy.bits = frame;
+    m_copy.factor = f;
+    m_copy.runs.Clear();
+    if (lights) lights->StepAndDraw(work, m_width, m_height, &m_copy);
 }

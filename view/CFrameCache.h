@@ -8,10 +8,16 @@
 //     garland from k on covers the pixel (a garland pixel of alpha 0 changes nothing);
 //   - M, those covered pixels, as row spans, and P, the frame after the tree and the items before k,
 //     on M only;
-//   - for every visible item from k on, the runs of its non-zero pixels that lie in M.
-// A tick copies S, puts P back on M and replays the items from k on over their runs with the tick's
-// colour: the same per-pixel steps in the same order, so the result is bit for bit the full build.
-// Toys after k are replayed on M only; elsewhere S already holds them. The cache is keyed by the
+//   - for every visible item from k on, the runs of its non-zero pixels that lie in M (a garland's
+//     as planar groups of eight pixels, the last one padded with pixels of alpha 0, which blend
+//     to what is there: W has room for a group past its end).
+// A tick works in W, an unscaled copy of the frame that equals S except where the tick draws: it
+// puts P back on M and replays the items from k on over their runs with the tick's colour (the
+// same per-pixel steps in the same order, so bit for bit the full build; toys after k are replayed
+// on M only, elsewhere S already holds them). The view opacity scales each byte on its own, so
+// the window's frame is S' (S scaled once per opacity) with M scaled from W; then the lights draw
+// into W, put each pixel they change, scaled, into the frame too, and report their runs, which go
+// back to S in W before the next tick. A tick touches M and the lights' pixels; the rest is one copy. The cache is keyed by the
 // frame size and the scene's pictures (object, buffer and size), places, types and visibility. New
 // content in the same buffers cannot be seen from here: the builder drops the cache after every
 // pause (the scene is replaced while paused) and on request (Invalidate).
@@ -19,6 +25,7 @@
 
 #include "view/FrameTypes.h"
 #include "view/FramePixels.h"
+#include "view/FrameRuns.h"
 
 #include <cstdint>
 #include <vector>
@@ -29,13 +36,15 @@ public:
     bool Matches(const SFrameScene& scene, int width, int height) const noexcept;
     // Builds the static layers (allocates; not per tick).
     void Build(const SFrameScene& scene, int width, int height);
-    // Writes the frame after all items for the gradient colour into frame (of the cached size).
-    void Compose(std::uint8_t* frame, SGradientColour colour) const noexcept;
+    // Writes the whole frame (of the cached size) for the gradient colour: items, lights (may be
+    // null; they draw into W and report their runs) and the view opacity in percent.
+    void Compose(std::uint8_t* frame, SGradientColour colour, int opaque, IFrameLights* lights) noexcept;
     void Invalidate() noexcept { m_valid = false; }
     bool IsValid() const noexcept { return m_valid; }
 
     // How many times the layers were built; the pixels a tick computes (tests and benchmarks).
     int Builds() const noexcept { return m_builds; }
+    int ScaledBuilds() const noexcept { return m_scaledBuilds; }
     std::size_t ChangingPixels() const noexcept { return m_under.size() / 4; }
 
 private:
@@ -50,7 +59,7 @@ private:
     struct SSpan {  // pixels [at, at + count) of the frame
         std::uint32_t at, count;
     };
-    struct SRun {  // count pixels from picture pixel src onto frame pixel at
+    struct SRun {  // count pixels from picture pixel src (a garland: group src) onto frame pixel at
         std::uint32_t at, src, count;
     };
     struct SLayer {  // an item replayed over runs [first, last)
@@ -60,15 +69,23 @@ private:
     };
 
     static SKey KeyOf(const SFramePicture& picture) noexcept;
+    // The static frame scaled by factor f: S itself at 256, else S' (made again when f changed).
+    const std::uint8_t* Scaled(std::uint32_t f) noexcept;
 
     std::vector<SKey> m_key;  // tree first, then the items
     int m_width = 0;
     int m_height = 0;
     bool m_valid = false;
     int m_builds = 0;
+    int m_scaledBuilds = 0;
     std::vector<std::uint8_t> m_static;  // S: width * height * 4
+    std::vector<std::uint8_t> m_scaled;  // S' for m_factor (empty until an opacity below 100 %)
+    std::uint32_t m_factor = 256;
+    std::vector<std::uint8_t> m_work;    // W
+    SFrameCopy m_copy;                   // the lights' output: the window's frame, their runs
     std::vector<SSpan> m_spans;          // M
     std::vector<std::uint8_t> m_under;   // P on M, span after span
     std::vector<SRun> m_runs;
     std::vector<SLayer> m_layers;
+    std::vector<std::uint16_t> m_groups;  // the garlands' runs, planar (view/FramePixels.h)
 };

@@ -94,6 +94,121 @@ void BlendGarlandRow(const std::uint8_t* s, std::uint8_t* d, int n, const SGarla
     }
 }
 
+// Eight pixels at a time in 16-bit lanes. Each mixed sum is three products of at most 255 * 255,
+// added with unsigned saturation: a saturated sum is above 255 * 255 exactly when the true one is,
+// and either way the capped sum divides to 255. The frame pixels are turned planar by three
+// rounds of byte interleaving and back by packing.
+void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept {
+#ifdef PINARBO_FRAME_SSE2
+    const __m128i gR = _mm_set1_epi16(static_cast<short>(mix.r));
+    const __m128i gG = _mm_set1_epi16(static_cast<short>(mix.g));
+    const __m128i gB = _mm_set1_epi16(static_cast<short>(mix.b));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i all = _mm_set1_epi16(255);
+    const __m128i cap = _mm_set1_epi16(static_cast<short>(255 * 255));
+    auto div255 = [&](__m128i x) { return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8); };
+    auto sum3 = [&](__m128i x, __m128i cx, __m128i y, __m128i cy, __m128i z, __m128i cz) {
+        const __m128i t = _mm_adds_epu16(_mm_adds_epu16(_mm_mullo_epi16(x, cx), _mm_mullo_epi16(y, cy)), _mm_mullo_epi16(z, cz));
+        return div255(_mm_sub_epi16(t, _mm_subs_epu16(t, cap)));
+    };
+    for (std::size_t g = 0; g < groups; ++g, src += kGroupValues, d += 4 * kGroupPixels) {
+        const __m128i sb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+        const __m128i sg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 8));
+        const __m128i sr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 24));
+        const __m128i mR = sum3(sr, gG, sg, gB, sb, gR);
+        const __m128i mG = sum3(sr, gR, sg, gG, sb, gB);
+        const __m128i mB = sum3(sr, gB, sg, gR, sb, gG);
+
+        const __m128i d0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+        const __m128i d1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 16));
+        const __m128i t0 = _mm_unpacklo_epi8(d0, d1), t1 = _mm_unpackhi_epi8(d0, d1);
+        const __m128i u0 = _mm_unpacklo_epi8(t0, t1), u1 = _mm_unpackhi_epi8(t0, t1);
+        const __m128i bg = _mm_unpacklo_epi8(u0, u1), ra = _mm_unpackhi_epi8(u0, u1);
+        const __m128i db = _mm_unpacklo_epi8(bg, zero), dg = _mm_unpackhi_epi8(bg, zero);
+        const __m128i dr = _mm_unpacklo_epi8(ra, zero), da = _mm_unpackhi_epi8(ra, zero);
+
+        const __m128i na = _mm_sub_epi16(all, a);
+        const __m128i ob = div255(_mm_add_epi16(_mm_mullo_epi16(db, na), _mm_mullo_epi16(mB, a)));
+        const __m128i og = div255(_mm_add_epi16(_mm_mullo_epi16(dg, na), _mm_mullo_epi16(mG, a)));
+        const __m128i orr = div255(_mm_add_epi16(_mm_mullo_epi16(dr, na), _mm_mullo_epi16(mR, a)));
+        const __m128i oa = _mm_add_epi16(_mm_sub_epi16(da, div255(_mm_mullo_epi16(da, a))), a);
+
+        const __m128i pbg = _mm_packus_epi16(ob, og), pra = _mm_packus_epi16(orr, oa);
+        const __m128i ibg = _mm_unpacklo_epi8(pbg, _mm_srli_si128(pbg, 8));
+        const __m128i ira = _mm_unpacklo_epi8(pra, _mm_srli_si128(pra, 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_unpacklo_epi16(ibg, ira));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16), _mm_unpackhi_epi16(ibg, ira));
+    }
+#else
+    for (std::size_t g = 0; g < groups; ++g, src += kGroupValues) {
+        for (int i = 0; i < kGroupPixels; ++i, d += 4) {
+            const std::uint32_t a = src[24 + i];
+            if (a == 0) continue;
+            const std::uint32_t sb = src[i], sg = src[8 + i], sr = src[16 + i];
+            const std::uint32_t mR = std::min<std::uint32_t>(255, (sr * mix.g + sg * mix.b + sb * mix.r) / 255);
+            const std::uint32_t mG = std::min<std::uint32_t>(255, (sr * mix.r + sg * mix.g + sb * mix.b) / 255);
+            const std::uint32_t mB = std::min<std::uint32_t>(255, (sr * mix.b + sg * mix.r + sb * mix.g) / 255);
+            const std::uint32_t na = 255 - a;
+            const std::uint32_t D = d[3];
+            d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + mB * a));
+            d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + mG * a));
+            d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + mR * a));
+            d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+        }
+    }
+#endif
+}
+
+// byte * f <= 255 * 256 fits a 16-bit lane, so the bytes are scaled in 16-bit lanes: sixteen at a
+// time with SSE2, else eight at a time as the even and odd bytes of a 64-bit word.
+void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept {
+    if (f >= 256) {
+        if (s != d) std::memcpy(d, s, n);
+        return;
+    }
+    std::size_t i = 0;
+#ifdef PINARBO_FRAME_SSE2
+    // byte * f >> 8 as the high half of (byte << 8) * f, for the even and the odd bytes of each
+    // 16-bit lane; blocks of transparent black (most of the window around the tree) stay as they are.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor = _mm_set1_epi16(static_cast<short>(f));
+    const __m128i oddBytes = _mm_set1_epi16(static_cast<short>(0xFF00));
+    for (; i + 16 <= n; i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) != 0xFFFF) {
+            const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
+            const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
+            v = _mm_or_si128(even, odd);
+        } else if (s == d) {
+            continue;
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), v);
+    }
+    if (s != d && i < n && n >= 16) {
+        // The last bytes as one block ending at n: bytes scaled twice are scaled from s both times.
+        i = n - 16;
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
+        const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(even, odd));
+        return;
+    }
+#endif
+    const std::uint64_t f64 = f;
+    constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFull;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s + i, 8);
+        const std::uint64_t even = (((w & kLanes) * f64) >> 8) & kLanes;
+        const std::uint64_t odd = ((w >> 8) & kLanes) * f64 & ~kLanes;
+        w = even | odd;
+        std::memcpy(d + i, &w, 8);
+    }
+    for (; i < n; ++i) d[i] = static_cast<std::uint8_t>((s[i] * f) >> 8);
+}
+
 bool ClipPicture(int picWidth, int picHeight, int x, int y, int frameWidth, int frameHeight, SFrameClip& clip) noexcept {
     const long long left = std::max<long long>(0, -static_cast<long long>(x));
     const long long top = std::max<long long>(0, -static_cast<long long>(y));

@@ -2,6 +2,7 @@
 // the cached frame, which replays them on the pixels that change from frame to frame.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Exact floor(x / 255) for 0 <= x <= 65534, which covers every blend numerator of the frame
@@ -19,6 +20,23 @@ SGarlandMix GarlandMix(std::uint8_t r, std::uint8_t g, std::uint8_t b) noexcept;
 // n straight-alpha picture pixels s blended over n premultiplied frame pixels d.
 void BlendToyRow(const std::uint8_t* s, std::uint8_t* d, int n) noexcept;
 void BlendGarlandRow(const std::uint8_t* s, std::uint8_t* d, int n, const SGarlandMix& mix) noexcept;
+
+// The view opacity as a byte factor: opaque percent (100 and above: fully opaque) scales every
+// byte, colour and alpha, to byte * f >> 8 with f = opaque * 256 / 100, so 100 % gives f = 256,
+// the identity.
+inline std::uint32_t OpacityFactor(int opaque) noexcept {
+    return opaque >= 100 ? 256u : static_cast<std::uint32_t>(opaque > 0 ? opaque : 0) * 256u / 100u;
+}
+// n bytes of s scaled by f (0..256) into d; d may be s.
+void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept;
+
+// A garland's source pixels in groups of eight, planar: per group 8 blue, 8 green, 8 red and 8
+// alpha values as 16-bit numbers, pixel i of the group in lane i. A padding lane has alpha 0.
+constexpr int kGroupPixels = 8;
+constexpr int kGroupValues = 4 * kGroupPixels;
+// The garland blend of groups source groups onto groups * 8 consecutive frame pixels from d: the
+// same result per pixel as BlendGarlandRow, and a padding lane leaves its frame pixel as it is.
+void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept;
 
 // The part of a picWidth x picHeight picture placed at (x, y) that falls inside a frame of
 // frameWidth x frameHeight: first picture column and row, and how many of each. False when none.

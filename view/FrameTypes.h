@@ -7,6 +7,7 @@
 #include <vector>
 
 class CBmp;
+struct SFrameCopy;
 
 // One picture of the scene at its place in the frame.
 struct SFramePicture {
@@ -29,11 +30,13 @@ struct SFrameView {
     int height = 0;
 };
 
-// Advances the blink lights by one tick and draws the visible ones into the frame.
+// Advances the blink lights by one tick and draws the visible ones into the frame. With a copy
+// (view/FrameRuns.h), every pixel a light changes is also written, scaled, into the copy and
+// reported in its runs: the frame builder draws the lights into its own unscaled work frame.
 class IFrameLights {
 public:
     virtual ~IFrameLights() = default;
-    virtual void StepAndDraw(std::uint8_t* frame, int width, int height) = 0;
+    virtual void StepAndDraw(std::uint8_t* frame, int width, int height, SFrameCopy* copy) = 0;
 };
 
 struct SGradientColour {

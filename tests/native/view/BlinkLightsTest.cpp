@@ -69,10 +69,10 @@ TEST(BlinkLights, TickDrawsOnlyWithLightsInPlay) {
     std::vector<std::uint8_t> frame(193 * 250 * 4, 0);
     IFrameLights& hook = f.lights;
     f.num.Set(0);
-    for (int i = 0; i < 60; ++i) hook.StepAndDraw(frame.data(), 193, 250);
+    for (int i = 0; i < 60; ++i) hook.StepAndDraw(frame.data(), 193, 250, nullptr);
     EXPECT_TRUE(std::all_of(frame.begin(), frame.end(), [](std::uint8_t v) { return v == 0; }));
     f.num.Set(25);
-    for (int i = 0; i < 60; ++i) hook.StepAndDraw(frame.data(), 193, 250);
+    for (int i = 0; i < 60; ++i) hook.StepAndDraw(frame.data(), 193, 250, nullptr);
     EXPECT_TRUE(std::any_of(frame.begin(), frame.end(), [](std::uint8_t v) { return v != 0; }));
 }
 

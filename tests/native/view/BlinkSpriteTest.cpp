@@ -61,14 +61,14 @@ TEST(BlinkSprite, LightsShareOneSpriteUntilTheBitmapsAreReplaced) {
     CBlinkLights lights(mask, strip, composed, num, freq, random);
     lights.Create();
     std::vector<std::uint8_t> frame(120 * 120 * 4);
-    for (int i = 0; i < 50; ++i) lights.StepAndDraw(frame.data(), 120, 120);  // every light re-placed
+    for (int i = 0; i < 50; ++i) lights.StepAndDraw(frame.data(), 120, 120, nullptr);  // every light re-placed
     const auto shared = lights.Sprite();
     EXPECT_EQ(shared.use_count(), 1 + 1 + 50);  // the lights, their owner and this copy
     // The pixels a light visits: only where a blend can happen, in groups of four.
     EXPECT_LT(shared->RunPixels(0), 32 * 32);
 
     ASSERT_TRUE(mask.Create(16, 16));  // new bitmaps: lights placed from now on take a new sprite
-    lights.StepAndDraw(frame.data(), 120, 120);
+    lights.StepAndDraw(frame.data(), 120, 120, nullptr);
     EXPECT_NE(lights.Sprite(), shared);
     EXPECT_EQ(lights.Sprite()->Width(), 16);
 }

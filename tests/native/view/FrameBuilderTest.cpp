@@ -1,4 +1,5 @@
 #include "view/CFrameBuilder.h"
+#include "view/FrameRuns.h"
 
 #include "scene/CBmp.h"
 
@@ -47,12 +48,16 @@ class CCountingLights : public IFrameLights {
 public:
     int calls = 0;
     Px seen{};
-    void StepAndDraw(std::uint8_t* frame, int width, int height) override {
+    void StepAndDraw(std::uint8_t* frame, int width, int height, SFrameCopy* copy) override {
         ++calls;
         ASSERT_GT(width, 0);
         ASSERT_GT(height, 0);
         seen = {frame[0], frame[1], frame[2], frame[3]};
         frame[0] = frame[1] = frame[2] = 255;  // a white light on pixel (0, 0)
+        if (copy) {
+            copy->runs.Add(0, 1);
+            for (int i = 0; i < 4; ++i) copy->bits[i] = static_cast<std::uint8_t>((frame[i] * copy->factor) >> 8);
+        }
     }
 };
 

@@ -20,7 +20,7 @@ public:
             if (item.type == 1) CFrameBuilder::DrawToy(*item.picture, item.x, item.y, frame);
             if (item.type == 2) CFrameBuilder::DrawGarland(*item.picture, item.x, item.y, colour, frame);
         }
-        if (lights) lights->StepAndDraw(frame.bits, frame.width, frame.height);
+        if (lights) lights->StepAndDraw(frame.bits, frame.width, frame.height, nullptr);
         CFrameBuilder::ApplyOpacity(opaque, frame);
         return true;
     }
