@@ -10,6 +10,8 @@ namespace {
 // Room for the lights' runs: 50 lights of 32 rows, twice over; more runs in one tick fall back to
 // a whole-frame pass for that tick.
 constexpr std::size_t kDrawnRuns = 4096;
+// The longest gap a replayed run bridges with lanes of alpha 0.
+constexpr int kGapLanes = 4;
 }  // namespace
 
 CFrameCache::SKey CFrameCache::KeyOf(const SFramePicture& p) noexcept {
@@ -104,30 +106,33 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
             const std::size_t src0 = static_cast<std::size_t>(clip.row0 + row) * pw + clip.col0;
             const std::size_t at0 = static_cast<std::size_t>(item.y + clip.row0 + row) * width + (item.x + clip.col0);
             const std::uint8_t* s = item.picture->Bits() + src0 * 4;
+            // A run goes on over gaps of up to kGapLanes pixels (transparent, or outside M) as
+            // lanes of alpha 0: cheaper than starting another group.
+            auto replayed = [&](int c) { return s[c * 4 + 3] != 0 && covered[at0 + static_cast<std::size_t>(c)]; };
             for (int c = 0; c < clip.cols;) {
-                if (s[c * 4 + 3] == 0 || !covered[at0 + c]) {
+                if (!replayed(c)) {
                     ++c;
                     continue;
                 }
-                int end = c;
-                while (end < clip.cols && s[end * 4 + 3] != 0 && covered[at0 + end]) ++end;
-                std::uint32_t src = static_cast<std::uint32_t>(src0 + c);
-                if (item.type == 2) {  // a garland's run as planar groups of eight
-                    src = static_cast<std::uint32_t>(m_groups.size() / kGroupValues);
-                    for (int g = c; g < end; g += kGroupPixels) {
-                        const std::size_t at = m_groups.size();
-                        m_groups.resize(at + kGroupValues, 0);
-                        for (int lane = 0; lane < kGroupPixels && g + lane < end; ++lane) {
-                            const std::uint8_t* px = s + static_cast<std::size_t>(g + lane) * 4;
-                            for (int ch = 0; ch < 4; ++ch) m_groups[at + static_cast<std::size_t>(ch * kGroupPixels + lane)] = px[ch];
-                        }
+                int last = c;
+                for (int e = c + 1; e < clip.cols && e - last <= kGapLanes; ++e)
+                    if (replayed(e)) last = e;
+                const int end = last + 1;
+                const auto src = static_cast<std::uint32_t>(m_groups.size() / kGroupValues);
+                for (int g = c; g < end; g += kGroupPixels) {
+                    const std::size_t at = m_groups.size();
+                    m_groups.resize(at + kGroupValues, 0);
+                    for (int lane = 0; lane < kGroupPixels && g + lane < end; ++lane) {
+                        if (!replayed(g + lane)) continue;
+                        const std::uint8_t* px = s + static_cast<std::size_t>(g + lane) * 4;
+                        for (int ch = 0; ch < 4; ++ch) m_groups[at + static_cast<std::size_t>(ch * kGroupPixels + lane)] = px[ch];
                     }
                 }
-                m_runs.push_back({static_cast<std::uint32_t>(at0 + c), src, static_cast<std::uint32_t>(end - c)});
+                m_runs.push_back({static_cast<std::uint32_t>(at0 + static_cast<std::size_t>(c)), src, static_cast<std::uint32_t>(end - c)});
                 c = end;
             }
         }
-        if (m_runs.size() != runsBefore) m_layers.push_back({item.picture->Bits(), item.type, runsBefore, m_runs.size()});
+        if (m_runs.size() != runsBefore) m_layers.push_back({item.type, runsBefore, m_runs.size()});
     }
     // W with room for a garland group that starts within eight pixels of the end.
     m_work.assign(m_static.size() + 4 * kGroupPixels, 0);
@@ -181,11 +186,12 @@ void CFrameCache::Compose(std::uint8_t* frame, SGradientColour colour, int opaqu
         for (std::size_t r = layer.first; r < layer.last; ++r) {
             const SRun& run = m_runs[r];
             std::uint8_t* d = work + static_cast<std::size_t>(run.at) * 4;
+            const std::uint16_t* src = m_groups.data() + static_cast<std::size_t>(run.src) * kGroupValues;
+            const std::size_t groups = (run.count + kGroupPixels - 1) / kGroupPixels;
             if (layer.type == 1) {
-                BlendToyRow(layer.bits + static_cast<std::size_t>(run.src) * 4, d, static_cast<int>(run.count));
+                BlendToyGroups(src, groups, d);
             } else {
-                BlendGarlandGroups(m_groups.data() + static_cast<std::size_t>(run.src) * kGroupValues,
-                                   (run.count + kGroupPixels - 1) / kGroupPixels, d, mix);
+                BlendGarlandGroups(src, groups, d, mix);
             }
         }
     }

@@ -98,7 +98,11 @@ void BlendGarlandRow(const std::uint8_t* s, std::uint8_t* d, int n, const SGarla
 // added with unsigned saturation: a saturated sum is above 255 * 255 exactly when the true one is,
 // and either way the capped sum divides to 255. The frame pixels are turned planar by three
 // rounds of byte interleaving and back by packing.
-void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept {
+// A toy's groups take the same path with its colour as it is.
+namespace {
+
+template <bool kMix>
+void BlendGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept {
 #ifdef PINARBO_FRAME_SSE2
     const __m128i gR = _mm_set1_epi16(static_cast<short>(mix.r));
     const __m128i gG = _mm_set1_epi16(static_cast<short>(mix.g));
@@ -117,9 +121,9 @@ void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8
         const __m128i sg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 8));
         const __m128i sr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 24));
-        const __m128i mR = sum3(sr, gG, sg, gB, sb, gR);
-        const __m128i mG = sum3(sr, gR, sg, gG, sb, gB);
-        const __m128i mB = sum3(sr, gB, sg, gR, sb, gG);
+        const __m128i mR = kMix ? sum3(sr, gG, sg, gB, sb, gR) : sr;
+        const __m128i mG = kMix ? sum3(sr, gR, sg, gG, sb, gB) : sg;
+        const __m128i mB = kMix ? sum3(sr, gB, sg, gR, sb, gG) : sb;
 
         const __m128i d0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
         const __m128i d1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 16));
@@ -147,9 +151,9 @@ void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8
             const std::uint32_t a = src[24 + i];
             if (a == 0) continue;
             const std::uint32_t sb = src[i], sg = src[8 + i], sr = src[16 + i];
-            const std::uint32_t mR = std::min<std::uint32_t>(255, (sr * mix.g + sg * mix.b + sb * mix.r) / 255);
-            const std::uint32_t mG = std::min<std::uint32_t>(255, (sr * mix.r + sg * mix.g + sb * mix.b) / 255);
-            const std::uint32_t mB = std::min<std::uint32_t>(255, (sr * mix.b + sg * mix.r + sb * mix.g) / 255);
+            const std::uint32_t mR = kMix ? std::min<std::uint32_t>(255, (sr * mix.g + sg * mix.b + sb * mix.r) / 255) : sr;
+            const std::uint32_t mG = kMix ? std::min<std::uint32_t>(255, (sr * mix.r + sg * mix.g + sb * mix.b) / 255) : sg;
+            const std::uint32_t mB = kMix ? std::min<std::uint32_t>(255, (sr * mix.b + sg * mix.r + sb * mix.g) / 255) : sb;
             const std::uint32_t na = 255 - a;
             const std::uint32_t D = d[3];
             d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + mB * a));
@@ -159,6 +163,16 @@ void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8
         }
     }
 #endif
+}
+
+}  // namespace
+
+void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept {
+    BlendGroups<true>(src, groups, d, mix);
+}
+
+void BlendToyGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d) noexcept {
+    BlendGroups<false>(src, groups, d, SGarlandMix{});
 }
 
 // byte * f <= 255 * 256 fits a 16-bit lane, so the bytes are scaled in 16-bit lanes: sixteen at a

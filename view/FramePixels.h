@@ -30,13 +30,15 @@ inline std::uint32_t OpacityFactor(int opaque) noexcept {
 // n bytes of s scaled by f (0..256) into d; d may be s.
 void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept;
 
-// A garland's source pixels in groups of eight, planar: per group 8 blue, 8 green, 8 red and 8
+// A garland's or toy's source pixels in groups of eight, planar: per group 8 blue, 8 green, 8 red and 8
 // alpha values as 16-bit numbers, pixel i of the group in lane i. A padding lane has alpha 0.
 constexpr int kGroupPixels = 8;
 constexpr int kGroupValues = 4 * kGroupPixels;
 // The garland blend of groups source groups onto groups * 8 consecutive frame pixels from d: the
 // same result per pixel as BlendGarlandRow, and a padding lane leaves its frame pixel as it is.
 void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept;
+// The same for a toy's groups: the toy blend of BlendToyRow, eight pixels at a time.
+void BlendToyGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d) noexcept;
 
 // The part of a picWidth x picHeight picture placed at (x, y) that falls inside a frame of
 // frameWidth x frameHeight: first picture column and row, and how many of each. False when none.
