@@ -34,6 +34,8 @@ public:
     void InvalidateScene() noexcept { m_cache.Invalidate(); }
     // How many times the static layers were built (tests).
     int CacheBuilds() const noexcept { return m_cache.Builds(); }
+    // How many times the static layers were scaled for a new opacity (tests).
+    int ScaledBuilds() const noexcept { return m_cache.ScaledBuilds(); }
     int GradientIndex() const noexcept { return m_gradientIndex; }
     void SetGradientIndex(int index) noexcept { m_gradientIndex = index; }
 

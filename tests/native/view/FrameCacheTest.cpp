@@ -228,3 +228,61 @@ TEST(FrameCache, RebuiltByEveryChangeOfTheStaticLayersAndByNothingElse) {
     EXPECT_FALSE(builder.Tick(world.scene, gradient.get(), opaque, nullptr, {frame.data(), world.width, world.height}));
     EXPECT_EQ(builder.CacheBuilds(), 1 + 11);
 }
+
+namespace {
+
+// Lights that change every other pixel of a band of rows, shifting each tick: far more runs than
+// the builder keeps room for, on some ticks, and a few on others.
+class CStripeLights : public IFrameLights {
+public:
+    void StepAndDraw(std::uint8_t* frame, int width, int height, SFrameCopy* copy) override {
+        const bool many = m_tick % 3 != 2;
+        const int rows = many ? height : 2;
+        for (int y = 0; y < rows; ++y) {
+            for (int x = (y + m_tick) % 2; x < width; x += 2) {
+                const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+                std::uint8_t* p = frame + at * 4;
+                p[m_tick % 3] = static_cast<std::uint8_t>(p[m_tick % 3] / 2 + 100);
+                if (copy) {
+                    copy->runs.Add(at, 1);
+                    for (int i = 0; i < 4; ++i) copy->bits[at * 4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((p[i] * copy->factor) >> 8);
+                }
+            }
+        }
+        ++m_tick;
+    }
+
+private:
+    int m_tick = 0;
+};
+
+}  // namespace
+
+// More drawn runs than fit: the tick is still exact, and so are the ticks after it, when the work
+// frame must be put back whole. The scaled static frame is made once per opacity.
+TEST(FrameCache, LightsOverflowingTheirRunsAndOpacityChanges) {
+    SWorld world(7);
+    while (world.scene.items.size() < 6) world.scene.items.push_back(world.RandomItem());
+    world.width = 120;
+    world.height = 90;  // 5,400 one-pixel runs on most ticks
+    std::shared_ptr<CBmp> gradient = Gradient(world.rng, 1);
+    CStripeLights stripesA, stripesB;
+    CFrameBuilder builder;
+    CReferenceFrameBuilder plain;
+    const std::size_t bytes = static_cast<std::size_t>(world.width) * world.height * 4;
+    std::vector<std::uint8_t> cached(bytes), reference(bytes);
+    const int opacities[] = {100, 100, 75, 75, 75, 30, 100, 30, 0, 55};
+    int lastScaled = -1;
+    for (int tick = 0; tick < 60; ++tick) {
+        const int opaque = opacities[tick % 10];
+        const int scaledBefore = builder.ScaledBuilds();
+        ASSERT_TRUE(builder.Tick(world.scene, gradient.get(), opaque, &stripesA, {cached.data(), world.width, world.height}));
+        ASSERT_TRUE(plain.Tick(world.scene, gradient.get(), opaque, &stripesB, {reference.data(), world.width, world.height}));
+        ASSERT_EQ(cached, reference) << "tick " << tick << " opacity " << opaque;
+        // An opacity below 100 % other than the last one scaled scales the static frame once.
+        const bool rescaled = opaque < 100 && opaque != lastScaled;
+        if (rescaled) lastScaled = opaque;
+        EXPECT_EQ(builder.ScaledBuilds() - scaledBefore, rescaled ? 1 : 0) << "tick " << tick;
+    }
+    EXPECT_EQ(builder.CacheBuilds(), 1);
+}
