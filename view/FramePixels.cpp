@@ -5,6 +5,20 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// One straight-alpha colour (b, g, r) of alpha a over the premultiplied frame pixel d.
+inline void BlendPixel(std::uint8_t* d, std::uint32_t b, std::uint32_t g, std::uint32_t r, std::uint32_t a) noexcept {
+    const std::uint32_t na = 255 - a;
+    const std::uint32_t D = d[3];
+    d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + b * a));
+    d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + g * a));
+    d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + r * a));
+    d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+}
+
+}  // namespace
+
 SGarlandMix GarlandMix(std::uint8_t r, std::uint8_t g, std::uint8_t b) noexcept {
     const std::uint64_t gR = r, gG = g, gB = b;
     return {gG | (gR << 21) | (gB << 42), gB | (gG << 21) | (gR << 42), gR | (gB << 21) | (gG << 42), r, g, b};
@@ -19,12 +33,7 @@ void BlendToyRow(const std::uint8_t* s, std::uint8_t* d, int n) noexcept {
             std::memcpy(d, s, 4);
             continue;
         }
-        const std::uint32_t na = 255 - a;
-        const std::uint32_t D = d[3];
-        d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + s[0] * a));
-        d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + s[1] * a));
-        d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + s[2] * a));
-        d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+        BlendPixel(d, s[0], s[1], s[2], a);
     }
 }
 
@@ -85,12 +94,7 @@ void BlendGarlandRow(const std::uint8_t* s, std::uint8_t* d, int n, const SGarla
             d[3] = 255;
             continue;
         }
-        const std::uint32_t na = 255 - a;
-        const std::uint32_t D = d[3];
-        d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + mB * a));
-        d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + mG * a));
-        d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + mR * a));
-        d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+        BlendPixel(d, mB, mG, mR, a);
     }
 }
 
@@ -154,12 +158,7 @@ void BlendGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, 
             const std::uint32_t mR = kMix ? std::min<std::uint32_t>(255, (sr * mix.g + sg * mix.b + sb * mix.r) / 255) : sr;
             const std::uint32_t mG = kMix ? std::min<std::uint32_t>(255, (sr * mix.r + sg * mix.g + sb * mix.b) / 255) : sg;
             const std::uint32_t mB = kMix ? std::min<std::uint32_t>(255, (sr * mix.b + sg * mix.r + sb * mix.g) / 255) : sb;
-            const std::uint32_t na = 255 - a;
-            const std::uint32_t D = d[3];
-            d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + mB * a));
-            d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + mG * a));
-            d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + mR * a));
-            d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+            BlendPixel(d, mB, mG, mR, a);
         }
     }
 #endif
