@@ -22,21 +22,6 @@ void NotifyCommand(HWND dialog, int id, WORD code) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-unsigned long long HeapBytesInUse() {
-    HANDLE heaps[64];
-    const DWORD count = ::GetProcessHeaps(64, heaps);
-    unsigned long long total = 0;
-    for (DWORD i = 0; i < count && i < 64; ++i) {
-        if (!::HeapLock(heaps[i])) continue;
-        PROCESS_HEAP_ENTRY entry{};
-        while (::HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
-        }
-        ::HeapUnlock(heaps[i]);
-    }
-    return total;
-}
-
 namespace {
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);

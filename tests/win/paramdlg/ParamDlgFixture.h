@@ -49,7 +49,5 @@ std::wstring TextOf(HWND control);
 void TypeChars(HWND control, const std::wstring& text);
 // Sends WM_COMMAND to the dialog as the control with the id would.
 void NotifyCommand(HWND dialog, int id, WORD code);
-// Bytes in use in every heap of the process.
-unsigned long long HeapBytesInUse();
 // Windows that belong to this thread, top-level and child.
 int ThreadWindowCount();

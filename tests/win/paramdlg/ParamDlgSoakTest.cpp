@@ -1,5 +1,6 @@
 // Opening and closing a bound dialog a thousand times leaves nothing behind: no binding, no
 // window, no handle held by our owners, no heap growth.
+#include "HeapUse.h"
 #include "ParamDlgFixture.h"
 
 #include "param/CEdges.h"

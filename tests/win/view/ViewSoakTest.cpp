@@ -1,5 +1,7 @@
 #include "view/win/CViewWnd.h"
 
+#include "HeapUse.h"
+
 #include "param/CParam.h"
 #include "scene/CBmp.h"
 #include "view/CBlinkLights.h"
@@ -62,22 +64,6 @@ public:
     CBlinkLights lights{mask, strip, tree, num, freq, random};
     SFrameScene scene;
 };
-
-// Bytes in use in every heap of the process.
-unsigned long long HeapBytesInUse() {
-    HANDLE heaps[64];
-    const DWORD count = ::GetProcessHeaps(64, heaps);
-    unsigned long long total = 0;
-    for (DWORD i = 0; i < count && i < 64; ++i) {
-        if (!::HeapLock(heaps[i])) continue;
-        PROCESS_HEAP_ENTRY entry{};
-        while (::HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
-        }
-        ::HeapUnlock(heaps[i]);
-    }
-    return total;
-}
 
 // Committed private memory (Wine leaves PrivateUsage at 0 and reports it as the pagefile usage).
 unsigned long long CommittedBytes() {
