@@ -39,10 +39,17 @@ check() { # description, command...
   if "$@"; then log "ok: $what"; else fail "$what"; fi
 }
 
+prefixes=()
 cleanup() {
+  local rc=$?
   if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill -9 "$app_pid" 2>/dev/null; fi
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null; fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  # A prefix is a 700 MB copy: kept only when the scenario failed, to look into.
+  if [ "$rc" -eq 0 ] && [ "$failures" -eq 0 ]; then
+    local p
+    for p in "${prefixes[@]}"; do rm -rf "$p"; done
+  fi
 }
 trap cleanup EXIT
 
@@ -72,6 +79,7 @@ new_prefix() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$work"
   cp -a "$template" "$WINEPREFIX"
+  prefixes+=("$WINEPREFIX")
 }
 
 ctl() { wine_t "$ctl" "$@"; }
