@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Display scales: the same profile at LogPixels 96, 120, 144 and 192 (Wine answers that DPI for
 # every window). The tree's window is its 96-DPI size x scale (within a pixel) and shows the tree
-# drawn at that scale (screenshots kept for looking); after a run at 144 DPI and a clean end the
-# stored positions and sizes are the ones a run at 96 DPI stores.
+# drawn at that scale, the main window's button fills its dialog as at 96 DPI (screenshots kept
+# for looking); after a run at 144 DPI and a clean end the stored positions and sizes are the
+# ones a run at 96 DPI stores.
 source "$(dirname "$0")/lib/common.bash"
 
 dpi_key='HKCU\Control Panel\Desktop'
 # run_at DPI: a fresh prefix at that DPI holding the profile of the run at 96 DPI (when there is
 # one), Pinarbo started in it.
 run_at() {
-  new_prefix "dpi$1"
+  new_prefix dpi   # one prefix at a time: each run starts from a fresh copy
   wine_t reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
   if [ -f "$work/profile.reg" ]; then
     reg_import "$work/profile.reg"
@@ -57,6 +58,23 @@ for dpi in 96 120 144 192; do
   painted=$(convert "$work/view$dpi.png" -colorspace gray -threshold 0 -format '%[fx:mean]' info:)
   check "at $dpi DPI the tree is drawn in its window (painted share $painted)" \
     awk -v p="$painted" 'BEGIN { exit !(p > 0.3) }'
+  # The main window's button fills its dialog as at 96 DPI: the share of the dialog's width its
+  # picture takes along the middle row (inside the frame) is at least 85 % of the 96-DPI share.
+  read -r ml mt mr mb <<<"$(info main_rect)"
+  row=$(( (mt + mb) / 2 + (mb - mt) / 20 ))
+  bg=$(convert "$shot" -format "%[pixel:p{$((ml + 8)),$row}]" info:)
+  box=$(convert "$shot" -crop "$((mr - ml - 16))x1+$((ml + 8))+$row" +repage -bordercolor "$bg" -border 0x1 \
+        -fuzz 6% -format '%@' info: 2>/dev/null)
+  button=${box%%x*}
+  share=$(( 1000 * ${button:-0} / (mr - ml) ))
+  log "at $dpi DPI the main window is $((mr - ml)) x $((mb - mt)), its button ${button:-?} wide ($share per mille)"
+  convert "$shot" -crop "$((mr - ml))x$((mb - mt))+$ml+$mt" +repage "$work/main$dpi.png"
+  if [ "$dpi" = 96 ]; then
+    base_share=$share
+  else
+    check "at $dpi DPI the button fills its dialog ($share against $base_share per mille)" \
+      test $(( share * 100 >= base_share * 85 )) = 1
+  fi
   if [ "$dpi" = 96 ]; then
     end_app 96
     stored_places >"$work/places96.txt"
