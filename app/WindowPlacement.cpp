@@ -2,6 +2,7 @@
 
 #include "app/ScreenGeometry.h"
 #include "param/CSettingsStore.h"
+#include "view/ViewScale.h"
 #include "wnd/Dpi.h"
 
 #include <algorithm>
@@ -54,8 +55,8 @@ bool SaveTemplateWindowPlacement(CSettingsStore& store, HWND window, const tstr&
     } else {
         RECT rc{};
         ::GetWindowRect(window, &rc);
-        size = SIZE{::MulDiv(rc.right - rc.left, Dpi::kDefault, static_cast<int>(dpi)),
-                    ::MulDiv(rc.bottom - rc.top, Dpi::kDefault, static_cast<int>(dpi))};
+        const SViewScale scale = SViewScale::ForDpi(static_cast<int>(dpi));
+        size = SIZE{scale.Unscale(rc.right - rc.left), scale.Unscale(rc.bottom - rc.top)};
     }
     return SaveWindowPlacement(store, window, section, &size);
 }
