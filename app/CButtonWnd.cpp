@@ -3,8 +3,15 @@
 #include "app/CButtonWndLogic.h"
 #include "app/CButtonWndLooks.h"
 #include "scene/CDrawTarget.h"
+#include "wnd/Dpi.h"
 
 #include <windowsx.h>
+
+namespace {
+
+constexpr UINT kWmDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT (Windows 10 1703)
+
+}  // namespace
 
 CButtonWnd::CButtonWnd() noexcept = default;
 
@@ -18,13 +25,15 @@ bool& CButtonWnd::RegisteredFlag() {
 }
 
 bool CButtonWnd::LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId) {
+    m_looks = SLookIds{module, baseId, textureId, overlayId, true};
     m_image.Free();
     m_image.LoadFromResource(module, baseId);
     CBmp texture;
     texture.LoadGifFromResource(module, textureId);
     CBmp overlay;
     overlay.LoadFromResource(module, overlayId);
-    const bool built = BuildButtonLooks(m_image, texture, overlay);
+    // Built at the dialog's scale from the 96-DPI pictures: never a finished look stretched.
+    const bool built = BuildButtonLooks(m_image, texture, overlay, static_cast<int>(Dpi::ForWindow(m_hwnd)));
     if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
     return built && !m_image.IsEmpty();
 }
@@ -38,6 +47,10 @@ LRESULT CButtonWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;  // the paint covers the whole button
     case WM_GETDLGCODE:
         return DLGC_BUTTON;
+    case kWmDpiChangedAfterParent:
+        // The dialog moved to a monitor of another scale: the looks are built again for it.
+        if (m_looks.loaded) LoadLooks(m_looks.module, m_looks.baseId, m_looks.textureId, m_looks.overlayId);
+        return 0;
     case WM_TIMER:
         if (wParam == kHoverTimer) {
             HandleTimer();

@@ -39,8 +39,9 @@ public:
     virtual void Notify(UINT id);
 
     // Loads the base picture (bitmap baseId), the texture (GIF textureId) and the gloss (bitmap
-    // overlayId) of module (null: this program) and builds the looks. False when the base picture
-    // or its looks could not be made; the button then draws what it has.
+    // overlayId) of module (null: this program) and builds the looks at the window's DPI (again
+    // when the dialog moves to a monitor of another scale). False when the base picture or its
+    // looks could not be made; the button then draws what it has.
     bool LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId);
 
     CBmp& Image() noexcept { return m_image; }
@@ -70,6 +71,12 @@ private:
     RECT ClientRect() const;
     POINT PointerInClient() const;
 
+    struct SLookIds {
+        HINSTANCE module = nullptr;
+        int baseId = 0, textureId = 0, overlayId = 0;
+        bool loaded = false;
+    };
+    SLookIds m_looks;                           // what LoadLooks was given, for a change of scale
     CBmp m_image;                               // base picture with groups 0..2 (normal, hot, pressed)
     std::unique_ptr<CDcCanvas> m_background;  // what lies behind the button; set while hovering
     bool m_hovering = false;                    // the pointer is being tracked

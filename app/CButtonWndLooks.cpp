@@ -1,6 +1,7 @@
 #include "app/CButtonWndLooks.h"
 
 #include "scene/CBmp.h"
+#include "view/ViewScale.h"
 
 #include <memory>
 
@@ -20,10 +21,25 @@ void CutTexture(CBmp& layer, const CBmp& texture, const CBmp& shapeAlpha) {
     layer.CopyChannelFrom(shapeAlpha, 3);
 }
 
+// picture at the scale: a resampled copy in held, or the picture itself at 96 DPI.
+const CBmp& AtScale(const CBmp& picture, const SViewScale& scale, CBmp& held) {
+    if (scale.IsIdentity() || !held.CopyFrom(picture)) return picture;
+    held.Resample(scale.Edge(picture.Width()), scale.Edge(picture.Height()));
+    return held;
+}
+
 }  // namespace
 
-bool BuildButtonLooks(CBmp& base, const CBmp& texture, const CBmp& overlay) {
+bool BuildButtonLooks(CBmp& base, const CBmp& textureIn, const CBmp& overlayIn, int dpi) {
     static const wchar_t* const kLabels[] = {L"nrm", L"hot", L"prs"};
+    const SViewScale scale = SViewScale::ForDpi(dpi);
+    const auto S = [&scale](int v) { return scale.Edge(v); };
+    CBmp heldTexture;
+    CBmp heldOverlay;
+    const CBmp& texture = AtScale(textureIn, scale, heldTexture);
+    const CBmp& overlay = AtScale(overlayIn, scale, heldOverlay);
+    if (!scale.IsIdentity() && !base.IsEmpty()) base.Resample(S(base.Width()), S(base.Height()));
+
     while (base.GroupCount() < 3) base.AddGroup(kLabels[base.GroupCount()]);
 
     const std::unique_ptr<CBmp> alpha = base.ExtractChannel(3);
@@ -32,61 +48,61 @@ bool BuildButtonLooks(CBmp& base, const CBmp& texture, const CBmp& overlay) {
     // Normal: the face and the gloss.
     if (CBmp* l = base.AddLayer(kLookNormal)) {
         CutTexture(*l, texture, *alpha);
-        l->SetOffset(3, 3);
+        l->SetOffset(S(3), S(3));
     }
     if (CBmp* l = base.AddLayer(kLookNormal)) {
         LoadInto(*l, overlay);
         l->ScaleAlpha(192, 0);
-        l->SetOffset(3, 3);
+        l->SetOffset(S(3), S(3));
     }
 
     // Hot: two soft dark shadows of the shape, a brighter and larger face, a larger gloss.
     if (CBmp* l = base.AddLayer(kLookHot)) {
-        l->Resample(102, 102);
-        l->SetOffset(7, 5);
+        l->Resample(S(102), S(102));
+        l->SetOffset(S(7), S(5));
         l->AdjustBrightnessContrast(-80, -128);
         l->ScaleAlpha(64, 0);
     }
     if (CBmp* l = base.AddLayer(kLookHot)) {
-        l->Resample(102, 102);
-        l->SetOffset(0, 12);
+        l->Resample(S(102), S(102));
+        l->SetOffset(S(0), S(12));
         l->AdjustBrightnessContrast(-80, -128);
         l->ScaleAlpha(32, 0);
     }
     if (CBmp* l = base.AddLayer(kLookHot)) {
         CBmp largeAlpha;
         largeAlpha.CopyFrom(*alpha);
-        largeAlpha.Resample(102, 102);
+        largeAlpha.Resample(S(102), S(102));
         CutTexture(*l, texture, largeAlpha);
         l->AdjustBrightnessContrast(32, 0);
     }
     if (CBmp* l = base.AddLayer(kLookHot)) {
         LoadInto(*l, overlay);
-        l->Resample(104, 103);
-        l->Shift(-1, 0);
+        l->Resample(S(104), S(103));
+        l->Shift(-S(1), 0);
     }
 
     // Pressed: a dark and a light copy of the shape shifted against each other, a darker face.
     if (CBmp* l = base.AddLayer(kLookPressed)) {
-        l->SetOffset(2, 1);
+        l->SetOffset(S(2), S(1));
         l->AdjustBrightnessContrast(-288, -128);
         l->ScaleAlpha(128, 0);
     }
     if (CBmp* l = base.AddLayer(kLookPressed)) {
-        l->SetOffset(5, 6);
+        l->SetOffset(S(5), S(6));
         l->AdjustBrightnessContrast(256, -128);
         l->ScaleAlpha(128, 0);
     }
     if (CBmp* l = base.AddLayer(kLookPressed)) {
         CutTexture(*l, texture, *alpha);
         l->AdjustBrightnessContrast(-48, 0);
-        l->SetOffset(3, 3);
+        l->SetOffset(S(3), S(3));
     }
     if (CBmp* l = base.AddLayer(kLookPressed)) {
         LoadInto(*l, overlay);
         l->AdjustBrightnessContrast(-32, 0);
         l->ScaleAlpha(96, 0);
-        l->SetOffset(3, 3);
+        l->SetOffset(S(3), S(3));
     }
     return true;
 }

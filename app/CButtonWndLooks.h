@@ -21,4 +21,7 @@ inline constexpr SLayerRef kTextureLayers[] = {{kLookHot, 2}, {kLookNormal, 0}, 
 // shadows and a brighter face, the pressed look a dark and a light copy shifted against each other
 // and a darker face. An empty texture or overlay leaves its layers empty. Answers false, adding no
 // layers, when base is empty (its alpha channel cannot be taken).
-bool BuildButtonLooks(CBmp& base, const CBmp& texture, const CBmp& overlay);
+// At a dpi other than 96 the button is built at that scale: base, texture and overlay are first
+// resampled once from their 96-DPI pictures, and the looks' sizes and offsets are scaled, so no
+// finished look is ever stretched.
+bool BuildButtonLooks(CBmp& base, const CBmp& texture, const CBmp& overlay, int dpi = 96);

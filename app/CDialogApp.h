@@ -67,7 +67,7 @@ public:
         if (const HWND main = MainWindow(); main && ::IsWindow(main)) {
             // The placement is saved here as well as when the dialog is destroyed: when the logon
             // ends, the system may end the process before the dialog is ever destroyed.
-            SaveWindowPlacement(this->m_store, main, TBase::kMainSection);
+            SaveTemplateWindowPlacement(this->m_store, main, TBase::kMainSection);
             ::EndDialog(main, 2);
         }
         return TBase::Exit();

@@ -95,7 +95,7 @@ void CMainDlg::OnDestroy() {
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, 0);
     m_smallIcon.reset();
     m_bigIcon.reset();
-    if (m_savePlacement) SaveWindowPlacement(m_host.Store(), m_hwnd, kPlacementSection);
+    if (m_savePlacement) SaveTemplateWindowPlacement(m_host.Store(), m_hwnd, kPlacementSection);
     m_button = nullptr;  // deleted with its window, right after ours
     CDialog::OnDestroy();
 }

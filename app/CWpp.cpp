@@ -105,11 +105,11 @@ bool CWpp::Init() {
     }
     // The view has no taskbar button: a stored minimised or maximised state would lose the tree.
     RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true, EShowAs::Normal);
+    m_view.ReadDpi();  // the monitor it was restored onto
     ComposeScene();
 
     LoadGradient();
-    m_blinkMask.LoadFromResource(m_instance, kBlinkMaskId);
-    m_blinkStrip.LoadFromResource(m_instance, kBlinkStripId);
+    LoadBlinkSprites();
     m_blinks.Create();
     m_watch.Start(this);  // optional: without it frames simply never pause
     StartFrameTimer();
@@ -161,7 +161,12 @@ bool CWpp::LoadOptions() {
 }
 
 void CWpp::SaveProfileOptions() {
-    if (m_view.GetHwnd()) SaveWindowPlacement(m_store, m_view.GetHwnd(), kViewSection);
+    if (m_view.GetHwnd()) {
+        // The view's size is kept in 100 % units, whatever display it shows on now.
+        const SIZE sceneSize{m_composition.sceneBox.Width(), m_composition.sceneBox.Height()};
+        SaveWindowPlacement(m_store, m_view.GetHwnd(), kViewSection,
+                            m_composition.scale.IsIdentity() ? nullptr : &sceneSize);
+    }
     m_items.SaveAll(&m_store, true);
     m_tree.Save(m_store, kTreeSection);
     m_viewSet.SaveAll();
@@ -223,7 +228,7 @@ void CWpp::KeepWindowsOnScreen() {
 }
 
 void CWpp::ComposeScene() {
-    ::ComposeScene(m_tree, m_items.Items(), m_composition);
+    ::ComposeScene(m_tree, m_items.Items(), m_composition, ViewScale());
     // The items may have been re-rendered into the same buffers: the view's cached layers go.
     m_view.InvalidateScene();
     const HWND view = m_view.GetHwnd();
@@ -235,6 +240,28 @@ void CWpp::ComposeScene() {
 
 bool CWpp::LoadGradient() {
     return m_gradient.LoadFromResource(m_instance, static_cast<int>(m_gradientId.Get() & 0xFFFF));
+}
+
+SViewScale CWpp::ViewScale() const { return SViewScale::ForDpi(static_cast<int>(m_view.Dpi())); }
+
+void CWpp::LoadBlinkSprites() {
+    m_blinkMask.LoadFromResource(m_instance, kBlinkMaskId);
+    m_blinkStrip.LoadFromResource(m_instance, kBlinkStripId);
+    const SViewScale scale = ViewScale();
+    if (scale.IsIdentity() || m_blinkMask.IsEmpty() || m_blinkStrip.IsEmpty()) return;
+    // The lights keep their size relative to the tree: the mask and each of the strip's frames
+    // (side by side, each as wide as the mask) at the view's scale.
+    const int w = m_blinkMask.Width();
+    const int sw = scale.Span(0, w);
+    const int sh = scale.Span(0, m_blinkMask.Height());
+    m_blinkMask.Resample(sw, sh);
+    m_blinkStrip.Resample(sw * (m_blinkStrip.Width() / w), scale.Span(0, m_blinkStrip.Height()));
+}
+
+void CWpp::OnViewDpiChanged() {
+    ComposeScene();
+    LoadBlinkSprites();
+    ReplaceBlinks();
 }
 
 void CWpp::ReplaceBlinks() { m_blinks.Replace(m_composition.garlands); }
@@ -285,6 +312,6 @@ bool CWpp::UpdateFrameTimer() {
 }
 
 const SFrameScene* CWpp::FrameScene() {
-    FillFrameScene(m_tree, m_items.Items(), m_composition.box, m_frameScene);
+    FillFrameScene(m_tree, m_items.Items(), m_composition, m_frameScene);
     return &m_frameScene;
 }

@@ -85,12 +85,18 @@ public:
     bool LoadGradient();
     // Places the first `num` lights again over the garland layer after the scene changed.
     void ReplaceBlinks();
+    // The desktop view's display scale (its monitor's DPI).
+    SViewScale ViewScale() const;
+    // Loads the blink sprites (bitmaps 161 and 162) at the view's scale.
+    void LoadBlinkSprites();
 
     // IFrameSource: what the view window draws each frame.
     const SFrameScene* FrameScene() override;
     const CBmp* Gradient() override { return &m_gradient; }
     int Opacity() override { return m_opaque.Get(); }
     IFrameLights* Lights() override { return &m_blinks; }
+    // The view moved to a monitor of another scale: composed and its lights placed again, once.
+    void OnViewDpiChanged() override;
 
     // ISceneHost: the construction page edits copies of this scene and swaps them in.
     CItem& SceneTree() override { return m_tree; }

@@ -2,6 +2,8 @@
 
 #include "app/ScreenGeometry.h"
 #include "param/CSettingsStore.h"
+#include "view/ViewScale.h"
+#include "wnd/Dpi.h"
 
 #include <algorithm>
 #include <utility>
@@ -29,13 +31,34 @@ POINT WorkspaceOffset(HWND window) {
 
 }  // namespace
 
-bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section) {
+bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section, const SIZE* storedSize) {
     const bool topmost = (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     store.WriteString(section, kTopmost, topmost ? L"1" : static_cast<const wchar_t*>(nullptr));
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);
     if (!::GetWindowPlacement(window, &wp)) return false;
+    if (storedSize) {
+        wp.rcNormalPosition.right = wp.rcNormalPosition.left + storedSize->cx;
+        wp.rcNormalPosition.bottom = wp.rcNormalPosition.top + storedSize->cy;
+    }
     return store.WriteStruct(section, kPlacement, &wp, sizeof(wp));
+}
+
+bool SaveTemplateWindowPlacement(CSettingsStore& store, HWND window, const tstr& section) {
+    const UINT dpi = Dpi::ForWindow(window);
+    if (dpi == Dpi::kDefault) return SaveWindowPlacement(store, window, section);
+    WINDOWPLACEMENT wp{};
+    size_t read = 0;
+    SIZE size{};
+    if (store.ReadStruct(section, kPlacement, &wp, sizeof(wp), &read) && SanitizePlacement(wp, read)) {
+        size = SIZE{wp.rcNormalPosition.right - wp.rcNormalPosition.left, wp.rcNormalPosition.bottom - wp.rcNormalPosition.top};
+    } else {
+        RECT rc{};
+        ::GetWindowRect(window, &rc);
+        const SViewScale scale = SViewScale::ForDpi(static_cast<int>(dpi));
+        size = SIZE{scale.Unscale(rc.right - rc.left), scale.Unscale(rc.bottom - rc.top)};
+    }
+    return SaveWindowPlacement(store, window, section, &size);
 }
 
 bool HasWindowPlacement(const CSettingsStore& store, const tstr& section) {

@@ -9,7 +9,14 @@
 
 class CSettingsStore;
 
-bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section);
+// With storedSize the normal rectangle keeps its corner but gets that size (the desktop view
+// stores its size in 100 % units).
+bool SaveWindowPlacement(CSettingsStore& store, HWND window, const tstr& section, const SIZE* storedSize = nullptr);
+// For a window whose size comes from its template (the main dialog, restored keeping its size):
+// the stored size stays in 100 % units. At 96 DPI the window's own size is stored; at another
+// scale the size stored before is kept (the window's own size there is no 100 % size), or, when
+// none was stored, its own size scaled back.
+bool SaveTemplateWindowPlacement(CSettingsStore& store, HWND window, const tstr& section);
 // Whether the section holds a placement record (of any content).
 bool HasWindowPlacement(const CSettingsStore& store, const tstr& section);
 

@@ -182,19 +182,23 @@ bool CItem::LoadPicture(IPictureSource& pictures) {
     return !m_source.IsEmpty();
 }
 
-bool CItem::Render() {
-    if (m_source.IsEmpty()) return !m_rendered.IsEmpty();
-    m_rendered.CopyFrom(m_source);
+void CItem::Colourise(CBmp& out) const {
+    if (!out.CopyFrom(m_source)) return;
 
     // Colour key: matching pixels turn transparent and keep their colour bytes.
     const std::uint32_t key = static_cast<std::uint32_t>(crIgnClr.Get());
-    std::uint8_t* p = m_rendered.Bits();
-    const std::size_t n = static_cast<std::size_t>(m_rendered.Width()) * static_cast<std::size_t>(m_rendered.Height());
+    std::uint8_t* p = out.Bits();
+    const std::size_t n = static_cast<std::size_t>(out.Width()) * static_cast<std::size_t>(out.Height());
     for (std::size_t i = 0; i < n; ++i)
         if ((Word(p + i * 4) & 0xFFFFFFu) == key) p[i * 4 + 3] = 0;
 
-    m_rendered.MixChannels(HueColour(hue.Get(), 0xFF0000u));
-    m_rendered.AdjustBrightnessContrast(brig.Get() * 128 / 100, contr.Get() * 128 / 100);
+    out.MixChannels(HueColour(hue.Get(), 0xFF0000u));
+    out.AdjustBrightnessContrast(brig.Get() * 128 / 100, contr.Get() * 128 / 100);
+}
+
+bool CItem::Render() {
+    if (m_source.IsEmpty()) return !m_rendered.IsEmpty();
+    Colourise(m_rendered);
 
     // The thumbnail shows the colour changes, not size and opacity.
     m_thumbnail.CopyFrom(m_rendered);
@@ -210,4 +214,23 @@ bool CItem::Render() {
     }
     if (opaque.Get() != 100) m_rendered.ScaleAlpha(opaque.Get() * 255 / 100, 0);
     return !m_rendered.IsEmpty();
+}
+
+bool CItem::RenderAt(int width, int height, CBmp& out) const {
+    out.Free();
+    if (width <= 0 || height <= 0) return false;
+    if (m_source.IsEmpty()) {
+        // Nothing to render from (the picture failed to load again after a render): the
+        // rendered picture, stretched, rather than nothing.
+        if (!out.CopyFrom(m_rendered)) return false;
+        out.Resample(width, height);
+        return !out.IsEmpty();
+    }
+    // One resample, straight from the colour-changed source to the wanted size: no detail lost
+    // on the way through another size.
+    Colourise(out);
+    if (out.IsEmpty()) return false;
+    out.Resample(width, height);
+    if (opaque.Get() != 100) out.ScaleAlpha(opaque.Get() * 255 / 100, 0);
+    return out.Width() == width && out.Height() == height;
 }

@@ -50,6 +50,11 @@ public:
     // brightness and contrast, thumbnail, size, opacity. True when the rendered picture is not
     // empty; an empty source changes nothing.
     bool Render();
+    // The rendered picture at another pixel size (the desktop view on a scaled display): the
+    // same chain from the source with the size step resampling straight to width x height, into
+    // out. False (out empty) when nothing can be rendered or a buffer cannot be had. Without a
+    // source the rendered picture is stretched instead.
+    bool RenderAt(int width, int height, CBmp& out) const;
 
     const CBmp& SourcePicture() const noexcept { return m_source; }
     const CBmp& Rendered() const noexcept { return m_rendered; }
@@ -80,6 +85,9 @@ public:
     CEdges<CParam<int>, int> size;    // 10..200 percent
 
 private:
+    // out = the source with the colour key, hue, brightness and contrast applied.
+    void Colourise(CBmp& out) const;
+
     CBmp m_source;
     CBmp m_rendered;
     CBmp m_thumbnail;

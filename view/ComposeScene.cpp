@@ -20,13 +20,26 @@ struct SBox64 {
     }
 };
 
-// Draws pic at its scene position relative to the box; offsets beyond the cut box are skipped.
-void DrawAt(const CBmp& pic, const CItem& item, const SSceneBox& box, CPixSurface& target) {
+// Draws an item's view picture at its place; places beyond the cut box are skipped.
+void DrawAt(const SViewPicture& place, CPixSurface& target) {
+    const CBmp& pic = place.Picture();
     if (pic.IsEmpty() || target.IsEmpty()) return;
-    const long long dx = static_cast<long long>(item.x) - box.minX;
-    const long long dy = static_cast<long long>(item.y) - box.minY;
-    if (dx >= target.Width() || dy >= target.Height()) return;
-    pic.DrawAlpha(target, static_cast<int>(dx), static_cast<int>(dy));
+    if (place.x >= target.Width() || place.y >= target.Height()) return;
+    pic.DrawAlpha(target, place.x, place.y);
+}
+
+bool IsDrawn(const CItem& item) {
+    return item.IsVisible() && (item.Type() == CItem::kToy || item.Type() == CItem::kGarland);
+}
+
+// The item's place in the view and, away from 100 %, its picture rendered at the scaled size.
+void Compose(const CItem& item, bool drawn, const SSceneBox& viewBox, SViewScale scale, SViewPicture& out) {
+    const CBmp& pic = item.Rendered();
+    out.item = &item;
+    PlaceInView(item.x, item.y, pic.Width(), pic.Height(), viewBox, scale, out);
+    out.ownPicture = !scale.IsIdentity();
+    out.scaled.Free();
+    if (out.ownPicture && drawn && !pic.IsEmpty()) item.RenderAt(out.width, out.height, out.scaled);
 }
 
 // A picture in which no pixel carries alpha is meant to be opaque.
@@ -65,23 +78,64 @@ SSceneBox ComposeBox(const CItem& tree, std::span<CItem* const> items) {
     return box;
 }
 
-void ComposeScene(const CItem& tree, std::span<CItem* const> items, SComposition& out) {
-    out.box = ComposeBox(tree, items);
+SSceneBox ScaleBox(const SSceneBox& box, SViewScale scale) {
+    SSceneBox out;
+    out.minX = scale.Edge(box.minX);
+    out.minY = scale.Edge(box.minY);
+    const long long w = std::min<long long>(
+        {scale.Span(box.minX, box.maxX), kMaxComposeSide, static_cast<long long>(INT_MAX) - out.minX});
+    const long long h = std::min<long long>(
+        {scale.Span(box.minY, box.maxY), kMaxComposeSide, static_cast<long long>(INT_MAX) - out.minY});
+    out.maxX = static_cast<int>(out.minX + std::max(0LL, w));
+    out.maxY = static_cast<int>(out.minY + std::max(0LL, h));
+    return out;
+}
+
+void PlaceInView(int x, int y, int width, int height, const SSceneBox& viewBox, SViewScale scale, SViewPicture& out) {
+    const long long left = scale.Edge(x);
+    const long long top = scale.Edge(y);
+    out.x = static_cast<int>(std::clamp<long long>(left - viewBox.minX, INT_MIN, INT_MAX));
+    out.y = static_cast<int>(std::clamp<long long>(top - viewBox.minY, INT_MIN, INT_MAX));
+    out.width = width > 0 ? scale.Span(x, static_cast<long long>(x) + width) : 0;
+    out.height = height > 0 ? scale.Span(y, static_cast<long long>(y) + height) : 0;
+}
+
+const CBmp& SViewPicture::Picture() const noexcept {
+    static const CBmp kNone;
+    if (ownPicture) return scaled;
+    return item ? item->Rendered() : kNone;
+}
+
+void ComposeScene(const CItem& tree, std::span<CItem* const> items, SComposition& out, SViewScale scale) {
+    out.scale = scale;
+    out.sceneBox = ComposeBox(tree, items);
+    out.box = ScaleBox(out.sceneBox, scale);
     const int w = out.box.Width();
     const int h = out.box.Height();
+
+    Compose(tree, true, out.box, scale, out.tree);
+    out.items.resize(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i]) {
+            Compose(*items[i], IsDrawn(*items[i]), out.box, scale, out.items[i]);
+        } else {
+            out.items[i] = SViewPicture{};
+        }
+    }
 
     CPixSurface picture;
     CPixSurface garlands;
     picture.Create(w, h);
     garlands.Create(w, h);
 
-    DrawAt(tree.Rendered(), tree, out.box, picture);
-    for (const CItem* item : items) {
+    DrawAt(out.tree, picture);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const CItem* item = items[i];
         if (!item || !item->IsVisible()) continue;
         if (item->Type() == CItem::kToy)
-            DrawAt(item->Rendered(), *item, out.box, picture);
+            DrawAt(out.items[i], picture);
         else if (item->Type() == CItem::kGarland)
-            DrawAt(item->Rendered(), *item, out.box, garlands);
+            DrawAt(out.items[i], garlands);
     }
 
     out.garlands.Free();

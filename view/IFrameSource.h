@@ -17,4 +17,7 @@ public:
     virtual int Opacity() = 0;
     // The lights to advance and draw, or null.
     virtual IFrameLights* Lights() = 0;
+    // The view now shows at another display scale (it moved to a monitor of another DPI): the
+    // scene is to be composed again for it. Nothing by default.
+    virtual void OnViewDpiChanged() {}
 };

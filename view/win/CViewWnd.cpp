@@ -1,7 +1,14 @@
 #include "view/win/CViewWnd.h"
 
 #include "view/IFrameSource.h"
+#include "wnd/Dpi.h"
 #include "wnd/WindowServices.h"
+
+namespace {
+
+constexpr UINT kWmDpiChanged = 0x02E0;  // WM_DPICHANGED (Windows 8.1 and later)
+
+}  // namespace
 
 CViewWnd::~CViewWnd() {
     // Destroy here, while the object is still a CViewWnd: the timer dies with the window.
@@ -22,12 +29,33 @@ LRESULT CViewWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (!m_builder.IsPaused()) RenderFrame();
         return DefaultProc(msg, wParam, lParam);
+    case kWmDpiChanged:
+        OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
         m_timerOn = false;  // the timer dies with the window
         return CWnd::WindowProc(msg, wParam, lParam);
     default:
         return CWnd::WindowProc(msg, wParam, lParam);
     }
+}
+
+void CViewWnd::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
+    const UINT dpi = LOWORD(wParam);  // the same for x and y
+    const bool changed = dpi != 0 && dpi != m_dpi;
+    if (changed) m_dpi = dpi;
+    if (suggested) {
+        // The suggested corner. The size is the scene's at the new scale, which the composition
+        // gives next; only without a frame source is the suggested size taken as it is.
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (changed && !m_source ? 0u : static_cast<UINT>(SWP_NOSIZE));
+        ::SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, flags);
+    }
+    if (changed && m_source) m_source->OnViewDpiChanged();
+}
+
+void CViewWnd::ReadDpi() {
+    if (m_hwnd) m_dpi = Dpi::ForWindow(m_hwnd);
 }
 
 void CViewWnd::OnPaint() {
@@ -64,6 +92,7 @@ bool CViewWnd::CreateView(bool clickThrough) {
     ::ShowWindow(m_hwnd, SW_SHOW);
     ::SetWindowPos(m_hwnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - 200, ::GetSystemMetrics(SM_CYSCREEN) - 300, 100,
                    300, SWP_NOACTIVATE | SWP_NOZORDER);
+    ReadDpi();
     return true;
 }
 

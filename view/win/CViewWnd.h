@@ -40,6 +40,11 @@ public:
     void StopFrameTimer();
     bool FrameTimerRunning() const noexcept { return m_timerOn; }
 
+    // The DPI the view draws at: its monitor's, as read at creation and told by WM_DPICHANGED.
+    UINT Dpi() const noexcept { return m_dpi; }
+    // Reads the DPI of the window's monitor again (after the window was placed).
+    void ReadDpi();
+
     bool IsPaused() const noexcept { return m_builder.IsPaused(); }
     void SetPaused(bool paused) noexcept { m_builder.SetPaused(paused); }
     int GradientIndex() const noexcept { return m_builder.GradientIndex(); }
@@ -52,10 +57,15 @@ public:
     int FramesShown() const noexcept { return m_framesShown; }
 
 private:
+    // WM_DPICHANGED: the new DPI and the suggested corner taken; on a new DPI the scene is
+    // composed again, once, which sizes the window.
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
+
     CFrameBuilder m_builder;  // gradient index and paused flag
     CLayeredPresenter m_presenter;
     IFrameSource* m_source = nullptr;  // not owned
     SFrameView m_lastFrame{};
     int m_framesShown = 0;
     bool m_timerOn = false;
+    UINT m_dpi = 96;
 };

@@ -166,3 +166,79 @@ TEST_F(Compose, TheBoxIsTheSceneWhereverItLies) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Compose, AtAScaleEverythingIsPlacedAndRenderedForTheView) {
+    CItem& toy = Add(CItem::kToy, 131, 80, 60);
+    ComposeScene(tree, items, out, SViewScale::ForDpi(144));
+    // The scene box stays in 100 % units; the view box is between its scaled edges.
+    EXPECT_EQ(out.sceneBox.minX, 80);
+    EXPECT_EQ(out.sceneBox.Width(), 213);
+    EXPECT_EQ(out.box.minX, 120);
+    EXPECT_EQ(out.box.Width(), 320);   // 213 x 1.5 = 319.5
+    EXPECT_EQ(out.box.Height(), 375);  // 250 x 1.5
+    ASSERT_EQ(out.picture.Width(), 320);
+    ASSERT_EQ(out.picture.Height(), 375);
+    EXPECT_EQ(out.garlands.Width(), 320);
+
+    // The tree at 150 - 120 = 30, 290 x 375; the toy at (0, 15), 15 x 15.
+    EXPECT_EQ(out.tree.x, 30);
+    EXPECT_EQ(out.tree.scaled.Width(), 290);
+    EXPECT_EQ(out.tree.scaled.Height(), 375);
+    EXPECT_EQ(&out.tree.Picture(), &out.tree.scaled);
+    EXPECT_EQ(out.items[0].scaled.Width(), 15);
+    // Enlarging rounds bytes down a little (200 may become 197): pixels are compared by their
+    // strongest channel.
+    const auto mostly = [](std::uint32_t pixel, int shift) {
+        return ((pixel >> shift) & 0xFF) > 0xC0 && (pixel >> 24) > 0xF0 && (pixel & ~(0xFFu << shift) & 0xFFFFFF) == 0;
+    };
+    EXPECT_TRUE(mostly(out.picture.PixelAt(30, 0), 8));
+    EXPECT_EQ(out.picture.PixelAt(29, 0), 0u);
+    EXPECT_TRUE(mostly(out.picture.PixelAt(319, 374), 8));
+    EXPECT_TRUE(mostly(out.picture.PixelAt(0, 15), 16));
+    EXPECT_TRUE(mostly(out.picture.PixelAt(14, 29), 16));
+    EXPECT_EQ(out.picture.PixelAt(15, 29), 0u);
+    EXPECT_EQ(out.picture.PixelAt(0, 14), 0u);
+
+    // The items themselves keep their 100 % pictures and positions.
+    EXPECT_EQ(tree.Rendered().Width(), 193);
+    EXPECT_EQ(toy.x, 80);
+    EXPECT_EQ(toy.Rendered().Width(), 10);
+
+    // Back at 100 % the items' own pictures serve and nothing is held twice.
+    ComposeScene(tree, items, out);
+    EXPECT_EQ(&out.tree.Picture(), &tree.Rendered());
+    EXPECT_TRUE(out.tree.scaled.IsEmpty());
+    EXPECT_EQ(out.box.Width(), 213);
+}
+
+TEST_F(Compose, ScaledPicturesComeFromTheSourceInOneResample) {
+    // Source columns (2 rows) blue, blue, red, red. At size 50 the item's picture is 2 pixels wide and
+    // each pixel mixes two source columns; at 200 % the view wants 4 pixels again: rendered from
+    // the source they are its own colours, not a stretch of the mixed 2-pixel picture.
+    auto stripes = FilledBmp(4, 2, 0xFF0000FF);
+    for (int i : {2, 3, 6, 7}) {
+        stripes->Bits()[i * 4 + 0] = 0;
+        stripes->Bits()[i * 4 + 2] = 0xFF;
+    }
+    pictures.resources[133] = stripes;
+    CItem& toy = Add(CItem::kToy, 133, 100, 50);
+    toy.size.Set(50);
+    toy.opaque.Set(60);
+    toy.Render();
+    ASSERT_EQ(toy.Rendered().Width(), 2);
+
+    ComposeScene(tree, items, out, SViewScale::ForDpi(192));
+    const CBmp& pic = out.items[0].scaled;
+    ASSERT_EQ(pic.Width(), 4);
+    ASSERT_EQ(pic.Height(), 2);
+    const std::uint32_t alpha = (255u * (60 * 255 / 100) / 255) << 24;  // the opacity still applies
+    EXPECT_EQ(pic.PixelAt(0, 0), alpha | 0x0000FFu);
+    EXPECT_EQ(pic.PixelAt(1, 1), alpha | 0x0000FFu);
+    EXPECT_EQ(pic.PixelAt(2, 0), alpha | 0xFF0000u);
+    EXPECT_EQ(pic.PixelAt(3, 1), alpha | 0xFF0000u);
+    EXPECT_EQ(toy.Rendered().Width(), 2);  // untouched
+}
+
+}  // namespace

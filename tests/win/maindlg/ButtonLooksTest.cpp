@@ -188,3 +188,42 @@ TEST(ButtonLooks, BuiltFromTheProgramResources) {
     EXPECT_EQ(hotGloss->Width(), 104);
     EXPECT_EQ(hotGloss->Height(), 103);
 }
+
+// At another scale the pieces are resampled first and every size and offset of the look table
+// is scaled: at 192 DPI the tiny pictures are twice their size and so is every layer.
+TEST(ButtonLooks, AtAScaleEverySizeAndOffsetIsScaled) {
+    Pictures p;
+    ASSERT_TRUE(BuildButtonLooks(p.base, p.texture, p.overlay, 192));
+    EXPECT_EQ(p.base.Width(), 4);
+    EXPECT_EQ(p.base.Height(), 4);
+    struct Shape {
+        int group, layer, w, h, dx, dy;
+    };
+    const Shape shapes[] = {
+        {0, 0, 8, 8, 6, 6},     {0, 1, 4, 4, 6, 6},     {1, 0, 204, 204, 14, 10}, {1, 1, 204, 204, 0, 24},
+        {1, 2, 8, 8, 0, 0},     {1, 3, 208, 206, 0, 0}, {2, 0, 4, 4, 4, 2},       {2, 1, 4, 4, 10, 12},
+        {2, 2, 8, 8, 6, 6},     {2, 3, 4, 4, 6, 6},
+    };
+    for (const Shape& s : shapes) {
+        const CBmp* l = p.base.Layer(s.group, s.layer);
+        ASSERT_NE(l, nullptr) << s.group << "/" << s.layer;
+        EXPECT_EQ(l->Width(), s.w) << s.group << "/" << s.layer;
+        EXPECT_EQ(l->Height(), s.h) << s.group << "/" << s.layer;
+        EXPECT_TRUE(HasOffset(l, s.dx, s.dy)) << s.group << "/" << s.layer;
+    }
+    // The face is the enlarged texture cut to the enlarged shape; the texture itself is untouched.
+    EXPECT_EQ(p.texture.Width(), 4);
+    EXPECT_EQ(p.base.Layer(kLookNormal, 0)->PixelAt(0, 0) >> 24, p.base.PixelAt(0, 0) >> 24);
+
+    // The program's pictures at 144 DPI: a 144 x 144 button with a 384 x 384 face.
+    CBmp base, texture, overlay;
+    ASSERT_TRUE(base.LoadFromResource(nullptr, IDB_BUTTON_BASE));
+    texture.LoadGifFromResource(nullptr, IDR_BUTTON_TEXTURE);
+    ASSERT_FALSE(texture.IsEmpty());
+    ASSERT_TRUE(overlay.LoadFromResource(nullptr, IDB_BUTTON_GLOSS));
+    ASSERT_TRUE(BuildButtonLooks(base, texture, overlay, 144));
+    EXPECT_EQ(base.Width(), 144);
+    EXPECT_EQ(base.Height(), 144);
+    EXPECT_EQ(base.Layer(kLookNormal, 0)->Width(), 384);
+    EXPECT_EQ(base.Layer(kLookHot, 3)->Width(), 156);  // 104 x 1.5
+}

@@ -38,7 +38,7 @@ public:
             item->Render();
         }
         ComposeScene(tree, items.Items(), composition);
-        FillFrameScene(tree, items.Items(), composition.box, scene);
+        FillFrameScene(tree, items.Items(), composition, scene);
         gradient.LoadFromResource(nullptr, 119);
         mask.LoadFromResource(nullptr, 161);
         strip.LoadFromResource(nullptr, 162);

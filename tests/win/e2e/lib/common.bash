@@ -28,7 +28,7 @@ log() { echo "[$scenario] $*"; }
 wine_t() { timeout "${E2E_STEP_SECONDS:-90}" "$wine" "$@"; }
 # wine_settle: waits for the prefix's processes to end, at most 60 s, then ends what is left.
 wine_settle() {
-  timeout 60 wineserver -w && return 0
+  timeout 60 "$PINARBO_WINESERVER" -w && return 0
   log "Wine processes still running after 60 s: ending them"
   wineserver -k 2>/dev/null
   return 1
@@ -68,7 +68,7 @@ template=$build/e2e-template
   flock 9
   if [ ! -f "$template/.pinarbo-unmanaged" ]; then
     "$root/scripts/wine-run" --prefix "$template" reg add 'HKCU\Software\Wine' /f >/dev/null 2>&1 9>&-
-    WINEPREFIX=$template timeout 120 wineserver -w 9>&-
+    WINEPREFIX=$template timeout 120 "$PINARBO_WINESERVER" -w 9>&-
   fi
 ) 9>"$template.e2e-lock"
 
