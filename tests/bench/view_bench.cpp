@@ -10,6 +10,7 @@
 #include "view/CBlinkLights.h"
 #include "view/ComposeScene.h"
 #include "view/FrameScene.h"
+#include "view/ViewScale.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,9 +63,10 @@ public:
     }
 };
 
-// The default scene rendered and composed, its frame scene, a gradient and 50 placed lights.
+// The default scene rendered and composed at a display's dpi, its frame scene, a gradient and 50
+// placed lights.
 struct SViewScene {
-    SViewScene() {
+    explicit SViewScene(int dpi = SViewScale::kBaseDpi) {
         CItem::SetPictureSource(&pictures);
         ResetTreeItem(tree);
         AddDefaultScene(items);
@@ -74,8 +76,8 @@ struct SViewScene {
             item->LoadPicture();
             item->Render();
         }
-        ComposeScene(tree, items.Items(), composition);
-        FillFrameScene(tree, items.Items(), composition.box, scene);
+        ComposeScene(tree, items.Items(), composition, SViewScale::ForDpi(dpi));
+        FillFrameScene(tree, items.Items(), composition, scene);
         width = composition.box.Width();
         height = composition.box.Height();
 
@@ -101,8 +103,8 @@ struct SViewScene {
     int width = 0, height = 0;
 };
 
-void BM_ViewFrame(benchmark::State& state) {
-    SViewScene s;
+void RunViewFrames(benchmark::State& state, int dpi) {
+    SViewScene s(dpi);
     if (s.width <= 0 || s.gradient.IsEmpty() || s.mask.IsEmpty()) {
         state.SkipWithError("built-in pictures not found");
         return;
@@ -119,7 +121,11 @@ void BM_ViewFrame(benchmark::State& state) {
     state.counters["height"] = s.height;
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(s.frame.size()));
 }
+void BM_ViewFrame(benchmark::State& state) { RunViewFrames(state, SViewScale::kBaseDpi); }
 BENCHMARK(BM_ViewFrame)->Arg(25)->Arg(50)->Unit(benchmark::kMicrosecond);
+// The same at 200 % (a 192-DPI display): a frame four times as large.
+void BM_ViewFrameScale2(benchmark::State& state) { RunViewFrames(state, 2 * SViewScale::kBaseDpi); }
+BENCHMARK(BM_ViewFrameScale2)->Arg(50)->Unit(benchmark::kMicrosecond);
 
 // The static layers built anew on every iteration (what a scene change, resize or pause costs).
 void BM_ViewFrameCacheBuild(benchmark::State& state) {
@@ -136,8 +142,8 @@ void BM_ViewFrameCacheBuild(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewFrameCacheBuild)->Unit(benchmark::kMicrosecond);
 
-void BM_ViewFrameMemoryFloor(benchmark::State& state) {
-    SViewScene s;
+void RunMemoryFloor(benchmark::State& state, int dpi) {
+    SViewScene s(dpi);
     std::vector<std::uint8_t> source(s.frame.size(), 0x5A);
     for (auto _ : state) {
         std::memset(s.frame.data(), 0, s.frame.size());
@@ -148,6 +154,9 @@ void BM_ViewFrameMemoryFloor(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(s.frame.size()));
 }
+void BM_ViewFrameMemoryFloor(benchmark::State& state) { RunMemoryFloor(state, SViewScale::kBaseDpi); }
 BENCHMARK(BM_ViewFrameMemoryFloor)->Unit(benchmark::kMicrosecond);
+void BM_ViewFrameMemoryFloorScale2(benchmark::State& state) { RunMemoryFloor(state, 2 * SViewScale::kBaseDpi); }
+BENCHMARK(BM_ViewFrameMemoryFloorScale2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
