@@ -7,12 +7,12 @@ source "$(dirname "$0")/lib/common.bash"
 
 # Right-click on the icon: it sits in the tray window's client area, below the caption. Wine's
 # tray window lets the first right-click after a menu closed go by (about every other one), so a
-# click that opened no menu is repeated, up to three times.
+# click that opened no menu is repeated, up to six times (three were not always enough in CI).
 tray_click() {
   local w
   w=$(xdotool search --name "Wine System Tray" | head -1)
   [ -n "$w" ] || return 1
-  for _ in 1 2 3; do
+  for _ in 1 2 3 4 5 6; do
     xdotool mousemove 400 400; sleep 0.3
     xdotool mousemove --window "$w" 12 34; sleep 0.3
     xdotool click 3
