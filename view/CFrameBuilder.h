@@ -1,7 +1,8 @@
 // CFrameBuilder: builds one frame of the desktop view per timer tick: the tree, the toys, the
 // garlands recoloured with the gradient's current column, the blink lights and the view opacity,
 // as premultiplied BGRA pixels ready for a per-pixel-alpha layered window. Portable: the caller
-// owns the frame buffer (the Win32 presenter hands in its DIB section's bits) and reuses it.
+// owns the frame buffer (the Win32 presenter hands in its DIB section's bits) and reuses it,
+// leaving it as the last tick wrote it (see FrameReplaced).
 // The scene, frame and lights types are in view/FrameTypes.h.
 #pragma once
 
@@ -32,6 +33,10 @@ public:
     void SetPaused(bool paused) noexcept;
     // The items' pictures changed in place (same buffers, new content): build the layers anew.
     void InvalidateScene() noexcept { m_cache.Invalidate(); }
+    // Between ticks the frame is expected to hold what the last tick wrote, so a tick rewrites only
+    // the pixels that change. Call this when the buffer was made anew (even at the same address) or
+    // written by anyone else; a buffer at another address is noticed without it.
+    void FrameReplaced() noexcept { m_cache.ForgetFrame(); }
     // How many times the static layers were built (tests).
     int CacheBuilds() const noexcept { return m_cache.Builds(); }
     // How many times the static layers were scaled for a new opacity (tests).

@@ -141,6 +141,7 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
     m_factor = 256;
     m_copy.runs.Reserve(kDrawnRuns);
     m_copy.runs.Clear();
+    m_kept = nullptr;
     m_valid = true;
     ++m_builds;
 }
@@ -166,13 +167,22 @@ const std::uint8_t* CFrameCache::Scaled(std::uint32_t f) noexcept {
 void CFrameCache::Compose(std::uint8_t* frame, SGradientColour colour, int opaque, IFrameLights* lights) noexcept {
     std::uint8_t* work = m_work.data();
     const std::size_t bytes = m_static.size();
-    // W back to S where the last tick's lights drew.
+    const std::uint32_t f = OpacityFactor(opaque);
+    const std::uint8_t* scaled = Scaled(f);
+    // The window's frame still holds the last tick when it is the same buffer at the same
+    // opacity and the lights' runs were all recorded: then only those runs go back to S' there.
+    const bool kept = scaled && frame == m_kept && f == m_keptFactor && !m_copy.runs.Overflowed();
+
+    // W (and a kept frame) back to S (S') where the last tick's lights drew.
     if (m_copy.runs.Overflowed()) {
         std::memcpy(work, m_static.data(), bytes);
     } else {
-        for (const CFrameRuns::SRun& run : m_copy.runs)
-            std::memcpy(work + static_cast<std::size_t>(run.at) * 4, m_static.data() + static_cast<std::size_t>(run.at) * 4,
-                        static_cast<std::size_t>(run.count) * 4);
+        for (const CFrameRuns::SRun& run : m_copy.runs) {
+            const std::size_t at = static_cast<std::size_t>(run.at) * 4;
+            const std::size_t count = static_cast<std::size_t>(run.count) * 4;
+            std::memcpy(work + at, m_static.data() + at, count);
+            if (kept) std::memcpy(frame + at, scaled + at, count);
+        }
     }
 
     // The garlands and what lies over them, on M.
@@ -196,18 +206,18 @@ void CFrameCache::Compose(std::uint8_t* frame, SGradientColour colour, int opaqu
         }
     }
 
-    // The window's frame: S' with M scaled from W, then the lights, drawn into W and, scaled,
-    // into the frame.
-    const std::uint32_t f = OpacityFactor(opaque);
-    const std::uint8_t* scaled = Scaled(f);
+    // The window's frame: S' (already there when kept) with M scaled from W, then the lights,
+    // drawn into W and, scaled, into the frame.
     if (scaled) {
-        std::memcpy(frame, scaled, bytes);
+        if (!kept) std::memcpy(frame, scaled, bytes);
         for (const SSpan& span : m_spans)
             ScaleBytes(work + static_cast<std::size_t>(span.at) * 4, frame + static_cast<std::size_t>(span.at) * 4,
                        static_cast<std::size_t>(span.count) * 4, f);
     } else {
         ScaleBytes(work, frame, bytes, f);
     }
+    m_kept = scaled ? frame : nullptr;
+    m_keptFactor = f;
     m_copy.bits = frame;
     m_copy.factor = f;
     m_copy.runs.Clear();

@@ -17,7 +17,9 @@
 // on M only, elsewhere S already holds them). The view opacity scales each byte on its own, so
 // the window's frame is S' (S scaled once per opacity) with M scaled from W; then the lights draw
 // into W, put each pixel they change, scaled, into the frame too, and report their runs, which go
-// back to S in W before the next tick. A tick touches M and the lights' pixels; the rest is one copy. The cache is keyed by the
+// back to S in W before the next tick. The window's frame is written whole only when it is a new
+// buffer or the opacity changed; otherwise the lights' last runs go back to S' there, so a tick
+// touches M and the lights' pixels and nothing else. The cache is keyed by the
 // frame size and the scene's pictures (object, buffer and size), places, types and visibility. New
 // content in the same buffers cannot be seen from here: the builder drops the cache after every
 // pause (the scene is replaced while paused) and on request (Invalidate).
@@ -40,6 +42,9 @@ public:
     // null; they draw into W and report their runs) and the view opacity in percent.
     void Compose(std::uint8_t* frame, SGradientColour colour, int opaque, IFrameLights* lights) noexcept;
     void Invalidate() noexcept { m_valid = false; }
+    // The caller's frame buffer was made anew or written by someone else: the next Compose writes
+    // it whole. (A different buffer is noticed here; a new one at the old address is not.)
+    void ForgetFrame() noexcept { m_kept = nullptr; }
     bool IsValid() const noexcept { return m_valid; }
 
     // How many times the layers were built; the pixels a tick computes (tests and benchmarks).
@@ -82,6 +87,8 @@ private:
     std::uint32_t m_factor = 256;
     std::vector<std::uint8_t> m_work;    // W
     SFrameCopy m_copy;                   // the lights' output: the window's frame, their runs
+    const std::uint8_t* m_kept = nullptr;  // the frame the last tick wrote whole, at m_keptFactor
+    std::uint32_t m_keptFactor = 256;
     std::vector<SSpan> m_spans;          // M
     std::vector<std::uint8_t> m_under;   // P on M, span after span
     std::vector<SRun> m_runs;

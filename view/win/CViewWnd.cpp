@@ -69,6 +69,11 @@ void CViewWnd::RenderFrame() {
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
     const SFrameView frame = m_presenter.Prepare(width, height);
+    // A new section may reuse the old one's address: the builder must not take it for the last frame.
+    if (m_presenter.Creations() != m_presenterCreations) {
+        m_presenterCreations = m_presenter.Creations();
+        m_builder.FrameReplaced();
+    }
     // A re-made (or failed) buffer frees the one the last frame lay in: forget it.
     if (m_lastFrame.bits && (m_lastFrame.bits != m_presenter.Buffer() || m_lastFrame.width != m_presenter.Width() ||
                              m_lastFrame.height != m_presenter.Height()))

@@ -65,6 +65,7 @@ private:
     CLayeredPresenter m_presenter;
     IFrameSource* m_source = nullptr;  // not owned
     SFrameView m_lastFrame{};
+    int m_presenterCreations = 0;
     int m_framesShown = 0;
     bool m_timerOn = false;
     UINT m_dpi = 96;

@@ -107,10 +107,20 @@ struct SPair {
         lightsA->Create();
         lightsB->Create();
     }
-    // Answers the first differing byte, or -1.
+    // Answers the first differing byte, or -1. The cached builder's window buffer is kept from
+    // tick to tick, as the view keeps its section; now and then the window switches to its other
+    // buffer (an older frame at another address) or someone scribbles over the buffer and says so.
     long long Tick(const CBmp* gradient, int opaque) {
         const std::size_t bytes = static_cast<std::size_t>(world.width) * world.height * 4;
-        cached.assign(bytes + 8, 0xC3);  // whatever the window held before
+        if (windows[0].size() != bytes + 8)
+            for (auto& window : windows) window.assign(bytes + 8, 0xC3);  // whatever the window held before
+        ++ticks;
+        if (ticks % 37 == 0) shown ^= 1;
+        std::vector<std::uint8_t>& cached = windows[shown];
+        if (ticks % 53 == 0) {
+            for (std::size_t i = 0; i < bytes; i += 7) cached[i] ^= 0xA5;
+            builder.FrameReplaced();
+        }
         reference.assign(bytes, 0x3C);
         const bool a = builder.Tick(world.scene, gradient, opaque, lightsA.get(), {cached.data(), world.width, world.height});
         const bool b = plain.Tick(world.scene, gradient, opaque, lightsB.get(), {reference.data(), world.width, world.height});
@@ -126,7 +136,8 @@ struct SPair {
     std::unique_ptr<CBlinkLights> lightsA, lightsB;
     CFrameBuilder builder;
     CReferenceFrameBuilder plain;
-    std::vector<std::uint8_t> cached, reference;
+    std::vector<std::uint8_t> windows[2], reference;
+    int shown = 0, ticks = 0;
 };
 
 enum class EChange { kScene, kOpacity, kGradient, kSize, kContentInPause, kCount };
