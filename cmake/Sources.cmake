@@ -10,6 +10,11 @@ list(FILTER PINARBO_CORE_SOURCES EXCLUDE REGEX "/win/")
 add_library(pinarbo_core STATIC ${PINARBO_CORE_SOURCES})
 target_include_directories(pinarbo_core PUBLIC ${_root})
 pinarbo_warnings(pinarbo_core)
+if(MINGW)
+  # The 256-bit group blends may spill to the stack, which 64-bit Windows does not align to 32
+  # bytes for them: the assembler turns aligned vector moves into unaligned ones.
+  set_source_files_properties(${_root}/view/FrameGroups.cpp PROPERTIES COMPILE_OPTIONS "-Wa,-muse-unaligned-vector-move")
+endif()
 
 if(WIN32)
   file(GLOB_RECURSE PINARBO_WIN_SOURCES CONFIGURE_DEPENDS

@@ -90,10 +90,11 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
         at = end;
     }
 
-    // The replay: each item from the first garland on, over its non-zero pixels inside M.
-    m_runs.clear();
+    // The replay: each item from the first garland on, over its non-zero pixels inside M, as groups
+    // of eight in ascending frame order.
     m_layers.clear();
     m_groups.clear();
+    m_groupAt.clear();
     for (std::size_t i = first; i < scene.items.size(); ++i) {
         const SFramePicture& item = scene.items[i];
         SFrameClip clip;
@@ -101,7 +102,7 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
             !ClipPicture(item.picture->Width(), item.picture->Height(), item.x, item.y, width, height, clip))
             continue;
         const int pw = item.picture->Width();
-        const std::size_t runsBefore = m_runs.size();
+        const std::size_t groupsBefore = m_groupAt.size();
         for (int row = 0; row < clip.rows; ++row) {
             const std::size_t src0 = static_cast<std::size_t>(clip.row0 + row) * pw + clip.col0;
             const std::size_t at0 = static_cast<std::size_t>(item.y + clip.row0 + row) * width + (item.x + clip.col0);
@@ -118,7 +119,6 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
                 for (int e = c + 1; e < clip.cols && e - last <= kGapLanes; ++e)
                     if (replayed(e)) last = e;
                 const int end = last + 1;
-                const auto src = static_cast<std::uint32_t>(m_groups.size() / kGroupValues);
                 for (int g = c; g < end; g += kGroupPixels) {
                     const std::size_t at = m_groups.size();
                     m_groups.resize(at + kGroupValues, 0);
@@ -127,12 +127,12 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
                         const std::uint8_t* px = s + static_cast<std::size_t>(g + lane) * 4;
                         for (int ch = 0; ch < 4; ++ch) m_groups[at + static_cast<std::size_t>(ch * kGroupPixels + lane)] = px[ch];
                     }
+                    m_groupAt.push_back(static_cast<std::uint32_t>(at0 + static_cast<std::size_t>(g)));
                 }
-                m_runs.push_back({static_cast<std::uint32_t>(at0 + static_cast<std::size_t>(c)), src, static_cast<std::uint32_t>(end - c)});
                 c = end;
             }
         }
-        if (m_runs.size() != runsBefore) m_layers.push_back({item.type, runsBefore, m_runs.size()});
+        if (m_groupAt.size() != groupsBefore) m_layers.push_back({item.type, groupsBefore, m_groupAt.size()});
     }
     // W with room for a garland group that starts within eight pixels of the end.
     m_work.assign(m_static.size() + 4 * kGroupPixels, 0);
@@ -193,16 +193,12 @@ void CFrameCache::Compose(std::uint8_t* frame, SGradientColour colour, int opaqu
     }
     const SGarlandMix mix = GarlandMix(colour.r, colour.g, colour.b);
     for (const SLayer& layer : m_layers) {
-        for (std::size_t r = layer.first; r < layer.last; ++r) {
-            const SRun& run = m_runs[r];
-            std::uint8_t* d = work + static_cast<std::size_t>(run.at) * 4;
-            const std::uint16_t* src = m_groups.data() + static_cast<std::size_t>(run.src) * kGroupValues;
-            const std::size_t groups = (run.count + kGroupPixels - 1) / kGroupPixels;
-            if (layer.type == 1) {
-                BlendToyGroups(src, groups, d);
-            } else {
-                BlendGarlandGroups(src, groups, d, mix);
-            }
+        const std::uint16_t* src = m_groups.data() + layer.first * kGroupValues;
+        const std::uint32_t* at = m_groupAt.data() + layer.first;
+        if (layer.type == 1) {
+            BlendToyGroups(src, at, layer.last - layer.first, work);
+        } else {
+            BlendGarlandGroups(src, at, layer.last - layer.first, work, mix);
         }
     }
 

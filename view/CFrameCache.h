@@ -9,8 +9,9 @@
 //   - M, those covered pixels, as row spans, and P, the frame after the tree and the items before k,
 //     on M only;
 //   - for every visible item from k on, the runs of its non-zero pixels that lie in M, copied as
-//     planar groups of eight pixels, the last one padded with pixels of alpha 0, which blend to
-//     what is there (W has room for a group past its end).
+//     planar groups of eight pixels with their places (view/FrameGroups.h), a run's last group
+//     padded with pixels of alpha 0, which blend to what is there (W has room for a group past
+//     its end).
 // A tick works in W, an unscaled copy of the frame that equals S except where the tick draws: it
 // puts P back on M and replays the items from k on over their runs with the tick's colour (the
 // same per-pixel steps in the same order, so bit for bit the full build; toys after k are replayed
@@ -26,6 +27,7 @@
 #pragma once
 
 #include "view/FrameTypes.h"
+#include "view/FrameGroups.h"
 #include "view/FramePixels.h"
 #include "view/FrameRuns.h"
 
@@ -64,10 +66,7 @@ private:
     struct SSpan {  // pixels [at, at + count) of the frame
         std::uint32_t at, count;
     };
-    struct SRun {  // count pixels from group src on (m_groups) onto frame pixel at
-        std::uint32_t at, src, count;
-    };
-    struct SLayer {  // an item replayed over runs [first, last)
+    struct SLayer {  // an item replayed as groups [first, last)
         int type;
         std::size_t first, last;
     };
@@ -91,7 +90,7 @@ private:
     std::uint32_t m_keptFactor = 256;
     std::vector<SSpan> m_spans;          // M
     std::vector<std::uint8_t> m_under;   // P on M, span after span
-    std::vector<SRun> m_runs;
     std::vector<SLayer> m_layers;
-    std::vector<std::uint16_t> m_groups;  // the runs' pixels, planar (view/FramePixels.h)
+    std::vector<std::uint16_t> m_groups;   // the replayed pixels, planar (view/FrameGroups.h)
+    std::vector<std::uint32_t> m_groupAt;  // each group's first frame pixel
 };

@@ -5,20 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-// One straight-alpha colour (b, g, r) of alpha a over the premultiplied frame pixel d.
-inline void BlendPixel(std::uint8_t* d, std::uint32_t b, std::uint32_t g, std::uint32_t r, std::uint32_t a) noexcept {
-    const std::uint32_t na = 255 - a;
-    const std::uint32_t D = d[3];
-    d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + b * a));
-    d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + g * a));
-    d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + r * a));
-    d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
-}
-
-}  // namespace
-
 SGarlandMix GarlandMix(std::uint8_t r, std::uint8_t g, std::uint8_t b) noexcept {
     const std::uint64_t gR = r, gG = g, gB = b;
     return {gG | (gR << 21) | (gB << 42), gB | (gG << 21) | (gR << 42), gR | (gB << 21) | (gG << 42), r, g, b};
@@ -96,82 +82,6 @@ void BlendGarlandRow(const std::uint8_t* s, std::uint8_t* d, int n, const SGarla
         }
         BlendPixel(d, mB, mG, mR, a);
     }
-}
-
-// Eight pixels at a time in 16-bit lanes. Each mixed sum is three products of at most 255 * 255,
-// added with unsigned saturation: a saturated sum is above 255 * 255 exactly when the true one is,
-// and either way the capped sum divides to 255. The frame pixels are turned planar by three
-// rounds of byte interleaving and back by packing.
-// A toy's groups take the same path with its colour as it is.
-namespace {
-
-template <bool kMix>
-void BlendGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept {
-#ifdef PINARBO_FRAME_SSE2
-    const __m128i gR = _mm_set1_epi16(static_cast<short>(mix.r));
-    const __m128i gG = _mm_set1_epi16(static_cast<short>(mix.g));
-    const __m128i gB = _mm_set1_epi16(static_cast<short>(mix.b));
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i one = _mm_set1_epi16(1);
-    const __m128i all = _mm_set1_epi16(255);
-    const __m128i cap = _mm_set1_epi16(static_cast<short>(255 * 255));
-    auto div255 = [&](__m128i x) { return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8); };
-    auto sum3 = [&](__m128i x, __m128i cx, __m128i y, __m128i cy, __m128i z, __m128i cz) {
-        const __m128i t = _mm_adds_epu16(_mm_adds_epu16(_mm_mullo_epi16(x, cx), _mm_mullo_epi16(y, cy)), _mm_mullo_epi16(z, cz));
-        return div255(_mm_sub_epi16(t, _mm_subs_epu16(t, cap)));
-    };
-    for (std::size_t g = 0; g < groups; ++g, src += kGroupValues, d += 4 * kGroupPixels) {
-        const __m128i sb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
-        const __m128i sg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 8));
-        const __m128i sr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 24));
-        const __m128i mR = kMix ? sum3(sr, gG, sg, gB, sb, gR) : sr;
-        const __m128i mG = kMix ? sum3(sr, gR, sg, gG, sb, gB) : sg;
-        const __m128i mB = kMix ? sum3(sr, gB, sg, gR, sb, gG) : sb;
-
-        const __m128i d0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
-        const __m128i d1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 16));
-        const __m128i t0 = _mm_unpacklo_epi8(d0, d1), t1 = _mm_unpackhi_epi8(d0, d1);
-        const __m128i u0 = _mm_unpacklo_epi8(t0, t1), u1 = _mm_unpackhi_epi8(t0, t1);
-        const __m128i bg = _mm_unpacklo_epi8(u0, u1), ra = _mm_unpackhi_epi8(u0, u1);
-        const __m128i db = _mm_unpacklo_epi8(bg, zero), dg = _mm_unpackhi_epi8(bg, zero);
-        const __m128i dr = _mm_unpacklo_epi8(ra, zero), da = _mm_unpackhi_epi8(ra, zero);
-
-        const __m128i na = _mm_sub_epi16(all, a);
-        const __m128i ob = div255(_mm_add_epi16(_mm_mullo_epi16(db, na), _mm_mullo_epi16(mB, a)));
-        const __m128i og = div255(_mm_add_epi16(_mm_mullo_epi16(dg, na), _mm_mullo_epi16(mG, a)));
-        const __m128i orr = div255(_mm_add_epi16(_mm_mullo_epi16(dr, na), _mm_mullo_epi16(mR, a)));
-        const __m128i oa = _mm_add_epi16(_mm_sub_epi16(da, div255(_mm_mullo_epi16(da, a))), a);
-
-        const __m128i pbg = _mm_packus_epi16(ob, og), pra = _mm_packus_epi16(orr, oa);
-        const __m128i ibg = _mm_unpacklo_epi8(pbg, _mm_srli_si128(pbg, 8));
-        const __m128i ira = _mm_unpacklo_epi8(pra, _mm_srli_si128(pra, 8));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_unpacklo_epi16(ibg, ira));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16), _mm_unpackhi_epi16(ibg, ira));
-    }
-#else
-    for (std::size_t g = 0; g < groups; ++g, src += kGroupValues) {
-        for (int i = 0; i < kGroupPixels; ++i, d += 4) {
-            const std::uint32_t a = src[24 + i];
-            if (a == 0) continue;
-            const std::uint32_t sb = src[i], sg = src[8 + i], sr = src[16 + i];
-            const std::uint32_t mR = kMix ? std::min<std::uint32_t>(255, (sr * mix.g + sg * mix.b + sb * mix.r) / 255) : sr;
-            const std::uint32_t mG = kMix ? std::min<std::uint32_t>(255, (sr * mix.r + sg * mix.g + sb * mix.b) / 255) : sg;
-            const std::uint32_t mB = kMix ? std::min<std::uint32_t>(255, (sr * mix.b + sg * mix.r + sb * mix.g) / 255) : sb;
-            BlendPixel(d, mB, mG, mR, a);
-        }
-    }
-#endif
-}
-
-}  // namespace
-
-void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept {
-    BlendGroups<true>(src, groups, d, mix);
-}
-
-void BlendToyGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d) noexcept {
-    BlendGroups<false>(src, groups, d, SGarlandMix{});
 }
 
 // byte * f <= 255 * 256 fits a 16-bit lane, so the bytes are scaled in 16-bit lanes: sixteen at a

@@ -17,6 +17,17 @@ struct SGarlandMix {
 };
 SGarlandMix GarlandMix(std::uint8_t r, std::uint8_t g, std::uint8_t b) noexcept;
 
+// One straight-alpha colour (b, g, r) of alpha a over the premultiplied frame pixel d:
+// D' = D - D * a / 255 + a; d' = (d * (255 - a) + s * a) / 255.
+inline void BlendPixel(std::uint8_t* d, std::uint32_t b, std::uint32_t g, std::uint32_t r, std::uint32_t a) noexcept {
+    const std::uint32_t na = 255 - a;
+    const std::uint32_t D = d[3];
+    d[0] = static_cast<std::uint8_t>(Div255(d[0] * na + b * a));
+    d[1] = static_cast<std::uint8_t>(Div255(d[1] * na + g * a));
+    d[2] = static_cast<std::uint8_t>(Div255(d[2] * na + r * a));
+    d[3] = static_cast<std::uint8_t>(D - Div255(D * a) + a);
+}
+
 // n straight-alpha picture pixels s blended over n premultiplied frame pixels d.
 void BlendToyRow(const std::uint8_t* s, std::uint8_t* d, int n) noexcept;
 void BlendGarlandRow(const std::uint8_t* s, std::uint8_t* d, int n, const SGarlandMix& mix) noexcept;
@@ -29,16 +40,6 @@ inline std::uint32_t OpacityFactor(int opaque) noexcept {
 }
 // n bytes of s scaled by f (0..256) into d; d may be s.
 void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept;
-
-// A garland's or toy's source pixels in groups of eight, planar: per group 8 blue, 8 green, 8 red and 8
-// alpha values as 16-bit numbers, pixel i of the group in lane i. A padding lane has alpha 0.
-constexpr int kGroupPixels = 8;
-constexpr int kGroupValues = 4 * kGroupPixels;
-// The garland blend of groups source groups onto groups * 8 consecutive frame pixels from d: the
-// same result per pixel as BlendGarlandRow, and a padding lane leaves its frame pixel as it is.
-void BlendGarlandGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d, const SGarlandMix& mix) noexcept;
-// The same for a toy's groups: the toy blend of BlendToyRow, eight pixels at a time.
-void BlendToyGroups(const std::uint16_t* src, std::size_t groups, std::uint8_t* d) noexcept;
 
 // The part of a picWidth x picHeight picture placed at (x, y) that falls inside a frame of
 // frameWidth x frameHeight: first picture column and row, and how many of each. False when none.

@@ -1,6 +1,8 @@
-// The eight-pixel group blends against the row blends they replace, for every alpha, a sweep of
-// sources and destinations, gradient colours whose mix reaches and passes the cap, and padding
-// lanes, which must leave their frame pixels as they are.
+// The eight-pixel group blends of every instruction set against the row blends they replace, for
+// every alpha, a sweep of sources and destinations, gradient colours whose mix reaches and passes
+// the cap, and padding lanes, which must leave their frame pixels as they are, also where they lie
+// under the next run's first pixels (blended two groups at a time).
+#include "view/FrameGroups.h"
 #include "view/FramePixels.h"
 #include "view/FrameTypes.h"
 
@@ -12,22 +14,51 @@
 
 namespace {
 
-// Row pixels (straight-alpha BGRA) as planar groups of eight; lanes past n are padding.
-std::vector<std::uint16_t> Groups(const std::vector<std::uint8_t>& row, int n) {
-    const int groups = (n + kGroupPixels - 1) / kGroupPixels;
-    std::vector<std::uint16_t> out(static_cast<std::size_t>(groups) * kGroupValues, 0);
-    for (int i = 0; i < n; ++i)
-        for (int ch = 0; ch < 4; ++ch)
-            out[static_cast<std::size_t>(i / kGroupPixels * kGroupValues + ch * kGroupPixels + i % kGroupPixels)] =
-                row[static_cast<std::size_t>(i * 4 + ch)];
-    return out;
-}
+constexpr int kPixels = 256 + 5;
+
+struct SRun {
+    int at, count;
+};
+
+// The frame's pixels under the runs (straight-alpha BGRA, pixel i of the row at i) as planar
+// groups of eight with their places; lanes past a run's end are padding.
+struct SGroups {
+    SGroups(const std::vector<std::uint8_t>& row, const std::vector<SRun>& runs) {
+        for (const SRun& run : runs) {
+            for (int g = 0; g < run.count; g += kGroupPixels) {
+                const std::size_t first = values.size();
+                values.resize(first + kGroupValues, 0);
+                for (int lane = 0; lane < kGroupPixels && g + lane < run.count; ++lane)
+                    for (int ch = 0; ch < 4; ++ch)
+                        values[first + static_cast<std::size_t>(ch * kGroupPixels + lane)] =
+                            row[static_cast<std::size_t>((run.at + g + lane) * 4 + ch)];
+                at.push_back(static_cast<std::uint32_t>(run.at + g));
+            }
+        }
+    }
+    std::vector<std::uint16_t> values;
+    std::vector<std::uint32_t> at;
+};
 
 }  // namespace
 
-TEST(FrameGroups, EqualTheRowBlendsForEveryAlphaAndPadLanesKeepTheFrame) {
+TEST(FrameGroups, EveryKernelEqualsTheRowBlendsForEveryAlphaAndPadLanesKeepTheFrame) {
     const SGradientColour colours[] = {{255, 255, 255}, {255, 0, 0}, {17, 200, 93}, {0, 0, 0}, {254, 255, 1}};
-    constexpr int kPixels = 256 + 5;  // the last group is partly padding
+    // One long run (the last group partly padding), and short runs whose padding reaches into the next.
+    std::vector<SRun> layouts[2] = {{{0, kPixels}}, {}};
+    for (int at = 0, i = 0; at + 13 < kPixels; ++i) {
+        const int count = (i * 5) % 14 + 1;
+        layouts[1].push_back({at, count});
+        at += count + 5 + i % 3;
+    }
+    struct SKernel {
+        const char* name;
+        FrameGroupKernels::Kernel blend;
+    };
+    std::vector<SKernel> kernels = {{"scalar", &FrameGroupKernels::Scalar}};
+    if (FrameGroupKernels::Sse2()) kernels.push_back({"sse2", FrameGroupKernels::Sse2()});
+    if (FrameGroupKernels::Avx2()) kernels.push_back({"avx2", FrameGroupKernels::Avx2()});
+
     std::vector<std::uint8_t> source(kPixels * 4), frame(kPixels * 4 + 64), expected, got;
     for (int a = 0; a < 256; ++a) {
         for (int d = 0; d < 256; d += 15) {
@@ -45,26 +76,38 @@ TEST(FrameGroups, EqualTheRowBlendsForEveryAlphaAndPadLanesKeepTheFrame) {
                 q[3] = static_cast<std::uint8_t>(d + s);
             }
             for (std::size_t i = kPixels * 4; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i * 29);
-            const std::vector<std::uint16_t> groups = Groups(source, kPixels);
-            const std::size_t count = groups.size() / kGroupValues;
-
-            expected = frame;
-            BlendToyRow(source.data(), expected.data(), kPixels);
-            got = frame;
-            BlendToyGroups(groups.data(), count, got.data());
-            ASSERT_EQ(got, expected) << "toy, alpha " << a << " d " << d;
-
-            for (const SGradientColour& g : colours) {
-                const SGarlandMix mix = GarlandMix(g.r, g.g, g.b);
-                expected = frame;
-                BlendGarlandRow(source.data(), expected.data(), kPixels, mix);
-                got = frame;
-                BlendGarlandGroups(groups.data(), count, got.data(), mix);
-                ASSERT_EQ(got, expected) << "garland, alpha " << a << " d " << d << " gradient " << int(g.r) << ","
-                                         << int(g.g) << "," << int(g.b);
+            for (const std::vector<SRun>& runs : layouts) {
+                const SGroups groups(source, runs);
+                for (int c = -1; c < static_cast<int>(std::size(colours)); ++c) {  // -1: the toy blend
+                    const SGarlandMix mix = c < 0 ? SGarlandMix{} : GarlandMix(colours[c].r, colours[c].g, colours[c].b);
+                    expected = frame;
+                    for (const SRun& run : runs) {
+                        if (c < 0) {
+                            BlendToyRow(source.data() + run.at * 4, expected.data() + run.at * 4, run.count);
+                        } else {
+                            BlendGarlandRow(source.data() + run.at * 4, expected.data() + run.at * 4, run.count, mix);
+                        }
+                    }
+                    for (const SKernel& kernel : kernels) {
+                        got = frame;
+                        kernel.blend(groups.values.data(), groups.at.data(), groups.at.size(), got.data(), c < 0 ? nullptr : &mix);
+                        ASSERT_EQ(got, expected) << kernel.name << ", " << runs.size() << " runs, colour " << c
+                                                 << ", alpha " << a << " d " << d;
+                    }
+                }
             }
         }
     }
+    // The dispatching calls take one of them.
+    const SGroups groups(source, layouts[1]);
+    const SGarlandMix mix = GarlandMix(17, 200, 93);
+    expected = got = frame;
+    kernels.front().blend(groups.values.data(), groups.at.data(), groups.at.size(), expected.data(), &mix);
+    BlendGarlandGroups(groups.values.data(), groups.at.data(), groups.at.size(), got.data(), mix);
+    EXPECT_EQ(got, expected);
+    kernels.front().blend(groups.values.data(), groups.at.data(), groups.at.size(), expected.data(), nullptr);
+    BlendToyGroups(groups.values.data(), groups.at.data(), groups.at.size(), got.data());
+    EXPECT_EQ(got, expected);
 }
 
 TEST(FrameGroups, ScaleBytesEqualsTheByteRuleForEveryLengthAndFactor) {
