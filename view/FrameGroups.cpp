@@ -166,6 +166,9 @@ PINARBO_AVX2 void BlendAvx2(const std::uint16_t* src, const std::uint32_t* at, s
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dB), _mm256_extracti128_si256(first, 1));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dB + 16), _mm256_extracti128_si256(second, 1));
     }
+    // Clean upper halves before any SSE code runs: dirty ones slow every later SSE instruction
+    // (the compiler leaves them dirty on the tail call below).
+    _mm256_zeroupper();
     if (g < groups) {
 #ifdef PINARBO_FRAME_SSE2
         BlendSse2<kMix>(src, at + g, 1, frame, mix);
