@@ -11,9 +11,9 @@ add_library(pinarbo_core STATIC ${PINARBO_CORE_SOURCES})
 target_include_directories(pinarbo_core PUBLIC ${_root})
 pinarbo_warnings(pinarbo_core)
 if(MINGW)
-  # The 256-bit group blends may spill to the stack, which 64-bit Windows does not align to 32
+  # The 256-bit pixel kernels may spill to the stack, which 64-bit Windows does not align to 32
   # bytes for them: the assembler turns aligned vector moves into unaligned ones.
-  set_source_files_properties(${_root}/view/FrameGroups.cpp PROPERTIES COMPILE_OPTIONS "-Wa,-muse-unaligned-vector-move")
+  set_source_files_properties(${_root}/view/FrameGroups.cpp ${_root}/view/BlinkSpan.cpp PROPERTIES COMPILE_OPTIONS "-Wa,-muse-unaligned-vector-move")
 endif()
 
 if(WIN32)

@@ -1,8 +1,7 @@
-#include "view/FrameSimd.h"
-
 #include "view/CBlinkSprite.h"
 
 #include "scene/CBmp.h"
+#include "view/BlinkSpan.h"
 #include "view/FrameRuns.h"
 
 #include <algorithm>
@@ -35,10 +34,11 @@ std::shared_ptr<const CBlinkSprite> CBlinkSprite::Make(const CBmp& mask, const C
                 }
             }
             if (last < 0) continue;
-            // Whole groups of four pixels where the sprite is wide enough: the extra pixels are
-            // sprite pixels too and blend by the same rule.
+            // Whole groups of eight (else four) pixels where the sprite is wide enough, for the
+            // vector kernels: the extra pixels are sprite pixels too and blend by the same rule.
             int count = last - first + 1;
-            if (w >= 4) count = std::min(w, (count + 3) / 4 * 4);
+            const int group = w >= 8 ? 8 : 4;
+            if (w >= 4) count = std::min(w, (count + group - 1) / group * group);
             first = std::min(first, w - count);
             sprite->m_runs.push_back({r, first, count, sprite->m_mask.size()});
             for (int c = first; c < first + count; ++c) {
@@ -61,25 +61,8 @@ int CBlinkSprite::RunPixels(int k) const noexcept {
 void CBlinkSprite::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, int x, int y, int k, int intensity,
                         std::uint32_t colour, SFrameCopy* copy) const noexcept {
     if (!frame || k < 0 || k >= kFrames || intensity <= 0) return;  // intensity 0: s = 0 everywhere
-    const std::uint32_t I = static_cast<std::uint32_t>(std::min(intensity, 255));
-    const std::uint32_t cb = colour & 0xFF, cg = (colour >> 8) & 0xFF, cr = (colour >> 16) & 0xFF;
-    const std::uint32_t f = copy ? copy->factor : 256;
-#ifdef PINARBO_FRAME_SSE2
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i one = _mm_set1_epi16(1);
-    const __m128i all = _mm_set1_epi16(255);
-    const __m128i level = _mm_set1_epi16(static_cast<short>(I));
-    const __m128i tint = _mm_setr_epi16(static_cast<short>(cb), static_cast<short>(cg), static_cast<short>(cr), 0,
-                                        static_cast<short>(cb), static_cast<short>(cg), static_cast<short>(cr), 0);
-    const __m128i colourLanes = _mm_setr_epi16(-1, -1, -1, 0, -1, -1, -1, 0);
-    const __m128i factor = _mm_set1_epi16(static_cast<short>(std::min<std::uint32_t>(f, 255)));
-    // Two pixels in 16-bit lanes: Div255(d * (255 - b) + c * b); every term stays below 65536
-    // and b = 0 (the alpha lanes) gives d back.
-    auto blend = [&](__m128i d, __m128i b) {
-        const __m128i x16 = _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(all, b)), _mm_mullo_epi16(tint, b));
-        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x16, one), _mm_srli_epi16(x16, 8)), 8);
-    };
-#endif
+    const SLightTint tint{static_cast<std::uint32_t>(std::min(intensity, 255)), colour & 0xFF, (colour >> 8) & 0xFF,
+                          (colour >> 16) & 0xFF, copy ? copy->factor : 256};
     for (std::size_t i = m_first[k]; i < m_first[k + 1]; ++i) {
         const SRun& run = m_runs[i];
         const long long fy = static_cast<long long>(y) + run.row;
@@ -87,47 +70,12 @@ void CBlinkSprite::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, in
         const int lo = static_cast<int>(std::max<long long>(run.col, -static_cast<long long>(x)));
         const int hi = static_cast<int>(std::min<long long>(run.col + run.count, static_cast<long long>(frameWidth) - x));
         if (lo >= hi) continue;
-        // Column c of the sprite: byte c - col of the run, frame pixel x + c of the row.
-        const std::uint8_t* m = m_mask.data() + run.bytes;
-        const std::uint8_t* sp = m_spark.data() + run.bytes;
-        const std::size_t rowStart = static_cast<std::size_t>(fy) * static_cast<std::size_t>(frameWidth);
-        auto offset = [&](int c) { return (rowStart + static_cast<std::size_t>(static_cast<long long>(x) + c)) * 4; };
-        if (copy) copy->runs.Add(offset(lo) / 4, static_cast<std::size_t>(hi - lo));
-        int c = lo;
-#ifdef PINARBO_FRAME_SSE2
-        for (; c + 4 <= hi; c += 4) {
-            int mw, sw;
-            std::memcpy(&mw, m + (c - run.col), 4);
-            std::memcpy(&sw, sp + (c - run.col), 4);
-            const __m128i s16 = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(mw), zero), level), 8);
-            const __m128i b16 = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(sw), zero), s16), 8);
-            const __m128i bb = _mm_unpacklo_epi16(b16, b16);
-            const __m128i b01 = _mm_and_si128(_mm_unpacklo_epi32(bb, bb), colourLanes);
-            const __m128i b23 = _mm_and_si128(_mm_unpackhi_epi32(bb, bb), colourLanes);
-            std::uint8_t* d = frame + offset(c);
-            const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
-            const __m128i lo16 = blend(_mm_unpacklo_epi8(px, zero), b01);
-            const __m128i hi16 = blend(_mm_unpackhi_epi8(px, zero), b23);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(lo16, hi16));
-            if (copy) {
-                // byte * f >> 8 on the 16-bit lanes (f = 256 keeps them as they are).
-                const __m128i out = f >= 256 ? _mm_packus_epi16(lo16, hi16)
-                                             : _mm_packus_epi16(_mm_srli_epi16(_mm_mullo_epi16(lo16, factor), 8),
-                                                                _mm_srli_epi16(_mm_mullo_epi16(hi16, factor), 8));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(copy->bits + offset(c)), out);
-            }
-        }
-#endif
-        for (; c < hi; ++c) {
-            const std::uint32_t s = m[c - run.col] * I / 256;
-            const std::uint32_t b = sp[c - run.col] * s / 256;
-            if (b == 0) continue;  // d * 255 / 255 == d
-            std::uint8_t* d = frame + offset(c);
-            d[0] = static_cast<std::uint8_t>((d[0] * (255 - b) + cb * b) / 255);
-            d[1] = static_cast<std::uint8_t>((d[1] * (255 - b) + cg * b) / 255);
-            d[2] = static_cast<std::uint8_t>((d[2] * (255 - b) + cr * b) / 255);
-            if (copy)
-                for (int byte = 0; byte < 4; ++byte) copy->bits[offset(c) + static_cast<std::size_t>(byte)] = static_cast<std::uint8_t>((d[byte] * f) >> 8);
-        }
+        // Column lo of the sprite: byte lo - col of the run, frame pixel x + lo of the row.
+        const std::size_t at = static_cast<std::size_t>(fy) * static_cast<std::size_t>(frameWidth) +
+                               static_cast<std::size_t>(static_cast<long long>(x) + lo);
+        const std::size_t bytes = run.bytes + static_cast<std::size_t>(lo - run.col);
+        if (copy) copy->runs.Add(at, static_cast<std::size_t>(hi - lo));
+        BlendLightSpan(m_mask.data() + bytes, m_spark.data() + bytes, hi - lo, frame + at * 4,
+                       copy ? copy->bits + at * 4 : nullptr, tint);
     }
 }

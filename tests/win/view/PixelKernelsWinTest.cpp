@@ -1,5 +1,6 @@
-// The group blends as the Windows build compiles them (calling convention, stack alignment of
-// spilled vector registers) against the scalar kernel, with the processor's widest kernel.
+// The pixel kernels as the Windows build compiles them (calling convention, stack alignment of
+// spilled vector registers): the processor's widest against the scalar one.
+#include "view/BlinkSpan.h"
 #include "view/FrameGroups.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-TEST(FrameGroupsWin, WidestKernelEqualsTheScalarOneUnderWindows) {
+TEST(PixelKernelsWin, WidestGroupBlendEqualsTheScalarOne) {
     std::printf("kernels: sse2 %s, avx2 %s\n", FrameGroupKernels::Sse2() ? "yes" : "no",
                 FrameGroupKernels::Avx2() ? "yes" : "no");
     constexpr std::size_t kGroups = 61;  // odd: the last group goes through the narrower path
@@ -32,4 +33,23 @@ TEST(FrameGroupsWin, WidestKernelEqualsTheScalarOneUnderWindows) {
         }
         EXPECT_EQ(got, want) << (m ? "garland" : "toy");
     }
+}
+
+TEST(PixelKernelsWin, WidestLightSpanEqualsTheScalarOne) {
+    std::printf("light kernels: sse2 %s, avx2 %s\n", BlinkSpanKernels::Sse2() ? "yes" : "no",
+                BlinkSpanKernels::Avx2() ? "yes" : "no");
+    constexpr int kPixels = 8 * 5 + 4 + 3;  // eight, four and one at a time
+    std::vector<std::uint8_t> mask(kPixels), spark(kPixels), frame(kPixels * 4), scaled(kPixels * 4);
+    unsigned seed = 777;
+    auto next = [&seed] { return static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
+    for (std::uint8_t& b : mask) b = next();
+    for (std::uint8_t& b : spark) b = next();
+    for (std::uint8_t& b : frame) b = next();
+    const SLightTint tint{200, 255, 220, 64, 192};
+    for (std::size_t i = 0; i < frame.size(); ++i) scaled[i] = static_cast<std::uint8_t>((frame[i] * tint.factor) >> 8);
+    std::vector<std::uint8_t> wantD = frame, wantOut = scaled, d = frame, out = scaled;
+    BlinkSpanKernels::Scalar(mask.data(), spark.data(), kPixels, wantD.data(), wantOut.data(), tint);
+    BlendLightSpan(mask.data(), spark.data(), kPixels, d.data(), out.data(), tint);
+    EXPECT_EQ(d, wantD);
+    EXPECT_EQ(out, wantOut);
 }
