@@ -17,14 +17,6 @@ constexpr WPARAM kPowerSettingChange = 0x8013;  // PBT_POWERSETTINGCHANGE
 // The one watch whose hook is set; the hook procedure has no context of its own.
 CDesktopWatchWnd* g_hooked = nullptr;
 
-template <class Fn>
-Fn LookUp(const wchar_t* module, const char* name) {
-    HMODULE lib = ::GetModuleHandleW(module);
-    if (!lib) lib = WndServices::LoadSystemLibrary(module);  // kept loaded for the rest of the run
-    if (!lib) return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
-}
-
 using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
 using UnregisterSessionFn = BOOL(WINAPI*)(HWND);
 using RegisterPowerFn = HANDLE(WINAPI*)(HANDLE, const GUID*, DWORD);
@@ -59,7 +51,7 @@ bool IsReadable(const void* p, size_t size) {
 }
 
 int NotificationState() {
-    static const auto query = LookUp<QueryNotificationStateFn>(L"Shell32.dll", "SHQueryUserNotificationState");
+    static const auto query = WndServices::LookUp<QueryNotificationStateFn>(L"Shell32.dll", "SHQueryUserNotificationState");
     int state = 0;
     if (!query || FAILED(query(&state))) return 0;
     return state;
@@ -79,12 +71,12 @@ bool CDesktopWatchWnd::Start(IDesktopWatchSink* sink) {
     // A top-level popup that is never shown: message-only windows hear no broadcasts.
     if (!IsValid() && !Create(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)) return false;
     if (!m_sessionRegistered) {
-        static const auto reg = LookUp<RegisterSessionFn>(L"Wtsapi32.dll", "WTSRegisterSessionNotification");
+        static const auto reg = WndServices::LookUp<RegisterSessionFn>(L"Wtsapi32.dll", "WTSRegisterSessionNotification");
         m_sessionRegistered = reg && reg(m_hwnd, 0 /* NOTIFY_FOR_THIS_SESSION */) != FALSE;
     }
     if (!m_powerNotify) {
         // The system answers at once with the display's current state.
-        static const auto reg = LookUp<RegisterPowerFn>(L"User32.dll", "RegisterPowerSettingNotification");
+        static const auto reg = WndServices::LookUp<RegisterPowerFn>(L"User32.dll", "RegisterPowerSettingNotification");
         if (reg) m_powerNotify = reg(m_hwnd, &kConsoleDisplayState, 0 /* DEVICE_NOTIFY_WINDOW_HANDLE */);
     }
     if (!m_hook && !g_hooked) {
@@ -105,12 +97,12 @@ void CDesktopWatchWnd::Stop() {
     }
     if (g_hooked == this) g_hooked = nullptr;
     if (m_powerNotify) {
-        static const auto unreg = LookUp<UnregisterPowerFn>(L"User32.dll", "UnregisterPowerSettingNotification");
+        static const auto unreg = WndServices::LookUp<UnregisterPowerFn>(L"User32.dll", "UnregisterPowerSettingNotification");
         if (unreg) unreg(m_powerNotify);
         m_powerNotify = nullptr;
     }
     if (m_sessionRegistered && m_hwnd) {
-        static const auto unreg = LookUp<UnregisterSessionFn>(L"Wtsapi32.dll", "WTSUnRegisterSessionNotification");
+        static const auto unreg = WndServices::LookUp<UnregisterSessionFn>(L"Wtsapi32.dll", "WTSUnRegisterSessionNotification");
         if (unreg) unreg(m_hwnd);
     }
     m_sessionRegistered = false;

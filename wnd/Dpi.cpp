@@ -6,14 +6,6 @@ namespace Dpi {
 
 namespace {
 
-template <class Fn>
-Fn LookUp(const wchar_t* module, const char* name) {
-    HMODULE lib = ::GetModuleHandleW(module);
-    if (!lib) lib = WndServices::LoadSystemLibrary(module);  // kept loaded for the rest of the run
-    if (!lib) return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
-}
-
 UINT ScreenLogPixels() {
     const HDC screen = ::GetDC(nullptr);
     if (!screen) return kDefault;
@@ -26,7 +18,7 @@ UINT ScreenLogPixels() {
 
 UINT ForSystem() {
     using Fn = UINT(WINAPI*)();
-    static const Fn forSystem = LookUp<Fn>(L"User32.dll", "GetDpiForSystem");  // Windows 10 1607
+    static const Fn forSystem = WndServices::LookUp<Fn>(L"User32.dll", "GetDpiForSystem");  // Windows 10 1607
     if (forSystem) {
         if (const UINT dpi = forSystem()) return dpi;
     }
@@ -35,14 +27,14 @@ UINT ForSystem() {
 
 UINT ForWindow(HWND window) {
     using WindowFn = UINT(WINAPI*)(HWND);
-    static const WindowFn forWindow = LookUp<WindowFn>(L"User32.dll", "GetDpiForWindow");  // Windows 10 1607
+    static const WindowFn forWindow = WndServices::LookUp<WindowFn>(L"User32.dll", "GetDpiForWindow");  // Windows 10 1607
     if (window && forWindow) {
         if (const UINT dpi = forWindow(window)) return dpi;
     }
     // Windows 8.1: the window's monitor, which answers its own DPI under per-monitor awareness and
     // the system's otherwise. MDT_EFFECTIVE_DPI is 0.
     using MonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const MonitorFn forMonitor = LookUp<MonitorFn>(L"Shcore.dll", "GetDpiForMonitor");
+    static const MonitorFn forMonitor = WndServices::LookUp<MonitorFn>(L"Shcore.dll", "GetDpiForMonitor");
     if (window && forMonitor) {
         UINT x = 0, y = 0;
         const HMONITOR monitor = ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);

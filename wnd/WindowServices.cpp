@@ -17,19 +17,6 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
     return ::LoadLibraryW(path.c_str());
 }
 
-namespace {
-
-// Looks a function up once per process and keeps the answer (a null answer is kept too).
-template <class Fn>
-Fn LookUp(const wchar_t* module, const char* name) {
-    HMODULE lib = ::GetModuleHandleW(module);
-    if (!lib) lib = LoadSystemLibrary(module);  // kept loaded for the rest of the run
-    if (!lib) return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
-}
-
-}  // namespace
-
 bool SetConstantOpacity(HWND window, BYTE alpha) {
     using Fn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
     static const Fn setAttributes = LookUp<Fn>(L"User32.dll", "SetLayeredWindowAttributes");

@@ -22,4 +22,15 @@ bool IsThemeActive();
 // the current one (where a planted library of the same name would run). Null when it is not there.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// A function of a system library looked up at run time (the library is loaded from the system's
+// folder when not yet in the process, and kept loaded); null where the library or the function is
+// missing. Callers keep the answer in a static, so each is looked up once per process.
+template <class Fn>
+Fn LookUp(const wchar_t* module, const char* name) {
+    HMODULE lib = ::GetModuleHandleW(module);
+    if (!lib) lib = LoadSystemLibrary(module);
+    if (!lib) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
+}
+
 }  // namespace WndServices
