@@ -222,6 +222,7 @@ void CSettingsTreeDlg::ReleaseCopies() {
     }
     m_dragOrigins.clear();
     m_dragging = false;
+    m_pictures.Clear();
     m_items.Clear();
     m_savedItems.Clear();
     m_tree.hover = 0;

@@ -79,7 +79,7 @@ public:
     // --- the display scale ---
     // The page's DPI (its window's when it opened) and the scale the canvas draws the scene at;
     // stored positions and sizes stay in 100 % units.
-    UINT PageDpi() const noexcept { return m_scale.dpi > 0 ? static_cast<UINT>(m_scale.dpi) : 96u; }
+    UINT PageDpi() const noexcept { return static_cast<UINT>(m_scale.dpi); }
     SViewScale Scale() const noexcept { return m_scale; }
     // Row height, tools, thumbnails, the toolbar and the canvas at another DPI; repaints.
     void SetDpi(UINT dpi);

@@ -33,28 +33,13 @@ const std::vector<SItemSpec> kScene = {{L"Red", CItem::kToy, 131, 60, 80, 0}};
     return ::testing::AssertionFailure() << "moved " << got << " for " << pixels << " pixels at " << dpi << " DPI";
 }
 
-// Box [left, right) x [top, bottom) of the surface's pixels that differ from the background.
-RECT PaintedBox(const CPixSurface& s) {
-    const std::uint32_t back = s.PixelAt(s.Width() - 1, s.Height() - 1);
-    RECT box{s.Width(), s.Height(), 0, 0};
-    for (int y = 0; y < s.Height(); ++y) {
-        for (int x = 0; x < s.Width(); ++x) {
-            if (s.PixelAt(x, y) == back) continue;
-            box.left = std::min<LONG>(box.left, x);
-            box.top = std::min<LONG>(box.top, y);
-            box.right = std::max<LONG>(box.right, x + 1);
-            box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    }
-    return box;
-}
-
-// Box of the picture's pixels with any alpha.
-RECT AlphaBox(const CBmp& p) {
-    RECT box{p.Width(), p.Height(), 0, 0};
-    for (int y = 0; y < p.Height(); ++y) {
-        for (int x = 0; x < p.Width(); ++x) {
-            if (!(p.PixelAt(x, y) >> 24)) continue;
+// Box [left, right) x [top, bottom) of the points of a width x height area where hit(x, y) holds.
+template <class Fn>
+RECT BoxWhere(int width, int height, Fn hit) {
+    RECT box{width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!hit(x, y)) continue;
             box.left = std::min<LONG>(box.left, x);
             box.top = std::min<LONG>(box.top, y);
             box.right = std::max<LONG>(box.right, x + 1);
@@ -130,8 +115,11 @@ TEST(PageDpi, RowsToolsThumbnailsCanvasAndDragsFollowTheDpi) {
         red->visible.Set(0);
         CPixSurface canvas;
         ASSERT_TRUE(f.page->DrawCanvas(canvas));
-        const RECT painted = PaintedBox(canvas);
-        const RECT own = AlphaBox(tree.Rendered());
+        const std::uint32_t back = canvas.PixelAt(canvas.Width() - 1, canvas.Height() - 1);
+        const RECT painted =
+            BoxWhere(canvas.Width(), canvas.Height(), [&](int x, int y) { return canvas.PixelAt(x, y) != back; });
+        const CBmp& pic = tree.Rendered();
+        const RECT own = BoxWhere(pic.Width(), pic.Height(), [&](int x, int y) { return (pic.PixelAt(x, y) >> 24) != 0; });
         EXPECT_TRUE(Scaled(painted.left, tree.x + own.left, dpi, 2));
         EXPECT_TRUE(Scaled(painted.top, tree.y + own.top, dpi, 2));
         EXPECT_TRUE(Scaled(painted.right - painted.left, own.right - own.left, dpi, 2));

@@ -4,27 +4,19 @@
 # every window), so the page opens with its dialog units, fonts and canvas at twice the size.
 #   dpi.sh <wintest_constructpage.exe> <output folder> <wine prefix>
 set -u
-exe=$1 out=$2 prefix=$3
+exe=$1
+mkdir -p "$2"
+out=$(cd "$2" && pwd) prefix=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 . "$root/scripts/lib/wine.sh"
-mkdir -p "$out"
 copy=$out/prefix192
 log=$out/dpi192.log
-xvfb_pid=""
 cleanup() {
   WINEPREFIX=$copy "$PINARBO_WINESERVER" -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$copy"  # a 700 MB copy
+  rm -rf "$copy" "$copy.lock"  # a 700 MB copy
 }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-  xvfb_pid=$!
-  read -r -t 20 num <"$fifo" || { echo "FAILED: Xvfb did not start"; rm -f "$fifo"; exit 1; }
-  rm -f "$fifo"
-  export DISPLAY=:$num
-fi
+# Without $DISPLAY each wine-run starts a virtual display of its own.
 
 # A booted prefix to copy (the group's own run boots it when it has not yet).
 "$root/scripts/wine-run" --prefix "$prefix" cmd /c exit >/dev/null 2>&1
