@@ -84,7 +84,6 @@ INT_PTR CSettingsTreeDlg::OnNotify(WPARAM id, NMHDR* hdr) { return CDialog::OnNo
 
 void CSettingsTreeDlg::LoadToolPictures() {
     if (!m_gear.IsEmpty()) return;
-    if (ISceneHost* host = SceneHost()) m_tint = host->ToolTint();
     const std::pair<CBmp*, int> pictures[] = {
         {&m_gear, kGearBitmap}, {&m_eyeClosed, kEyeClosedBitmap}, {&m_eyeOpen, kEyeOpenBitmap}};
     for (const auto& [picture, id] : pictures) ToolPictureForDpi(Program(), id, PageDpi(), m_tint, *picture);

@@ -2,13 +2,15 @@
 // test sends WM_DPICHANGED with a new DPI as the system would for a dialog moved to a monitor of
 // another scale; dpi.sh beside this file runs the same test in a prefix at LogPixels 192, where
 // the page opens at 192 DPI (dialog units, fonts and all) and is then told 96. At every DPI: the
-// rows, their tools and thumbnails and the toolbar's pictures are their 96-DPI sizes scaled, the
-// tree on the canvas is drawn at the scale (its opaque box is the 100 % box scaled), a real drag
-// on the canvas moves the selected toy by the pointer's distance in 100 % units, and the canvas
-// renders its scaled pictures once per scale, never per mouse move.
+// rows, their tools and thumbnails (also as the item dialog's preview sets them) and the
+// toolbar's pictures are their 96-DPI sizes scaled, the tree on the canvas is drawn at the scale
+// (its opaque box is the 100 % box scaled), a real drag on the canvas moves the selected toy by
+// the pointer's distance in 100 % units, and the canvas renders its scaled pictures once per
+// scale, never per mouse move.
 #include "PageTestSupport.h"
 
 #include "construct/CToolBarWnd.h"
+#include "construct/EditPreview.h"
 #include "scene/CPixSurface.h"
 #include "wnd/Dpi.h"
 
@@ -79,7 +81,8 @@ TEST(PageDpi, RowsToolsThumbnailsCanvasAndDragsFollowTheDpi) {
         ASSERT_EQ(f.page->PageDpi(), dpi);
         EXPECT_EQ(f.Pane().Dpi(), dpi);
 
-        // Rows, their tools and thumbnails.
+        // Rows, their tools and thumbnails (Red's as the item dialog's live preview shows it).
+        ShowThumbnailInEntry(f.RowOf(red), *red);
         for (CNavPaneItem* row : f.Pane().Root().Children()) {
             auto* entry = dynamic_cast<CItemsPaneItem*>(row);
             ASSERT_NE(entry, nullptr);
