@@ -120,7 +120,8 @@ RECT CNavPaneItem::ToolRect(const RECT& header, int index, bool leading) const {
         r = RECT{x, header.top, x + side, header.top + side};
         if (!list.GetAt(i)->Has(CNavPaneItemTool::kNoRoom)) x += leading ? side : -side;
     }
-    ::InflateRect(&r, -1, -1);
+    const int inset = m_pane ? m_pane->Px(1) : 1;
+    ::InflateRect(&r, -inset, -inset);
     return r;
 }
 
@@ -178,7 +179,8 @@ void CNavPaneItem::Paint(HDC dc, const RECT&, const RECT& rect) {
             }
         }
     }
-    ::InflateRect(&text, -2, -2);
+    const int margin = m_pane ? m_pane->Px(2) : 2;
+    ::InflateRect(&text, -margin, -margin);
     COLORREF colour = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
     if (m_custom) colour = m_textColour;
     ::SetTextColor(dc, colour);

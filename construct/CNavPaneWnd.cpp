@@ -4,6 +4,7 @@
 #include "construct/NavPaneLogic.h"
 #include "scene/CDrawTarget.h"
 #include "scene/Transforms.h"
+#include "wnd/Dpi.h"
 #include "wnd/Handles.h"
 
 #include <algorithm>
@@ -135,6 +136,15 @@ bool CNavPaneWnd::FocusItem(CNavPaneItem* item) {
     return true;
 }
 
+void CNavPaneWnd::SetDpi(UINT dpi) {
+    if (dpi == 0 || dpi == m_dpi) return;
+    m_dpi = dpi;
+    UpdateScrollBar(nullptr);
+    if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+int CNavPaneWnd::Px(int value) const noexcept { return Dpi::Scale(value, m_dpi); }
+
 void CNavPaneWnd::SetHeaderPicture(const CBmp& picture) {
     m_headerPicture.Free();
     m_headerPicture.CopyFrom(picture);
@@ -190,8 +200,8 @@ int CNavPaneWnd::LayoutBlock(CNavPaneItem* item, int top, int left, int right) {
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         y += rc.bottom - rc.top + ::GetSystemMetrics(SM_CYEDGE) + ::GetSystemMetrics(SM_CYBORDER);
     }
-    const int childLeft = item->IsRoot() ? left : left + m_indentLeft;
-    const int childRight = item->IsRoot() ? right : right - m_indentRight;
+    const int childLeft = item->IsRoot() ? left : left + Px(m_indentLeft);
+    const int childRight = item->IsRoot() ? right : right - Px(m_indentRight);
     for (CNavPaneItem* child : item->Children()) {
         // Children put straight into the collection are adopted here, so that their end is heard.
         if (child->m_parent != item || child->m_pane != this) {
@@ -308,7 +318,7 @@ void CNavPaneWnd::OnVScroll(int code, int) {
 }
 
 bool CNavPaneWnd::OnWheel(short delta) {
-    SetScroll(navpane::WheelScroll(m_scroll, delta, m_scrollMax), false);
+    SetScroll(navpane::WheelScroll(m_scroll, delta, m_scrollMax, Px(30)), false);
     return true;
 }
 
@@ -346,7 +356,7 @@ void CNavPaneWnd::PaintItems(HDC dc, const RECT& clip) {
         item->Paint(dc, clip, item->m_headerRect);
         if (focused && item == m_focused) {
             RECT r = item->m_headerRect;
-            ::InflateRect(&r, -2, -2);
+            ::InflateRect(&r, -Px(2), -Px(2));
             ::SetTextColor(dc, RGB(0, 0, 0));
             ::SetBkColor(dc, RGB(255, 255, 255));
             ::DrawFocusRect(dc, &r);
@@ -427,7 +437,7 @@ void CNavPaneWnd::UpdateDrag(const POINT& point) {
     marker.bottom = marker.top;
     if (over && over != m_dragSource) {
         const RECT& r = over->m_headerRect;
-        const navpane::SSpan band = navpane::DropMarker(point.y, r.top, r.bottom);
+        const navpane::SSpan band = navpane::DropMarker(point.y, r.top, r.bottom, Px(kDropBand) / 2);
         marker = RECT{r.left, band.first, r.right, band.last};
     }
     if (over) m_dropTarget = over;
@@ -668,6 +678,7 @@ void CNavPaneWnd::MoveFocusOut(bool backwards) {
 LRESULT CNavPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
+        m_dpi = Dpi::ForWindow(m_hwnd);
         ::SetWindowLongPtrW(m_hwnd, GWL_STYLE, ::GetWindowLongPtrW(m_hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
         break;
     case WM_ERASEBKGND:

@@ -81,6 +81,13 @@ public:
     void SetNoFocusAllowed(bool on) noexcept { m_noFocusAllowed = on ? 1 : 0; }
     void SetEraseBackground(bool on) noexcept { m_erase = on; }
     void SetFont(HFONT font) noexcept { m_font = font; }
+    // The DPI the pane draws at (its window's when created): indents, the drop band, the focus
+    // rectangle's inset and the wheel step are 96-DPI lengths scaled to it. Rows are laid out
+    // again; the entries' heights and pictures are their owner's to set.
+    void SetDpi(UINT dpi);
+    UINT Dpi() const noexcept { return m_dpi; }
+    // A 96-DPI length at the pane's DPI.
+    int Px(int value) const noexcept;
     void SetChildIndents(int left, int right) noexcept {
         m_indentLeft = left;
         m_indentRight = right;
@@ -131,7 +138,8 @@ private:
     CNavPaneItem* m_lastHot = nullptr;
     CNavPaneItem* m_anchor = nullptr;
     CNavPaneSelection m_selection;
-    HFONT m_font = nullptr;  // not owned; null: the parent's font
+    HFONT m_font = nullptr;  // not owned; null: the parent's font (made for the dialog's DPI)
+    UINT m_dpi = 96;
     int m_indentLeft = 8;
     int m_indentRight = 0;
     int m_reorder = 1;

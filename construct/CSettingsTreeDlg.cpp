@@ -3,8 +3,11 @@
 #include "construct/CItemsPaneWnd.h"
 #include "construct/CToolBarWnd.h"
 #include "construct/ISceneHost.h"
+#include "construct/PanePictures.h"
 #include "scene/CPixSurface.h"
 #include "scene/win/DcPixels.h"
+#include "view/ComposeScene.h"
+#include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
 
 #include <commctrl.h>
@@ -58,6 +61,20 @@ CSettingsTreeDlg::~CSettingsTreeDlg() {
 
 INT_PTR CSettingsTreeDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) return 0;
+    if (msg == kDpiChanged) {
+        SetDpi(LOWORD(wParam));
+        // A top-level page takes the suggested rectangle; a child's place is its parent's.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested && !(::GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_CHILD)) {
+            ::SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return TRUE;
+    }
+    if (msg == kDpiChangedAfterParent) {
+        SetDpi(Dpi::ForWindow(m_hwnd));
+        return TRUE;
+    }
     return CDialog::DialogProc(msg, wParam, lParam);
 }
 
@@ -67,31 +84,21 @@ INT_PTR CSettingsTreeDlg::OnNotify(WPARAM id, NMHDR* hdr) { return CDialog::OnNo
 
 void CSettingsTreeDlg::LoadToolPictures() {
     if (!m_gear.IsEmpty()) return;
-    if (ISceneHost* host = SceneHost()) m_tint = host->ToolTint();
     const std::pair<CBmp*, int> pictures[] = {
         {&m_gear, kGearBitmap}, {&m_eyeClosed, kEyeClosedBitmap}, {&m_eyeOpen, kEyeOpenBitmap}};
-    for (const auto& [picture, id] : pictures) {
-        if (picture->LoadFromResource(Program(), id)) picture->BuildStateLayers(m_tint);
-    }
+    for (const auto& [picture, id] : pictures) ToolPictureForDpi(Program(), id, PageDpi(), m_tint, *picture);
 }
 
 CItemsPaneItem* CSettingsTreeDlg::AddEntry(CItem* item, const tstr& caption) {
     if (!m_pane || !item) return nullptr;
-    LoadToolPictures();
     auto* entry = new CItemsPaneItem(item, caption);
-    entry->SetHeights(2 * ::GetSystemMetrics(SM_CYEDGE) + ::GetSystemMetrics(SM_CYCAPTION), kRowHeight);
-    auto* thumbnail = new CNavPaneItemTool(0, 0);
-    thumbnail->SetToolPicture(item->Thumbnail(), 0);
-    entry->AddTool(thumbnail, true);
-    auto* settings = new CNavPaneItemTool(CNavPaneItemTool::kPush, CItemsPaneItem::kSettingsCommand);
-    settings->SetToolPicture(m_gear, 0);
-    entry->AddTool(settings, false);
+    entry->AddTool(new CNavPaneItemTool(0, 0), true);  // the thumbnail
+    entry->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kPush, CItemsPaneItem::kSettingsCommand), false);
     auto* eye = new CNavPaneItemTool(CNavPaneItemTool::kCheck | CNavPaneItemTool::kEdge,
                                      CItemsPaneItem::kVisibilityCommand);
-    eye->SetToolPicture(m_eyeClosed, 0);
-    eye->SetToolPicture(m_eyeOpen, 1);
     eye->SetState(CNavPaneItemTool::kChecked, item->IsVisible());
     entry->AddTool(eye, false);
+    DressEntry(entry);
     if (!m_pane->AddItem(entry)) {
         delete entry;
         return nullptr;
@@ -99,21 +106,73 @@ CItemsPaneItem* CSettingsTreeDlg::AddEntry(CItem* item, const tstr& caption) {
     return entry;
 }
 
-void CSettingsTreeDlg::SetUpToolBar() {
-    auto* bar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kToolBarId)));
-    if (!bar) return;
-    bar->SetBackground(Program(), kToolBarBackBitmap, 0);
-    for (const auto& [bitmap, command] : {std::pair{kPlusBitmap, kAddCommand}, std::pair{kMinusBitmap, kDeleteCommand}}) {
-        auto* tool = new CNavPaneItemTool(CNavPaneItemTool::kPush, command);
-        tool->LoadToolPicture(Program(), bitmap, 0);
-        tool->BuildLooks(m_tint);
-        bar->AddTool(tool, true);
+void CSettingsTreeDlg::DressEntry(CItemsPaneItem* entry) {
+    LoadToolPictures();
+    const UINT dpi = PageDpi();
+    // The caption bar's height is the system's, made at the system's DPI.
+    const int large = 2 * ::GetSystemMetrics(SM_CYEDGE) + ::GetSystemMetrics(SM_CYCAPTION);
+    entry->SetHeights(::MulDiv(large, static_cast<int>(dpi), static_cast<int>(Dpi::ForSystem())), RowHeight());
+    if (CNavPaneItemTool* thumbnail = entry->LeadingTools().GetAt(0); thumbnail && entry->Item()) {
+        CBmp picture;
+        ThumbnailForDpi(*entry->Item(), dpi, picture);
+        thumbnail->SetToolPicture(picture, 0);
+    }
+    if (CNavPaneItemTool* settings = entry->FindTool(CItemsPaneItem::kSettingsCommand)) {
+        settings->SetToolPicture(m_gear, 0);
+    }
+    if (CNavPaneItemTool* eye = entry->FindTool(CItemsPaneItem::kVisibilityCommand)) {
+        eye->SetToolPicture(m_eyeClosed, 0);
+        eye->SetToolPicture(m_eyeOpen, 1);
     }
 }
 
+void CSettingsTreeDlg::SetUpToolBar() {
+    if (auto* bar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kToolBarId)))) {
+        for (const int command : {kAddCommand, kDeleteCommand}) {
+            bar->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kPush, command), true);
+        }
+    }
+    DressToolBar();
+}
+
+void CSettingsTreeDlg::DressToolBar() {
+    const UINT dpi = PageDpi();
+    if (CUniqueIcon icon = LoadResourceIcon(kPageIcon, Dpi::Scale(16, dpi), Program())) {
+        // The old icon goes only once the control shows the new one.
+        ::SendDlgItemMessageW(m_hwnd, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+        m_icon = std::move(icon);
+    }
+    auto* bar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kToolBarId)));
+    if (!bar) return;
+    bar->SetDpi(dpi);
+    bar->SetBackground(Program(), kToolBarBackBitmap, 0);
+    for (CNavPaneItemTool* tool : bar->LeadingTools()) {
+        const int bitmap = tool->CommandId() == kAddCommand ? kPlusBitmap : kMinusBitmap;
+        CBmp picture;
+        if (ToolPictureForDpi(Program(), bitmap, dpi, m_tint, picture)) tool->SetToolPicture(picture, 0);
+    }
+}
+
+void CSettingsTreeDlg::SetDpi(UINT dpi) {
+    const SViewScale scale = SViewScale::ForDpi(static_cast<int>(dpi));
+    if (!m_hwnd || scale == m_scale) return;
+    m_scale = scale;
+    m_pictures.Clear();
+    for (CBmp* picture : {&m_gear, &m_eyeClosed, &m_eyeOpen}) picture->Free();
+    DressToolBar();
+    if (m_pane) {
+        m_pane->SetDpi(PageDpi());
+        for (CNavPaneItem* row : m_pane->Root().Children()) {
+            if (auto* entry = dynamic_cast<CItemsPaneItem*>(row)) DressEntry(entry);
+        }
+        m_pane->UpdateScrollBar(nullptr);
+    }
+    ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 INT_PTR CSettingsTreeDlg::OnInitDialog() {
-    m_icon = LoadResourceIcon(kPageIcon, 16, Program());
-    if (m_icon) ::SendDlgItemMessageW(m_hwnd, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(m_icon.get()), 0);
+    m_scale = SViewScale::ForDpi(static_cast<int>(Dpi::ForWindow(m_hwnd)));
+    if (ISceneHost* host = SceneHost()) m_tint = host->ToolTint();
 
     if (ISceneHost* host = SceneHost()) {
         m_tree.Assign(host->SceneTree());
@@ -129,14 +188,15 @@ INT_PTR CSettingsTreeDlg::OnInitDialog() {
     }
     m_live = true;
     m_applied = false;
+    SetUpToolBar();  // with the page's icon
 
     m_pane = dynamic_cast<CItemsPaneWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kPaneId)));
     if (!m_pane) return FALSE;  // no list: the page shows the canvas only
     m_pane->SetPage(this);
     m_pane->SetPaneParent(this);
+    m_pane->SetDpi(PageDpi());
     AddEntry(&m_tree, kTreeCaption);
     for (CItem* item : m_items) AddEntry(item, item->Caption.Get());
-    SetUpToolBar();
     SetOpenPageWindow(m_hwnd);
     return TRUE;
 }
@@ -161,6 +221,7 @@ void CSettingsTreeDlg::ReleaseCopies() {
     }
     m_dragOrigins.clear();
     m_dragging = false;
+    m_pictures.Clear();
     m_items.Clear();
     m_savedItems.Clear();
     m_tree.hover = 0;
@@ -276,20 +337,28 @@ bool CSettingsTreeDlg::DrawCanvas(CPixSurface& surface) const {
     if (!surface.Create(rc.right - rc.left, rc.bottom - rc.top)) return false;
     surface.Fill(ButtonFacePixel());
     if (!m_live) return true;
-    if (m_tree.IsVisible()) m_tree.Rendered().DrawAlpha(surface, m_tree.x, m_tree.y);  // never highlighted
+    if (m_tree.IsVisible()) DrawItem(m_tree, surface);  // never highlighted (the tree has no hover)
     for (const CItem* item : m_items) {
-        if (!item->IsVisible()) continue;
-        if (!item->hover) {
-            item->Rendered().DrawAlpha(surface, item->x, item->y);
-            continue;
-        }
-        CBmp bright;
-        if (!bright.CopyFrom(item->Rendered())) continue;
-        bright.AdjustBrightnessContrast(64, 0);
-        bright.ScaleAlpha(255, 100);
-        bright.DrawAlpha(surface, item->x, item->y);
+        if (item->IsVisible()) DrawItem(*item, surface);
     }
+    m_pictures.Sweep();
     return true;
+}
+
+void CSettingsTreeDlg::DrawItem(const CItem& item, CPixSurface& surface) const {
+    // The scene's 100 % rectangle lies between its scaled edges, as on the desktop.
+    SViewPicture place;
+    PlaceInView(item.x, item.y, item.Rendered().Width(), item.Rendered().Height(), SSceneBox{}, m_scale, place);
+    const CBmp& picture = m_pictures.For(item, m_scale, place.width, place.height);
+    if (!item.hover || &item == &m_tree) {
+        picture.DrawAlpha(surface, place.x, place.y);
+        return;
+    }
+    CBmp bright;
+    if (!bright.CopyFrom(picture)) return;
+    bright.AdjustBrightnessContrast(64, 0);
+    bright.ScaleAlpha(255, 100);
+    bright.DrawAlpha(surface, place.x, place.y);
 }
 
 void CSettingsTreeDlg::OnPaint() {
@@ -343,8 +412,10 @@ void CSettingsTreeDlg::OnMouseMove(WPARAM, int x, int y) {
         m_dragging = false;
         return;
     }
-    // Every selected item that was selected at the press moves by the mouse's offset; positions
-    // are not bounded (the composition caps the desktop picture).
+    // Every selected item that was selected at the press moves by the mouse's offset in 100 %
+    // units; positions are not bounded (the composition caps the desktop picture).
+    const int dx = m_scale.Unscale(x - m_dragX);
+    const int dy = m_scale.Unscale(y - m_dragY);
     bool moved = false;
     for (CNavPaneItem* row : m_pane->Selection()) {
         auto* entry = dynamic_cast<CItemsPaneItem*>(row);
@@ -352,8 +423,8 @@ void CSettingsTreeDlg::OnMouseMove(WPARAM, int x, int y) {
         if (!item) continue;
         for (const SDragOrigin& origin : m_dragOrigins) {
             if (origin.item != item) continue;
-            item->x = origin.at.x + (x - m_dragX);
-            item->y = origin.at.y + (y - m_dragY);
+            item->x = origin.at.x + dx;
+            item->y = origin.at.y + dy;
             moved = true;
             break;
         }

@@ -5,12 +5,14 @@
 // opened (and redraws the desktop when an Apply had changed it).
 #pragma once
 
+#include "construct/CCanvasPictures.h"
 #include "construct/CItemsPaneItem.h"
 #include "construct/CNavPaneWndParent.h"
 #include "param/Tstr.h"
 #include "scene/CBmp.h"
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
+#include "view/ViewScale.h"
 #include "wnd/CDialog.h"
 #include "wnd/Handles.h"
 
@@ -29,14 +31,17 @@ public:
     static constexpr int kIconId = 1040;
     static constexpr int kAddCommand = 1007;
     static constexpr int kDeleteCommand = 1008;
-    static constexpr int kRowHeight = 22;
+    static constexpr int kRowHeight = 22;  // at 96 DPI; RowHeight() at the page's
+    static constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
+    static constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
     static constexpr wchar_t kTreeCaption[] = L"Xmas Tree";
 
     CSettingsTreeDlg() = default;
     // Destroys the page's window first, while the copies its rows point at still exist.
     ~CSettingsTreeDlg() override;
 
-    // The page handles no keys itself.
+    // The page handles no keys itself. WM_DPICHANGED (the new DPI in its word parameter) and,
+    // for the page as a child, WM_DPICHANGED_AFTERPARENT (its window's new DPI) scale it anew.
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnNotify(WPARAM id, NMHDR* hdr) override;
@@ -71,6 +76,17 @@ public:
     // Whether the application's scene was replaced since the page opened.
     bool Applied() const noexcept { return m_applied; }
 
+    // --- the display scale ---
+    // The page's DPI (its window's when it opened) and the scale the canvas draws the scene at;
+    // stored positions and sizes stay in 100 % units.
+    UINT PageDpi() const noexcept { return static_cast<UINT>(m_scale.dpi); }
+    SViewScale Scale() const noexcept { return m_scale; }
+    // Row height, tools, thumbnails, the toolbar and the canvas at another DPI; repaints.
+    void SetDpi(UINT dpi);
+    int RowHeight() const noexcept { return m_scale.Edge(kRowHeight); }
+    // Item pictures the canvas has rendered at its scale so far (none at 100 %).
+    int CanvasRenders() const noexcept { return m_pictures.Renders(); }
+
     // The canvas frame's rectangle in page client coordinates.
     RECT CanvasRect() const;
     void RepaintCanvas();
@@ -81,7 +97,13 @@ public:
 private:
     // A row for item with its thumbnail, settings and eye tools, appended to the pane.
     CItemsPaneItem* AddEntry(CItem* item, const tstr& caption);
+    // The row's heights and its tools' pictures at the page's DPI.
+    void DressEntry(CItemsPaneItem* entry);
     void LoadToolPictures();
+    // The toolbar's tools and the page's icon at the page's DPI.
+    void DressToolBar();
+    // One item on the canvas at the page's scale, brightened while its row is hovered.
+    void DrawItem(const CItem& item, CPixSurface& surface) const;
     void SetUpToolBar();
     // Deletes the working and saved items; rows keep no pointer to them.
     void ReleaseCopies();
@@ -107,4 +129,6 @@ private:
     CBmp m_eyeClosed;
     CBmp m_eyeOpen;
     CUniqueIcon m_icon;
+    SViewScale m_scale;                      // the page's DPI over 96
+    mutable CCanvasPictures m_pictures;      // item pictures at m_scale, kept between paints
 };

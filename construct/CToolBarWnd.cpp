@@ -3,6 +3,7 @@
 #include "construct/NavPaneLogic.h"
 #include "scene/CDrawTarget.h"
 #include "scene/win/CDcCanvas.h"
+#include "wnd/Dpi.h"
 #include "wnd/Handles.h"
 
 #include <commctrl.h>
@@ -42,7 +43,16 @@ POINT CToolBarWnd::Cursor() const {
 int CToolBarWnd::GetRowHeight() {
     RECT rc{};
     if (m_hwnd) ::GetWindowRect(m_hwnd, &rc);
-    return rc.bottom - rc.top - 5;
+    return rc.bottom - rc.top - Px(5);
+}
+
+int CToolBarWnd::Px(int value) const noexcept { return Dpi::Scale(value, m_dpi); }
+
+void CToolBarWnd::SetDpi(UINT dpi) {
+    if (dpi == 0 || dpi == m_dpi) return;
+    m_dpi = dpi;
+    UpdateToolTips();  // the tools' rectangles moved
+    if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 bool CToolBarWnd::AddTool(CNavPaneItemTool* tool, bool leading) {
@@ -85,13 +95,14 @@ bool CToolBarWnd::SetBackground(HINSTANCE module, int bitmapId, int tile) {
 
 RECT CToolBarWnd::ToolRect(const RECT& client, const CNavPaneItemTool* tool) const {
     RECT inner = client;
-    ::InflateRect(&inner, -1, -1);
+    ::InflateRect(&inner, -Px(1), -Px(1));
     const int height = inner.bottom - inner.top;
+    const int margin = Px(5);
     for (int lead = 1; lead >= 0; --lead) {
         const CCollector<CNavPaneItemTool*>& list = lead ? m_leading : m_trailing;
-        navpane::CToolRun run(lead ? inner.left + 5 : inner.right - 5, lead ? 1 : -1);
+        navpane::CToolRun run(lead ? inner.left + margin : inner.right - margin, lead ? 1 : -1);
         for (const CNavPaneItemTool* t : list) {
-            const int width = (t->Style() & CNavPaneItemTool::kSeparator) ? kSeparatorWidth : height + 1;
+            const int width = (t->Style() & CNavPaneItemTool::kSeparator) ? Px(kSeparatorWidth) : height + 1;
             const navpane::SSpan span = run.Next(width, !t->Has(CNavPaneItemTool::kNoRoom));
             if (t == tool) return RECT{span.first, inner.top, span.last, inner.bottom};
         }
@@ -130,7 +141,7 @@ bool CToolBarWnd::HoverAt(const RECT& client, POINT point) {
 }
 
 void CToolBarWnd::PaintTools(HDC dc, const RECT& client, POINT) {
-    RECT grip{client.left + 3, client.top + 3, client.left + 6, client.bottom - 3};
+    RECT grip{client.left + Px(3), client.top + Px(3), client.left + Px(6), client.bottom - Px(3)};
     ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
     for (auto* list : {&m_leading, &m_trailing}) {
         for (CNavPaneItemTool* t : *list) t->Draw(dc, ToolRect(client, t));
@@ -221,6 +232,9 @@ LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         ::SendMessageW(m_tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
     }
     switch (msg) {
+    case WM_CREATE:
+        m_dpi = Dpi::ForWindow(m_hwnd);
+        break;
     case WM_PAINT:
         HandlePaint();
         return 0;

@@ -52,6 +52,10 @@ public:
     CCollector<CNavPaneItemTool*>& LeadingTools() noexcept { return m_leading; }
     CCollector<CNavPaneItemTool*>& TrailingTools() noexcept { return m_trailing; }
     const CBmp& Background() const noexcept { return m_background; }
+    // The DPI the strip draws at (its window's when created): the grip, margins and separators
+    // are 96-DPI lengths scaled to it; the tools' pictures are their owner's to set.
+    void SetDpi(UINT dpi);
+    UINT Dpi() const noexcept { return m_dpi; }
     HWND ToolTipWindow() const noexcept { return m_tips; }
 
 private:
@@ -61,11 +65,13 @@ private:
     POINT Cursor() const;
     // Tool tips: one tip window, one rectangle per tool with a help text.
     void UpdateToolTips();
+    int Px(int value) const noexcept;
 
     CBmp m_background;
     int m_tile = 0;
     CCollector<CNavPaneItemTool*> m_leading;
     CCollector<CNavPaneItemTool*> m_trailing;
     int m_tracking = 0;
+    UINT m_dpi = 96;
     HWND m_tips = nullptr;  // owned: destroyed with the toolbar
 };

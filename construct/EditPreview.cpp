@@ -1,7 +1,9 @@
 #include "construct/EditPreview.h"
 
 #include "construct/CNavPaneItem.h"
+#include "construct/CNavPaneWnd.h"
 #include "construct/ISceneHost.h"
+#include "construct/PanePictures.h"
 #include "scene/CItem.h"
 
 void RepaintOpenPage() {
@@ -12,6 +14,8 @@ void ShowThumbnailInEntry(CNavPaneItem* entry, const CItem& item) {
     if (!entry) return;
     CNavPaneItemTool* tool = entry->LeadingTools().GetAt(0);
     if (!tool) return;
-    tool->SetToolPicture(item.Thumbnail(), 0);
+    CBmp thumbnail;
+    ThumbnailForDpi(item, entry->Pane() ? entry->Pane()->Dpi() : 96u, thumbnail);
+    tool->SetToolPicture(thumbnail, 0);
     if (const HWND pane = entry->GetPaneWindow()) ::InvalidateRect(pane, nullptr, FALSE);
 }

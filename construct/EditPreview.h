@@ -8,6 +8,6 @@ class CNavPaneItem;
 
 // Repaints the open construction page, if any.
 void RepaintOpenPage();
-// Image 0 of the entry's first leading tool becomes a copy of the item's thumbnail; the entry's
-// pane repaints.
+// Image 0 of the entry's first leading tool becomes the item's thumbnail at the pane's DPI; the
+// entry's pane repaints.
 void ShowThumbnailInEntry(CNavPaneItem* entry, const CItem& item);

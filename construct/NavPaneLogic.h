@@ -22,11 +22,11 @@ inline bool DropBefore(int y, int top, int bottom, bool reversed) noexcept {
     return InUpperHalf(y, top, bottom) != reversed;
 }
 
-// The 6-pixel band that marks the drop place: centred on the target's top edge when the mouse is
-// in its upper half, else on its bottom edge.
-inline SSpan DropMarker(int y, int top, int bottom) noexcept {
+// The band that marks the drop place (6 pixels at 100 %, half above and half below): centred on
+// the target's top edge when the mouse is in its upper half, else on its bottom edge.
+inline SSpan DropMarker(int y, int top, int bottom, int half = 3) noexcept {
     const int edge = InUpperHalf(y, top, bottom) ? top : bottom;
-    return {edge - 3, edge + 3};
+    return {edge - half, edge + half};
 }
 
 // Top of a block of rows of the given height that starts offset pixels into the list of total
@@ -41,8 +41,11 @@ inline int ScrollMax(int total, int client) noexcept { return total > client ? t
 
 inline int ClampScroll(int pos, int max) noexcept { return pos < 0 ? 0 : (pos > max ? max : pos); }
 
-// One wheel message: 30 pixels per whole notch (delta 120), against the wheel's direction.
-inline int WheelScroll(int pos, int delta, int max) noexcept { return ClampScroll(pos + (-delta / 120) * 30, max); }
+// One wheel message: step pixels (30 at 100 %) per whole notch (delta 120), against the wheel's
+// direction.
+inline int WheelScroll(int pos, int delta, int max, int step = 30) noexcept {
+    return ClampScroll(pos + (-delta / 120) * step, max);
+}
 
 // A page: the client height less 10 pixels of context, at least one pixel.
 inline int PageStep(int client) noexcept { return client - 10 > 1 ? client - 10 : 1; }

@@ -125,8 +125,9 @@ public:
     void Scroll(int dx, int dy);
 
     // --- button looks and stretched drawing ---
-    // Hue-mixes this bitmap with colour and builds groups 1 (hot), 2 (disabled), 3 (pressed).
-    void BuildStateLayers(std::uint32_t colour);
+    // Hue-mixes this bitmap with colour and builds groups 1 (hot), 2 (disabled), 3 (pressed);
+    // the layers' offsets are those of a 96-DPI button scaled to dpi.
+    void BuildStateLayers(std::uint32_t colour, int dpi = 96);
     // Stretches to width x height (nearest pixel), fades it onto the target with opacity 0..255
     // and writes the area back opaque.
     void DrawStretchedFaded(CDrawTarget& target, int x, int y, int width, int height, int opacity) const;

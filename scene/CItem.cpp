@@ -11,6 +11,8 @@
 namespace {
 
 IPictureSource* g_pictures = nullptr;
+unsigned long long g_stamps = 0;  // the last stamp given: unique across items, so a new item at a
+                                  // freed item's address never matches that item's pictures
 
 void InitBounded(CEdges<CParam<int>, int>& p, int min, int max, int value, const wchar_t* name) {
     p.SetRange(min, max);
@@ -165,6 +167,7 @@ bool CItem::LoadPicture() {
 }
 
 bool CItem::LoadPicture(IPictureSource& pictures) {
+    m_stamp = ++g_stamps;
     const bool fileUsable = !path.empty() && pictures.FileExists(path);
     if (source.Get() != kBuiltIn && fileUsable) {
         if (!pictures.LoadFile(path, m_source) || m_source.IsEmpty()) {
@@ -198,6 +201,7 @@ void CItem::Colourise(CBmp& out) const {
 
 bool CItem::Render() {
     if (m_source.IsEmpty()) return !m_rendered.IsEmpty();
+    m_stamp = ++g_stamps;
     Colourise(m_rendered);
 
     // The thumbnail shows the colour changes, not size and opacity.
@@ -217,12 +221,20 @@ bool CItem::Render() {
 }
 
 bool CItem::RenderAt(int width, int height, CBmp& out) const {
+    return RenderSized(width, height, m_rendered, true, out);
+}
+
+bool CItem::ThumbnailAt(int width, int height, CBmp& out) const {
+    return RenderSized(width, height, m_thumbnail, false, out);
+}
+
+bool CItem::RenderSized(int width, int height, const CBmp& fallback, bool withOpacity, CBmp& out) const {
     out.Free();
     if (width <= 0 || height <= 0) return false;
     if (m_source.IsEmpty()) {
         // Nothing to render from (the picture failed to load again after a render): the
-        // rendered picture, stretched, rather than nothing.
-        if (!out.CopyFrom(m_rendered)) return false;
+        // finished picture, stretched, rather than nothing.
+        if (!out.CopyFrom(fallback)) return false;
         out.Resample(width, height);
         return !out.IsEmpty();
     }
@@ -231,6 +243,6 @@ bool CItem::RenderAt(int width, int height, CBmp& out) const {
     Colourise(out);
     if (out.IsEmpty()) return false;
     out.Resample(width, height);
-    if (opaque.Get() != 100) out.ScaleAlpha(opaque.Get() * 255 / 100, 0);
+    if (withOpacity && opaque.Get() != 100) out.ScaleAlpha(opaque.Get() * 255 / 100, 0);
     return out.Width() == width && out.Height() == height;
 }

@@ -55,6 +55,13 @@ public:
     // out. False (out empty) when nothing can be rendered or a buffer cannot be had. Without a
     // source the rendered picture is stretched instead.
     bool RenderAt(int width, int height, CBmp& out) const;
+    // The thumbnail at another pixel size (the construction page on a scaled display): the
+    // colour-changed source resampled straight to width x height, without the size and opacity
+    // steps, as the thumbnail shows it. Without a source the thumbnail is stretched instead.
+    bool ThumbnailAt(int width, int height, CBmp& out) const;
+    // Changes with every LoadPicture and Render of any item (never 0 after one): a picture made
+    // from this item's pictures is out of date when the stamp it was made at differs.
+    unsigned long long RenderStamp() const noexcept { return m_stamp; }
 
     const CBmp& SourcePicture() const noexcept { return m_source; }
     const CBmp& Rendered() const noexcept { return m_rendered; }
@@ -87,9 +94,13 @@ public:
 private:
     // out = the source with the colour key, hue, brightness and contrast applied.
     void Colourise(CBmp& out) const;
+    // out = the colour-changed source at width x height, its opacity applied when asked; without
+    // a source, fallback stretched.
+    bool RenderSized(int width, int height, const CBmp& fallback, bool withOpacity, CBmp& out) const;
 
     CBmp m_source;
     CBmp m_rendered;
     CBmp m_thumbnail;
     CParamRegSet m_params;
+    unsigned long long m_stamp = 0;
 };

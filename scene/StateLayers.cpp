@@ -9,9 +9,15 @@ struct SLayerStep {
     int alphaScale1, alphaScale2;  // ScaleAlpha factors applied in turn; 0 = none
 };
 
+// v x dpi / 96, rounded to nearest with halves away from zero.
+int ScaledOffset(int v, int dpi) {
+    const long long p = static_cast<long long>(v) * dpi;
+    return static_cast<int>(p >= 0 ? (p + 48) / 96 : -((-p + 48) / 96));
+}
+
 }  // namespace
 
-void CBmp::BuildStateLayers(std::uint32_t colour) {
+void CBmp::BuildStateLayers(std::uint32_t colour, int dpi) {
     MixChannels(colour);
     static const wchar_t* const kLabels[] = {L"nrm", L"hot", L"dis", L"prs"};
     while (GroupCount() < 4) AddGroup(kLabels[GroupCount()]);
@@ -29,7 +35,7 @@ void CBmp::BuildStateLayers(std::uint32_t colour) {
     for (const auto& l : kLayers) {
         CBmp* layer = AddLayer(l.group);
         if (!layer) continue;
-        layer->SetOffset(m_offsetX + l.step.dx, m_offsetY + l.step.dy);
+        layer->SetOffset(m_offsetX + ScaledOffset(l.step.dx, dpi), m_offsetY + ScaledOffset(l.step.dy, dpi));
         layer->AdjustBrightnessContrast(l.step.brightness, l.step.contrast);
         if (l.step.alphaScale1) layer->ScaleAlpha(l.step.alphaScale1, 0);
         if (l.step.alphaScale2) layer->ScaleAlpha(l.step.alphaScale2, 0);

@@ -162,4 +162,15 @@ TEST(StateLayers, BuildsTheButtonLooks) {
     b.BuildStateLayers(0xFF0000);
     EXPECT_EQ(b.GroupCount(), 4);
     EXPECT_EQ(b.LayerCount(1), 6);
+
+    // For another DPI the offsets (not the bitmap's own) are the 96-DPI ones scaled, rounded to
+    // nearest: at 144 DPI +1 -> 2 (1.5 away from zero), +2 -> 3, -3 -> -5 (-4.5), +4 -> 6.
+    CBmp big = MakeBmp(1, 1, {0xFF00007F});
+    big.SetOffset(2, 0);
+    big.BuildStateLayers(0x0000FF, 144);
+    EXPECT_EQ(big.Layer(1, 0)->OffsetX(), 2 + 2);
+    EXPECT_EQ(big.Layer(1, 0)->OffsetY(), 3);
+    EXPECT_EQ(big.Layer(1, 1)->OffsetX(), 2 - 5);
+    EXPECT_EQ(big.Layer(1, 1)->OffsetY(), 6);
+    EXPECT_EQ(big.Layer(3, 1)->OffsetY(), -2);
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace {
 
 class ItemRender : public ::testing::Test {
@@ -65,6 +68,47 @@ TEST_F(ItemRender, OpacityScalesAlpha) {
     EXPECT_EQ(item.Rendered().PixelAt(1, 0) >> 24, 20u);   // 100 * 51 / 255 = 20.0
     EXPECT_EQ(item.Rendered().PixelAt(1, 0) & 0xFFFFFF, 0x808080u);
     EXPECT_EQ(item.Thumbnail().PixelAt(0, 0) >> 24, 255u);  // the thumbnail keeps full opacity
+}
+
+TEST_F(ItemRender, ThumbnailsAtOtherSizesComeFromTheSourceAndEveryRenderIsStamped) {
+    // Red left of x = 20, blue from there: at 26 wide the edge falls between columns 12 and 13.
+    auto pic = FilledBmp(40, 20, 0xFFC80000);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 20; x < 40; ++x) SetPixel(*pic, x, y, 0xFF0000C8);
+    pictures.resources[131] = pic;
+    CItem item;
+    item.resid.Set(131);
+    item.size.Set(50);
+    item.opaque.Set(50);
+    item.hue.Set(80);
+    EXPECT_EQ(item.RenderStamp(), 0u);
+    item.LoadPicture();
+    const unsigned long long loaded = item.RenderStamp();
+    item.Render();
+    EXPECT_GT(item.RenderStamp(), loaded);
+
+    // At the thumbnail's own size: the thumbnail exactly (colours changed, no size or opacity).
+    CBmp same;
+    ASSERT_TRUE(item.ThumbnailAt(13, 6, same));
+    ASSERT_EQ(same.ByteSize(), item.Thumbnail().ByteSize());
+    EXPECT_EQ(0, std::memcmp(same.Bits(), item.Thumbnail().Bits(), static_cast<std::size_t>(same.ByteSize())));
+    // Twice the size: from the source, so the edge stays sharp (a stretched thumbnail blurs it).
+    CBmp twice;
+    ASSERT_TRUE(item.ThumbnailAt(26, 12, twice));
+    for (int shift = 0; shift < 32; shift += 8) {  // the resampler rounds within a few steps
+        const int a = static_cast<int>((twice.PixelAt(0, 0) >> shift) & 0xFF);
+        const int b = static_cast<int>((item.Thumbnail().PixelAt(0, 0) >> shift) & 0xFF);
+        EXPECT_LE(std::abs(a - b), 4) << "channel at bit " << shift;
+    }
+    EXPECT_EQ(twice.PixelAt(12, 5), twice.PixelAt(0, 5));
+    EXPECT_EQ(twice.PixelAt(13, 5), twice.PixelAt(25, 5));
+    EXPECT_GE(twice.PixelAt(13, 5) >> 24, 250u) << "no opacity step";
+
+    CItem other;
+    other.resid.Set(131);
+    other.LoadPicture();
+    other.Render();
+    EXPECT_NE(other.RenderStamp(), item.RenderStamp()) << "stamps are unique across items";
 }
 
 TEST_F(ItemRender, HueAndBrightnessFollowTheRenderingChain) {

@@ -138,7 +138,8 @@ POINT SPageFixture::ToolPoint(CNavPaneItem* row, int command) const {
 
 POINT SPageFixture::CanvasPoint(int x, int y) const {
     const RECT canvas = page->CanvasRect();
-    return POINT{canvas.left + x, canvas.top + y};
+    const SViewScale scale = page->Scale();
+    return POINT{canvas.left + scale.Edge(x), canvas.top + scale.Edge(y)};
 }
 
 std::vector<std::wstring> SPageFixture::RowOrder() const {

@@ -96,7 +96,7 @@ struct SPageFixture {
     // Pane client points: a row's caption (shifted by dy), a row's trailing tool.
     POINT CaptionPoint(const CNavPaneItem* row, int dy = 0) const;
     POINT ToolPoint(CNavPaneItem* row, int command) const;
-    // Page client point of a scene point.
+    // Page client point of a scene point (at the page's scale).
     POINT CanvasPoint(int x, int y) const;
     std::vector<std::wstring> RowOrder() const;
     std::vector<std::wstring> WorkingOrder() const;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Display scales: the same profile at LogPixels 96, 120, 144 and 192 (Wine answers that DPI for
 # every window). The tree's window is its 96-DPI size x scale (within a pixel) and shows the tree
-# drawn at that scale, the main window's button fills its dialog as at 96 DPI (screenshots kept
+# drawn at that scale, the main window's button fills its dialog as at 96 DPI, the settings
+# dialog's construction page draws the tree on its canvas at the dialog's scale (screenshots kept
 # for looking); after a run at 144 DPI and a clean end the stored positions and sizes are the
 # ones a run at 96 DPI stores.
 source "$(dirname "$0")/lib/common.bash"
@@ -29,6 +30,25 @@ end_app() {
   wait_app_exit 20
   check "the run at $1 DPI ends cleanly (got $app_rc)" test "$app_rc" = 0
   wine_settle
+}
+# settings_shot DPI: opens the settings dialog (on the construction page) and keeps its picture
+# as settings<DPI>.png, for looking (its controls must not overlap) and for the tree's size.
+settings_shot() {
+  ctl cmd 1002 >/dev/null
+  for _ in $(seq 1 50); do ctl settings >/dev/null && break; sleep 0.2; done
+  sleep 1
+  read -r sl st sr sb <<<"$(ctl settings | tr -d '\r' | sed -n 's/^settings_rect=//p')"
+  check "at $1 DPI the settings dialog opens" test -n "$sl"
+  [ -n "$sl" ] && convert "$(screenshot "settings$1")" -crop "$((sr - sl))x$((sb - st))+$sl+$st" +repage \
+    "$work/settings$1.png"
+}
+# canvas_tree DPI: width and height of what the construction page's canvas shows (the tree with
+# its toys): the part of the page left of the list that differs from the page's colour.
+canvas_tree() {
+  local f=$work/settings$1.png w h
+  read -r w h <<<"$(identify -format '%w %h' "$f")"
+  convert "$f" -crop "$((w * 52 / 100))x$((h * 72 / 100))+$((w * 3 / 100))+$((h * 10 / 100))" +repage \
+    -fuzz 4% -trim -format '%w %h' info:
 }
 # stored_places: every stored position, size and placement, in a stable order.
 stored_places() {
@@ -76,6 +96,7 @@ for dpi in 96 120 144 192; do
       test $(( share * 100 >= base_share * 85 )) = 1
   fi
   if [ "$dpi" = 96 ]; then
+    settings_shot 96
     end_app 96
     stored_places >"$work/places96.txt"
     wine_t reg export "$key" "$(winepath_of "$work/profile.reg")" /y >/dev/null 2>&1
@@ -85,17 +106,16 @@ for dpi in 96 120 144 192; do
     check "stored positions and sizes after a run at 144 DPI are those of 96 DPI" \
       diff "$work/places96.txt" "$work/places144.txt"
   else
-    # The settings dialog at this scale, kept for looking (its controls must not overlap).
-    ctl cmd 1002 >/dev/null
-    for _ in $(seq 1 50); do ctl settings >/dev/null && break; sleep 0.2; done
-    sleep 1
-    read -r sl st sr sb <<<"$(ctl settings | tr -d '\r' | sed -n 's/^settings_rect=//p')"
-    check "at $dpi DPI the settings dialog opens" test -n "$sl"
-    [ -n "$sl" ] && convert "$(screenshot "settings$dpi")" -crop "$((sr - sl))x$((sb - st))+$sl+$st" +repage \
-      "$work/settings$dpi.png"
+    settings_shot "$dpi"
     end_app "$dpi"
   fi
 done
+
+# The construction page's canvas shows the tree at the dialog's scale: twice its 96-DPI size.
+read -r tw96 th96 <<<"$(canvas_tree 96)"; read -r tw192 th192 <<<"$(canvas_tree 192)"
+log "the construction canvas shows ${tw96}x$th96 at 96 DPI, ${tw192}x$th192 at 192 DPI"
+check "at 192 DPI the construction canvas draws the tree twice as large (${tw192}x$th192 against ${tw96}x$th96)" \
+  test $(( (tw192 - 2 * tw96) ** 2 <= 16 && (th192 - 2 * th96) ** 2 <= 16 )) = 1
 
 # Drawn at the scale, not stretched: the 192-DPI picture has clearly more edge detail (spread of
 # its Laplacian) than the 96-DPI picture enlarged twice, as a system stretching the window would
