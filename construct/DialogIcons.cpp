@@ -1,11 +1,21 @@
 #include "construct/DialogIcons.h"
 
+#include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
 
 #include <utility>
 
+namespace {
+
+// A small icon at the dialog's scale (the icons hold 16 and 32 pixel pictures).
+CUniqueIcon SmallIcon(HWND dialog, int iconId) {
+    return LoadResourceIcon(static_cast<UINT>(iconId), Dpi::Scale(16, Dpi::ForWindow(dialog)));
+}
+
+}  // namespace
+
 void CDialogIcons::SetSmallIcon(HWND dialog, int iconId) {
-    CUniqueIcon icon = LoadResourceIcon(static_cast<UINT>(iconId), 16);
+    CUniqueIcon icon = SmallIcon(dialog, iconId);
     if (!dialog || !icon) return;
     ::SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
     m_placed.push_back({dialog, 0, std::move(icon)});
@@ -13,7 +23,7 @@ void CDialogIcons::SetSmallIcon(HWND dialog, int iconId) {
 
 void CDialogIcons::SetControlIcon(HWND dialog, int controlId, int iconId) {
     const HWND control = ::GetDlgItem(dialog, controlId);
-    CUniqueIcon icon = LoadResourceIcon(static_cast<UINT>(iconId), 16);
+    CUniqueIcon icon = SmallIcon(dialog, iconId);
     if (!control || !icon) return;
     // The icon the template named is shared by the system; only ours is destroyed later.
     ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);

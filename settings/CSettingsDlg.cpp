@@ -8,6 +8,7 @@
 #include "settings/CSettingsGarlandDlg.h"
 #include "settings/CSettingsPage.h"
 #include "settings/CViewDlg.h"
+#include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
 
 namespace {
@@ -54,8 +55,9 @@ HWND CSettingsDlg::PageWindow(int i) const noexcept {
 }
 
 INT_PTR CSettingsDlg::OnInitDialog() {
-    m_smallIcon = LoadResourceIcon(IDI_SETTINGS, 16);
-    m_bigIcon = LoadResourceIcon(IDI_SETTINGS, 32);
+    const UINT dpi = Dpi::ForWindow(m_hwnd);
+    m_smallIcon = LoadResourceIcon(IDI_SETTINGS, Dpi::Scale(16, dpi));
+    m_bigIcon = LoadResourceIcon(IDI_SETTINGS, Dpi::Scale(32, dpi));
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
 

@@ -3,12 +3,15 @@
 #include "param/ParamDlgKind.h"
 #include "param/win/Bind.h"
 #include "resource.h"
+#include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
 
 INT_PTR CViewDlg::OnInitDialog() {
-    m_dialogIcon = LoadResourceIcon(IDI_SETTINGS, 16);
+    // Small icons at the page's scale (the icons hold 16 and 32 pixel pictures).
+    const int small = Dpi::Scale(16, Dpi::ForWindow(m_hwnd));
+    m_dialogIcon = LoadResourceIcon(IDI_SETTINGS, small);
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_dialogIcon.get()));
-    m_opacityIcon = LoadResourceIcon(IDI_OPACITY, 16);
+    m_opacityIcon = LoadResourceIcon(IDI_OPACITY, small);
     ::SendDlgItemMessageW(m_hwnd, IDC_VIEW_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_opacityIcon.get()), 0);
     if (m_host) {
         CParam<int>& opaque = m_host->ViewOpacity();

@@ -10,7 +10,9 @@
 #include "PageTestSupport.h"
 
 #include "construct/CToolBarWnd.h"
+#include "construct/DialogIcons.h"
 #include "construct/EditPreview.h"
+#include "res/resource.h"
 #include "scene/CPixSurface.h"
 #include "wnd/Dpi.h"
 
@@ -64,6 +66,19 @@ TEST(PageDpi, RowsToolsThumbnailsCanvasAndDragsFollowTheDpi) {
     const UINT opened = Dpi::ForWindow(f.PageWnd());
     EXPECT_EQ(f.page->PageDpi(), opened) << "the page opens at its window's DPI";
     std::printf("the page opened at %u DPI\n", opened);
+    {
+        // The dialogs' small icons are loaded at the window's scale.
+        CDialogIcons icons;
+        icons.SetSmallIcon(f.PageWnd(), IDI_SETTINGS);
+        ICONINFO info{};
+        const HICON icon = reinterpret_cast<HICON>(::SendMessageW(f.PageWnd(), WM_GETICON, ICON_SMALL, 0));
+        ASSERT_TRUE(icon && ::GetIconInfo(icon, &info));
+        const CUniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+        BITMAP bm{};
+        ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+        EXPECT_TRUE(Scaled(bm.bmWidth, 16, opened, 0)) << "small icon";
+        icons.Release();
+    }
     const UINT other = opened == 96 ? 192 : 96;
     CItem* red = f.Working(L"Red");
     ASSERT_NE(red, nullptr);
