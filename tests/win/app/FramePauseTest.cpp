@@ -2,6 +2,8 @@
 // stops, and frames go on from where they stopped (the garland colour index continues). Wine
 // sends no session or display-power notices, so the test sends them to the desktop watch as the
 // system would; the full-screen window is a real popup brought to the front.
+#include "../wnd/Pump.h"
+#include "TestWpp.h"
 #include "app/CWpp.h"
 #include "param/CMemoryBackend.h"
 
@@ -10,31 +12,6 @@
 #include <cstring>
 
 namespace {
-
-class CTestWpp : public CWpp {
-protected:
-    tstr ShortcutPath() override { return tstr(); }
-};
-
-void Pump(DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;  // the test's own Exit; nothing to end here
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount64() < end);
-}
-
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    while (!pred() && ::GetTickCount64() < end) Pump(10);
-    return pred();
-}
 
 void SendDisplayState(HWND watch, DWORD state) {
     // The system's record: the setting's GUID, the data length, then the data.
@@ -85,7 +62,7 @@ TEST(FramePause, EveryRuleStopsTheFramesAndTheyGoOnWhereTheyStopped) {
             EXPECT_FALSE(view.FrameTimerRunning()) << r.what;
             const int frames = view.FramesShown();
             const int index = view.GradientIndex();
-            Pump(300);
+            PumpMessages(300);
             EXPECT_EQ(view.FramesShown(), frames) << r.what << ": no frame while stopped";
             EXPECT_EQ(view.GradientIndex(), index) << r.what;
             r.off(app, watch);
@@ -135,7 +112,7 @@ TEST(FramePause, EveryRuleStopsTheFramesAndTheyGoOnWhereTheyStopped) {
         app.Exit();
         EXPECT_FALSE(view.FrameTimerRunning());
         EXPECT_EQ(app.Watch().GetHwnd(), nullptr) << "the watch is gone with the exit";
-        Pump(100);
+        PumpMessages(100);
     }
     ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
 }

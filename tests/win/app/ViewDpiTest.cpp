@@ -2,6 +2,8 @@
 // DPI, so the test sends WM_DPICHANGED as the system would): each change takes the suggested
 // corner, composes the scene once at the new scale (the window is the 100 % size x scale), the
 // frames go on at that size, and the stored place keeps its size in 100 % units.
+#include "../wnd/Pump.h"
+#include "TestWpp.h"
 #include "app/CWpp.h"
 #include "param/CMemoryBackend.h"
 
@@ -10,31 +12,6 @@
 #include <cstdlib>
 
 namespace {
-
-class CTestWpp : public CWpp {
-protected:
-    tstr ShortcutPath() override { return tstr(); }
-};
-
-void Pump(DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount64() < end);
-}
-
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    while (!pred() && ::GetTickCount64() < end) Pump(10);
-    return pred();
-}
 
 constexpr UINT kDpiChanged = 0x02E0;
 
@@ -119,6 +96,6 @@ TEST(ViewDpi, EachScaleComposesOnceAtTheSuggestedPlaceAndStoresTheUnscaledSize) 
     EXPECT_EQ(r.left, 300);
     EXPECT_EQ(r.top, 250);
     app.Exit();
-    Pump(100);
+    PumpMessages(100);
     ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
 }
