@@ -51,6 +51,21 @@ struct PixelCase {
     return ::testing::AssertionFailure() << "offset (" << l->OffsetX() << ", " << l->OffsetY() << ")";
 }
 
+// Each listed layer of the looks: its size and the offset it is drawn at.
+struct SLayerShape {
+    int group, layer, w, h, dx, dy;
+};
+template <std::size_t N>
+void ExpectLayerShapes(const CBmp& looks, const SLayerShape (&shapes)[N]) {
+    for (const SLayerShape& s : shapes) {
+        const CBmp* l = looks.Layer(s.group, s.layer);
+        ASSERT_NE(l, nullptr) << s.group << "/" << s.layer;
+        EXPECT_EQ(l->Width(), s.w) << s.group << "/" << s.layer;
+        EXPECT_EQ(l->Height(), s.h) << s.group << "/" << s.layer;
+        EXPECT_TRUE(HasOffset(l, s.dx, s.dy)) << s.group << "/" << s.layer;
+    }
+}
+
 }  // namespace
 
 TEST(ButtonLooks, LayersFollowTheLookTable) {
@@ -61,21 +76,12 @@ TEST(ButtonLooks, LayersFollowTheLookTable) {
     EXPECT_EQ(p.base.LayerCount(kLookHot), 4);
     EXPECT_EQ(p.base.LayerCount(kLookPressed), 4);
 
-    struct Shape {
-        int group, layer, w, h, dx, dy;
-    };
-    const Shape shapes[] = {
+    const SLayerShape shapes[] = {
         {0, 0, 4, 4, 3, 3},     {0, 1, 2, 2, 3, 3},     {1, 0, 102, 102, 7, 5}, {1, 1, 102, 102, 0, 12},
         {1, 2, 4, 4, 0, 0},     {1, 3, 104, 103, 0, 0}, {2, 0, 2, 2, 2, 1},     {2, 1, 2, 2, 5, 6},
         {2, 2, 4, 4, 3, 3},     {2, 3, 2, 2, 3, 3},
     };
-    for (const Shape& s : shapes) {
-        const CBmp* l = p.base.Layer(s.group, s.layer);
-        ASSERT_NE(l, nullptr) << s.group << "/" << s.layer;
-        EXPECT_EQ(l->Width(), s.w) << s.group << "/" << s.layer;
-        EXPECT_EQ(l->Height(), s.h) << s.group << "/" << s.layer;
-        EXPECT_TRUE(HasOffset(l, s.dx, s.dy)) << s.group << "/" << s.layer;
-    }
+    ExpectLayerShapes(p.base, shapes);
     // The base itself is left as it was.
     EXPECT_EQ(p.base.PixelAt(1, 1), 0x80C89664u);
 }
@@ -196,21 +202,12 @@ TEST(ButtonLooks, AtAScaleEverySizeAndOffsetIsScaled) {
     ASSERT_TRUE(BuildButtonLooks(p.base, p.texture, p.overlay, 192));
     EXPECT_EQ(p.base.Width(), 4);
     EXPECT_EQ(p.base.Height(), 4);
-    struct Shape {
-        int group, layer, w, h, dx, dy;
-    };
-    const Shape shapes[] = {
+    const SLayerShape shapes[] = {
         {0, 0, 8, 8, 6, 6},     {0, 1, 4, 4, 6, 6},     {1, 0, 204, 204, 14, 10}, {1, 1, 204, 204, 0, 24},
         {1, 2, 8, 8, 0, 0},     {1, 3, 208, 206, 0, 0}, {2, 0, 4, 4, 4, 2},       {2, 1, 4, 4, 10, 12},
         {2, 2, 8, 8, 6, 6},     {2, 3, 4, 4, 6, 6},
     };
-    for (const Shape& s : shapes) {
-        const CBmp* l = p.base.Layer(s.group, s.layer);
-        ASSERT_NE(l, nullptr) << s.group << "/" << s.layer;
-        EXPECT_EQ(l->Width(), s.w) << s.group << "/" << s.layer;
-        EXPECT_EQ(l->Height(), s.h) << s.group << "/" << s.layer;
-        EXPECT_TRUE(HasOffset(l, s.dx, s.dy)) << s.group << "/" << s.layer;
-    }
+    ExpectLayerShapes(p.base, shapes);
     // The face is the enlarged texture cut to the enlarged shape; the texture itself is untouched.
     EXPECT_EQ(p.texture.Width(), 4);
     EXPECT_EQ(p.base.Layer(kLookNormal, 0)->PixelAt(0, 0) >> 24, p.base.PixelAt(0, 0) >> 24);
