@@ -17,19 +17,15 @@ fi
 exe=$(realpath "${1:-$root/build/x64/Pinarbo.exe}")
 secs=${2:-60}
 . "$root/scripts/lib/wine.sh"
+. "$root/scripts/lib/display.sh"
 template=$root/build/x64/e2e-template
 [ -d "$template" ] || { echo "no Wine template: run the Windows tests once (ctest -R e2e in build/x64)"; exit 1; }
 
 export WINEDEBUG=-all WINEPREFIX
 WINEPREFIX=$(mktemp -d)/prefix
 cp -a "$template" "$WINEPREFIX"
-fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-xvfb=$!
-read -r -t 20 num <"$fifo" || { echo "Xvfb did not start"; exit 1; }
-rm -f "$fifo"
-export DISPLAY=:$num
-cleanup() { wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$(dirname "$WINEPREFIX")"; }
+pinarbo_start_display || exit 1
+cleanup() { wineserver -k 2>/dev/null; kill "$xvfb_pid" 2>/dev/null; rm -rf "$(dirname "$WINEPREFIX")"; }
 trap cleanup EXIT
 
 "$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Windows\Main' /v x /d 1 /f >/dev/null 2>&1

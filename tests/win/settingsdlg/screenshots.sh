@@ -9,14 +9,10 @@ root=$(cd "$(dirname "$0")/../../.." && pwd)
 mkdir -p "$out"
 rm -f "$out"/*.png
 log=$out/showcase.log
+. "$root/scripts/lib/display.sh"
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ]; then
-  fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-  xvfb_pid=$!
-  read -r -t 20 num <"$fifo" || { echo "FAILED: Xvfb did not start"; rm -f "$fifo"; exit 1; }
-  rm -f "$fifo"
-  export DISPLAY=:$num
+  pinarbo_start_display || { echo "FAILED: no virtual display"; exit 1; }
 fi
 trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
 

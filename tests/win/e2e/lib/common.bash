@@ -12,6 +12,7 @@ scenario=$(basename "$0" .sh)
 ctl=${PINARBO_CTL:-$build/tests/pinarbo_ctl.exe}
 work=$build/e2e/$scenario
 . "$root/scripts/lib/wine.sh"
+. "$root/scripts/lib/display.sh"
 wine=$PINARBO_WINE
 key='HKCU\Software\Holverin\Pinarbo'
 app_pid=""
@@ -54,12 +55,7 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-  fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" 2>/dev/null &
-  xvfb_pid=$!
-  read -r -t 20 num <"$fifo" || { echo "Xvfb did not start"; exit 1; }
-  rm -f "$fifo"
-  export DISPLAY=:$num
+  pinarbo_start_display || exit 1
 fi
 
 # A booted prefix made once per build tree and copied for every scenario.
