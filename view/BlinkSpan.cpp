@@ -160,10 +160,7 @@ BlinkSpanKernels::Kernel BlinkSpanKernels::Avx2() noexcept {
 
 void BlendLightSpan(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
                     const SLightTint& tint) noexcept {
-    static const BlinkSpanKernels::Kernel kernel = [] {
-        if (const BlinkSpanKernels::Kernel k = BlinkSpanKernels::Avx2()) return k;
-        if (const BlinkSpanKernels::Kernel k = BlinkSpanKernels::Sse2()) return k;
-        return &BlinkSpanKernels::Scalar;
-    }();
+    static const BlinkSpanKernels::Kernel kernel =
+        WidestKernel(BlinkSpanKernels::Avx2(), BlinkSpanKernels::Sse2(), &BlinkSpanKernels::Scalar);
     kernel(mask, spark, n, d, out, tint);
 }

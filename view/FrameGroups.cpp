@@ -211,11 +211,8 @@ FrameGroupKernels::Kernel FrameGroupKernels::Avx2() noexcept {
 namespace {
 
 FrameGroupKernels::Kernel Widest() noexcept {
-    static const FrameGroupKernels::Kernel kernel = [] {
-        if (const FrameGroupKernels::Kernel k = FrameGroupKernels::Avx2()) return k;
-        if (const FrameGroupKernels::Kernel k = FrameGroupKernels::Sse2()) return k;
-        return &FrameGroupKernels::Scalar;
-    }();
+    static const FrameGroupKernels::Kernel kernel =
+        WidestKernel(FrameGroupKernels::Avx2(), FrameGroupKernels::Sse2(), &FrameGroupKernels::Scalar);
     return kernel;
 }
 

@@ -14,3 +14,10 @@
 #ifdef PINARBO_FRAME_SSE2
 #include <emmintrin.h>
 #endif
+
+// The kernel to use of those a pixel loop has: the AVX2 one, else the SSE2 one, else the scalar
+// one (the first two are null where the build or the processor lacks them).
+template <class Kernel>
+Kernel WidestKernel(Kernel avx2, Kernel sse2, Kernel scalar) noexcept {
+    return avx2 ? avx2 : sse2 ? sse2 : scalar;
+}
