@@ -661,16 +661,23 @@ void CNavPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
 }
 
 void CNavPaneWnd::MoveFocusOut(bool backwards) {
-    const HWND parent = ::GetParent(m_hwnd);
-    if (!parent) return;
-    HWND next = m_hwnd;
-    for (;;) {
-        next = ::GetWindow(next, backwards ? GW_HWNDPREV : GW_HWNDNEXT);
-        if (!next) next = ::GetWindow(m_hwnd, backwards ? GW_HWNDLAST : GW_HWNDFIRST);
-        if (!next || next == m_hwnd) return;
-        if (::IsWindowVisible(next) && ::IsWindowEnabled(next)) break;
+    // The tab order is the one of the window that holds all the tab stops: child pages (control
+    // parents) pass it up to their dialog.
+    HWND root = ::GetParent(m_hwnd);
+    while (root && (::GetWindowLongPtrW(root, GWL_STYLE) & WS_CHILD) &&
+           (::GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) {
+        const HWND up = ::GetParent(root);
+        if (!up) break;
+        root = up;
     }
-    ::SetFocus(next);
+    if (!root) return;
+    if (::GetClassLongPtrW(root, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG)) {
+        // The dialog's own Tab: it also makes a push button reached the default one.
+        ::SendMessageW(root, WM_NEXTDLGCTL, backwards ? 1 : 0, FALSE);
+        return;
+    }
+    const HWND next = ::GetNextDlgTabItem(root, m_hwnd, backwards ? TRUE : FALSE);
+    if (next && next != m_hwnd) ::SetFocus(next);
 }
 
 // --- dispatcher ---

@@ -17,6 +17,38 @@ std::wstring Click(HWND pane, POINT p, const wchar_t* modifier = nullptr) {
     return s + L"sleep 0.1 ";
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG ? TRUE : FALSE; }
+
+// A dialog with no controls, made from a template in memory; the test adds its controls.
+HWND EmptyDialog(HWND parent, DWORD style, int x, int y, int w, int h) {
+    struct alignas(4) STemplate {
+        DLGTEMPLATE dialog;
+        WORD menu, windowClass, title;
+    } tmpl{};
+    tmpl.dialog.style = style;
+    const HWND dialog =
+        ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &tmpl.dialog, parent, PlainDialogProc, 0);
+    if (dialog) ::SetWindowPos(dialog, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    return dialog;
+}
+
+HWND Button(HWND parent, const wchar_t* text, int id, int y) {
+    return ::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 5, y, 80, 20,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                             nullptr);
+}
+
+// Tab or Shift+Tab as the pane receives it (the key state is what it reads for Shift).
+void SendTab(HWND pane, bool shift) {
+    BYTE keys[256]{};
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(pane, WM_KEYDOWN, VK_TAB, 0);
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+}
+
 }  // namespace
 
 TEST(NavPaneSelection, ClicksCtrlShiftCtrlAAndEmptySpace) {
@@ -127,16 +159,16 @@ TEST(NavPaneSelection, TabLeavesThePaneAndRightLeftExpandAndClimb) {
     SPaneFixture f;
     ASSERT_TRUE(f.Create(3, false));
     const HWND pane = f.pane.GetHwnd();
-    const HWND next = ::CreateWindowExW(0, L"BUTTON", L"next", WS_CHILD | WS_VISIBLE, 10, 215, 60, 20,
+    const HWND next = ::CreateWindowExW(0, L"BUTTON", L"next", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 215, 60, 20,
                                         f.host.GetHwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(next, nullptr);
     ::SetFocus(pane);
     ::SendMessageW(pane, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(::GetFocus(), next) << "Tab moves to the next sibling";
+    EXPECT_EQ(::GetFocus(), next) << "Tab moves to the next tab stop";
     ::SetFocus(pane);
     ::DestroyWindow(next);
     ::SendMessageW(pane, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(::GetFocus(), pane) << "no other sibling: the focus stays";
+    EXPECT_EQ(::GetFocus(), pane) << "no other tab stop: the focus stays";
 
     CNavPaneItem* row = f.rows[1];
     auto* child = new CNavPaneItem(L"Child");
@@ -158,4 +190,51 @@ TEST(NavPaneSelection, TabLeavesThePaneAndRightLeftExpandAndClimb) {
     ASSERT_TRUE(f.pane.FocusItem(child));
     ASSERT_TRUE(f.pane.RemoveItem(row));  // the focused child goes with its parent
     EXPECT_EQ(f.pane.FocusedItem(), f.rows[2]);
+}
+
+TEST(NavPaneSelection, TabAndShiftTabFollowTheDialogsTabOrder) {
+    // As on the construction page: a child page (a control parent) holding a toolbar without a tab
+    // stop, the pane and an Apply button, inside a dialog with tab stops before and after the page.
+    const HWND dialog = EmptyDialog(nullptr, WS_POPUP | WS_VISIBLE, 100, 100, 300, 320);
+    ASSERT_NE(dialog, nullptr);
+    const HWND first = Button(dialog, L"First", 11, 5);
+    const HWND page = EmptyDialog(dialog, DS_CONTROL | WS_CHILD | WS_VISIBLE, 0, 30, 300, 250);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(::GetWindowLongPtrW(page, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    const HWND toolbar = ::CreateWindowExW(0, L"STATIC", L"toolbar", WS_CHILD | WS_VISIBLE, 5, 0, 200, 20, page,
+                                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    CNavPaneWnd pane;
+    ASSERT_TRUE(pane.Create(0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 25, 200, 180, page,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(1005))));
+    const HWND apply = Button(page, L"Apply", 12, 210);
+    const HWND last = Button(dialog, L"Last", 13, 290);
+    ASSERT_TRUE(toolbar && apply && last);
+    ::SetForegroundWindow(dialog);
+
+    struct SCase {
+        bool shift;
+        HWND disabled;  // a tab stop switched off for this case
+        HWND expected;
+        const char* what;
+    };
+    const SCase cases[] = {
+        {true, nullptr, first, "Shift+Tab: the previous tab stop, out of the page, not the toolbar"},
+        {false, nullptr, apply, "Tab: the next tab stop"},
+        {true, first, last, "Shift+Tab wraps to the dialog's last tab stop"},
+        {false, apply, last, "Tab leaves the page for the dialog's next tab stop"},
+    };
+    for (const SCase& c : cases) {
+        if (c.disabled) ::EnableWindow(c.disabled, FALSE);
+        ::SetFocus(pane.GetHwnd());
+        ASSERT_EQ(::GetFocus(), pane.GetHwnd());
+        SendTab(pane.GetHwnd(), c.shift);
+        EXPECT_EQ(::GetFocus(), c.expected) << c.what;
+        if (c.disabled) ::EnableWindow(c.disabled, TRUE);
+    }
+    // A push button reached by Tab becomes the default one, as the dialog's own Tab makes it.
+    ::SetFocus(pane.GetHwnd());
+    SendTab(pane.GetHwnd(), false);
+    ASSERT_EQ(::GetFocus(), apply);
+    EXPECT_TRUE(::SendMessageW(apply, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) << "Enter presses Apply";
+    ::DestroyWindow(dialog);
 }
