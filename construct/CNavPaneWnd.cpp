@@ -318,7 +318,8 @@ void CNavPaneWnd::OnVScroll(int code, int) {
 }
 
 bool CNavPaneWnd::OnWheel(short delta) {
-    SetScroll(navpane::WheelScroll(m_scroll, delta, m_scrollMax, Px(30)), false);
+    const int notches = m_wheel.Add(delta);
+    if (notches != 0) SetScroll(navpane::WheelScroll(m_scroll, notches, m_scrollMax, Px(30)), false);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "construct/CDragWnd.h"
 #include "construct/CNavPaneItem.h"
 #include "construct/CNavPaneWndParent.h"
+#include "construct/NavPaneLogic.h"
 #include "param/CCollector.h"
 #include "scene/CBmp.h"
 #include "wnd/CWnd.h"
@@ -163,6 +164,7 @@ private:
     int m_total = 0;                    // height of all rows
     int m_scroll = 0;
     int m_scrollMax = 0;
+    navpane::CWheelSum m_wheel;         // wheel deltas short of a whole notch
     bool m_pressedHere = false;         // a left press began in this pane
     bool m_releasing = false;           // our own ReleaseCapture is running
 };

@@ -47,6 +47,26 @@ inline int WheelScroll(int pos, int delta, int max, int step = 30) noexcept {
     return ClampScroll(pos + (-delta / 120) * step, max);
 }
 
+// Wheel deltas summed into whole notches of 120. A notched wheel sends a notch per message;
+// precision touchpads and free-spinning wheels send smaller deltas that only add up to a notch
+// over several messages. A turn the other way drops what was left of the old direction.
+class CWheelSum {
+public:
+    // Adds one message's delta; returns the whole notches of the sum (a multiple of 120) and keeps
+    // the rest for the next message.
+    int Add(int delta) noexcept {
+        if ((delta < 0 && m_rest > 0) || (delta > 0 && m_rest < 0)) m_rest = 0;
+        m_rest += delta;
+        const int whole = m_rest / 120 * 120;
+        m_rest -= whole;
+        return whole;
+    }
+    void Reset() noexcept { m_rest = 0; }
+
+private:
+    int m_rest = 0;
+};
+
 // A page: the client height less 10 pixels of context, at least one pixel.
 inline int PageStep(int client) noexcept { return client - 10 > 1 ? client - 10 : 1; }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using navpane::SSpan;
 
 TEST(NavPaneLogic, DropRuleAndMarkerMirrorInReversedPanes) {
@@ -64,6 +66,36 @@ TEST(NavPaneLogic, ScrollSteps) {
     EXPECT_EQ(navpane::ClampScroll(15, 10), 10);
     EXPECT_EQ(navpane::PageStep(200), 190);
     EXPECT_EQ(navpane::PageStep(5), 1) << "a tiny pane still moves";
+}
+
+TEST(NavPaneLogic, WheelPartsAddUpToWholeNotches) {
+    // A run of wheel messages and the whole-notch part each one lets through.
+    struct SCase {
+        std::vector<int> deltas;
+        std::vector<int> whole;
+        const char* what;
+    };
+    const SCase cases[] = {
+        {{-120, -120, 240}, {-120, -120, 240}, "a notched wheel: each message whole"},
+        {{-40, -40, -40, -40}, {0, 0, -120, 0}, "thirds of a notch"},
+        {{-300, -60}, {-240, -120}, "the half notch left over is kept"},
+        {{-100, 30, 90}, {0, 0, 120}, "a turn the other way drops the rest"},
+        {{119, 1, 119, -1}, {0, 120, 0, 0}, "one unit short, then a turn"},
+        {{8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 120}, "a touchpad"},
+    };
+    for (const SCase& c : cases) {
+        for (const int sign : {1, -1}) {  // mirrored deltas give mirrored notches
+            navpane::CWheelSum sum;
+            for (std::size_t i = 0; i < c.deltas.size(); ++i) {
+                EXPECT_EQ(sum.Add(sign * c.deltas[i]), sign * c.whole[i])
+                    << c.what << ", message " << i << ", sign " << sign;
+            }
+        }
+    }
+    navpane::CWheelSum sum;
+    sum.Add(-100);
+    sum.Reset();
+    EXPECT_EQ(sum.Add(-20), 0) << "nothing left after a reset";
 }
 
 TEST(NavPaneLogic, KeysWrapAtBothEnds) {

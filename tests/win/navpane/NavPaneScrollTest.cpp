@@ -82,9 +82,28 @@ TEST(NavPaneScroll, WheelScrollsOnlyWhileFocused) {
     ::SetFocus(pane);
     EXPECT_EQ(::SendMessageW(pane, WM_MOUSEWHEEL, down, MAKELPARAM(150, 150)), 0);
     EXPECT_EQ(f.pane.ScrollPos(), 30);
-    ::SendMessageW(pane, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-60)), 0);
-    EXPECT_EQ(f.pane.ScrollPos(), 30) << "half a notch is no step";
-    ::SendMessageW(pane, WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
+
+    // Touchpads and smooth wheels send parts of a notch: 120 in total is one step of 30 pixels,
+    // the rest waits for the next message, and a turn the other way starts afresh.
+    struct SWheel {
+        int delta;
+        int expected;
+        const char* what;
+    };
+    const SWheel wheels[] = {
+        {-60, 30, "half a notch is no step yet"}, {-60, 60, "two halves make a step"},
+        {-90, 60, "three quarters down"},         {40, 60, "a turn up drops them"},
+        {80, 30, "and counts from there"},
+    };
+    for (const SWheel& w : wheels) {
+        ::SendMessageW(pane, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(w.delta)), 0);
+        EXPECT_EQ(f.pane.ScrollPos(), w.expected) << w.delta << ": " << w.what;
+    }
+    for (int i = 0; i < 14; ++i) ::SendMessageW(pane, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-8)), 0);
+    EXPECT_EQ(f.pane.ScrollPos(), 30) << "a touchpad's 14 x 8 is less than a notch";
+    ::SendMessageW(pane, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-8)), 0);
+    EXPECT_EQ(f.pane.ScrollPos(), 60) << "15 x 8 is one";
+    ::SendMessageW(pane, WM_MOUSEWHEEL, MAKEWPARAM(0, 360), 0);
     EXPECT_EQ(f.pane.ScrollPos(), 0) << "clamped at the top";
 
     // With the real wheel: the focused pane scrolls.
