@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr int kDefaultRow = 22;  // an arrow step at 96 DPI when there is no row to measure
+
 int ClientHeight(HWND hwnd) {
     RECT rc{};
     if (hwnd) ::GetClientRect(hwnd, &rc);
@@ -73,10 +75,12 @@ bool CNavPaneWnd::RemoveItem(CNavPaneItem* item) {
     CNavPaneItem* neighbour = parent->Children().GetAt(index + 1);
     if (!neighbour) neighbour = parent->Children().GetAt(index - 1);
     const bool hadFocus = m_focused && IsWithin(m_focused, item);
+    const bool focusShown = hadFocus && RowInView(m_focused);
     m_selection.Detach(item);
     parent->Children().Remove(item);  // deletes it; ForgetItem clears what pointed at it
     if (hadFocus) m_focused = (neighbour && !neighbour->IsRoot()) ? neighbour : nullptr;
     UpdateScrollBar(nullptr);
+    if (focusShown) ScrollIntoView(m_focused);  // the focus passed to a row in view
     if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
     return true;
 }
@@ -218,6 +222,7 @@ void CNavPaneWnd::Layout() {
     m_rows.clear();
     RECT client{};
     if (m_hwnd) ::GetClientRect(m_hwnd, &client);
+    m_layoutHeight = client.bottom;
     m_total = 0;
     for (const CNavPaneItem* child : m_root.Children()) m_total += BlockHeight(child);
     int offset = 0;
@@ -237,15 +242,23 @@ void CNavPaneWnd::UpdateScrollBar(CNavPaneItem*) {
     static bool busy = false;  // changing the frame resizes the client, which comes back here
     if (busy) return;
     busy = true;
+    const bool focusShown = RowInView(m_focused);  // before the rows move
     Layout();
     if (m_hwnd) {
         const int h = ClientHeight(m_hwnd);
         const LONG_PTR style = ::GetWindowLongPtrW(m_hwnd, GWL_STYLE);
         const bool hadBar = (style & WS_VSCROLL) != 0;
         const bool needsBar = m_total > h;
+        const bool firstLayout = !m_placed && h > 0;
+        if (h > 0) m_placed = true;
         if (needsBar) {
+            // Rows removed, resized or rescaled: the place is kept, and so is a focused row in view.
             m_scrollMax = navpane::ScrollMax(m_total, h);
-            m_scroll = m_reversed ? m_scrollMax : navpane::ClampScroll(m_scroll, m_scrollMax);
+            navpane::SSpan focus{0, 0};
+            if (focusShown && m_focused->Visible()) {
+                focus = {m_focused->m_headerRect.top, m_focused->m_headerRect.bottom};
+            }
+            m_scroll = navpane::UpdatedScroll(m_scroll, m_scrollMax, h, focus, firstLayout, m_reversed);
         } else {
             m_scroll = 0;
             m_scrollMax = 0;
@@ -296,8 +309,8 @@ void CNavPaneWnd::OnVScroll(int code, int) {
     const int page = navpane::PageStep(ClientHeight(m_hwnd));
     int pos = m_scroll;
     switch (code) {
-    case SB_LINEUP: pos -= 1; break;
-    case SB_LINEDOWN: pos += 1; break;
+    case SB_LINEUP: pos -= LineStep(); break;
+    case SB_LINEDOWN: pos += LineStep(); break;
     case SB_PAGEUP: pos -= page; break;
     case SB_PAGEDOWN: pos += page; break;
     case SB_TOP: pos = 0; break;
@@ -321,6 +334,28 @@ bool CNavPaneWnd::OnWheel(short delta) {
     const int notches = m_wheel.Add(delta);
     if (notches != 0) SetScroll(navpane::WheelScroll(m_scroll, notches, m_scrollMax, Px(30)), false);
     return true;
+}
+
+int CNavPaneWnd::LineStep() const {
+    const CNavPaneItem* measured = m_rows.empty() ? nullptr : m_rows.front();
+    for (const CNavPaneItem* row : m_rows) {
+        if (row->m_headerRect.top <= 0 && row->m_headerRect.bottom > 0) {
+            measured = row;
+            break;
+        }
+    }
+    return navpane::LineStep(measured ? measured->HeaderHeight() : 0, Px(kDefaultRow));
+}
+
+bool CNavPaneWnd::RowInView(const CNavPaneItem* row) const {
+    return row && row->Visible() && row->m_headerRect.bottom > 0 && row->m_headerRect.top < m_layoutHeight;
+}
+
+void CNavPaneWnd::ScrollIntoView(const CNavPaneItem* row) {
+    if (!row || !row->Visible() || !m_hwnd) return;
+    const int pos =
+        navpane::ScrollToShow(m_scroll, row->m_headerRect.top, row->m_headerRect.bottom, ClientHeight(m_hwnd));
+    if (pos != m_scroll) SetScroll(pos, false);
 }
 
 // --- painting ---
@@ -622,13 +657,7 @@ void CNavPaneWnd::KeyStep(int step, bool shift) {
     }
     if (!FocusItem(item)) return;
     if (!shift) m_anchor = item;
-    // Keep the reached row in view.
-    const int h = ClientHeight(m_hwnd);
-    if (item->m_headerRect.top < 0) {
-        SetScroll(m_scroll + item->m_headerRect.top, false);
-    } else if (item->m_headerRect.bottom > h) {
-        SetScroll(m_scroll + item->m_headerRect.bottom - h, false);
-    }
+    ScrollIntoView(item);
 }
 
 void CNavPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {

@@ -128,6 +128,12 @@ private:
     void MoveItem(CNavPaneItem* source, CNavPaneItem* target, bool before);
     void OnVScroll(int code, int track);
     bool OnWheel(short delta);
+    // Height of the row at the client's top edge: the scroll bar's arrow step.
+    int LineStep() const;
+    // Whether any of row's header lies in the client, as last laid out.
+    bool RowInView(const CNavPaneItem* row) const;
+    // Scrolls just enough to show row's header wholly.
+    void ScrollIntoView(const CNavPaneItem* row);
     void MoveFocusOut(bool backwards);
     void KeyStep(int step, bool shift);
     void RepaintIfNeeded();
@@ -164,6 +170,8 @@ private:
     int m_total = 0;                    // height of all rows
     int m_scroll = 0;
     int m_scrollMax = 0;
+    int m_layoutHeight = 0;             // client height the rows were last laid out in
+    bool m_placed = false;              // the rows had their first layout in a client
     navpane::CWheelSum m_wheel;         // wheel deltas short of a whole notch
     bool m_pressedHere = false;         // a left press began in this pane
     bool m_releasing = false;           // our own ReleaseCapture is running

@@ -70,6 +70,32 @@ private:
 // A page: the client height less 10 pixels of context, at least one pixel.
 inline int PageStep(int client) noexcept { return client - 10 > 1 ? client - 10 : 1; }
 
+// An arrow of the scroll bar moves one row: rowHeight, or fallback when there is no row to
+// measure; at least one pixel.
+inline int LineStep(int rowHeight, int fallback) noexcept {
+    const int step = rowHeight > 0 ? rowHeight : fallback;
+    return step > 1 ? step : 1;
+}
+
+// The position that puts the row [top, bottom), laid out at pos, wholly into a client of the given
+// height with the least movement; a row taller than the client shows its top.
+inline int ScrollToShow(int pos, int top, int bottom, int client) noexcept {
+    if (top < 0 || bottom - top > client) return pos + top;
+    if (bottom > client) return pos + bottom - client;
+    return pos;
+}
+
+// The position after the rows or the client changed, in the new range 0..max. The place is kept,
+// clamped; only the first layout of a reversed pane starts at the end of the range, with its first
+// rows in view at the bottom. focus is the focused row laid out at pos when it was in view before
+// the change (else empty): it is kept wholly in view.
+inline int UpdatedScroll(int pos, int max, int client, SSpan focus, bool firstLayout, bool reversed) noexcept {
+    const int kept = firstLayout && reversed ? max : ClampScroll(pos, max);
+    if (focus.last <= focus.first) return kept;
+    const int moved = kept - pos;  // the rows move up by this much
+    return ClampScroll(ScrollToShow(kept, focus.first - moved, focus.last - moved, client), max);
+}
+
 // The row index count rows away in a list of n rows, wrapping at both ends; -1 when empty.
 inline int WrapStep(int index, int step, int n) noexcept {
     if (n <= 0) return -1;

@@ -66,6 +66,10 @@ TEST(NavPaneLogic, ScrollSteps) {
     EXPECT_EQ(navpane::ClampScroll(15, 10), 10);
     EXPECT_EQ(navpane::PageStep(200), 190);
     EXPECT_EQ(navpane::PageStep(5), 1) << "a tiny pane still moves";
+    EXPECT_EQ(navpane::LineStep(22, 22), 22) << "an arrow moves one row";
+    EXPECT_EQ(navpane::LineStep(33, 22), 33) << "rows made for 144 DPI";
+    EXPECT_EQ(navpane::LineStep(0, 33), 33) << "no row at hand: the default row";
+    EXPECT_EQ(navpane::LineStep(0, 0), 1) << "at least a pixel";
 }
 
 TEST(NavPaneLogic, WheelPartsAddUpToWholeNotches) {
@@ -96,6 +100,32 @@ TEST(NavPaneLogic, WheelPartsAddUpToWholeNotches) {
     sum.Add(-100);
     sum.Reset();
     EXPECT_EQ(sum.Add(-20), 0) << "nothing left after a reset";
+}
+
+TEST(NavPaneLogic, UpdatesKeepThePlaceAndTheFocusedRowInView) {
+    const SSpan none{0, 0};
+    struct SCase {
+        int pos, max, client;
+        SSpan focus;  // the focused row laid out at pos (empty: none, or out of view before)
+        bool first, reversed;
+        int expected;
+        const char* what;
+    };
+    const SCase cases[] = {
+        {250, 460, 200, none, false, true, 250, "the place is kept"},
+        {250, 100, 200, none, false, true, 100, "clamped to a shorter range"},
+        {0, 460, 200, none, true, true, 460, "first layout of a reversed pane: first rows at the bottom"},
+        {90, 460, 200, none, true, false, 90, "first layout of a top-down pane keeps its place"},
+        {250, 488, 70, {58, 80}, false, true, 260, "focused row below a shorter client: its bottom is the client's"},
+        {250, 488, 150, {58, 80}, false, true, 250, "focused row still in view"},
+        {260, 757, 200, {202, 235}, false, true, 295, "focused row pushed down by taller rows"},
+        {260, 757, 200, {-40, -7}, false, true, 220, "focused row pushed up"},
+        {300, 100, 200, {100, 130}, false, true, 100, "a focused row beyond the range end stays clamped"},
+        {10, 400, 20, {30, 60}, false, false, 40, "a row taller than the client shows its top"},
+    };
+    for (const SCase& c : cases) {
+        EXPECT_EQ(navpane::UpdatedScroll(c.pos, c.max, c.client, c.focus, c.first, c.reversed), c.expected) << c.what;
+    }
 }
 
 TEST(NavPaneLogic, KeysWrapAtBothEnds) {

@@ -37,14 +37,15 @@ TEST(NavPaneScroll, ScrollBarOnlyForALongListAndReversedShowsFirstEntries) {
             EXPECT_EQ(f.pane.ScrollPos(), 0) << "after adding, the newest row is in view";
             EXPECT_EQ(f.rows[19]->HeaderRect().top, 0);
             f.pane.UpdateScrollBar();
-            EXPECT_EQ(f.pane.ScrollPos(), f.pane.ScrollMax()) << "an update shows the first entries";
-            EXPECT_EQ(f.rows[0]->HeaderRect().bottom, h) << "the first entry is the bottom row";
+            EXPECT_EQ(f.pane.ScrollPos(), 0) << "a later update keeps the place";
+            EXPECT_EQ(f.rows[19]->HeaderRect().top, 0);
         }
         RECT rc{};
         ::GetClientRect(pane, &rc);
         EXPECT_EQ(f.rows[0]->HeaderRect().right, rc.right) << "rows fit the client beside the bar";
 
-        // Scroll messages: line, page, thumb, clamped at the ends.
+        // Scroll messages: an arrow moves one row (22 pixels), a page the client less 10, clamped
+        // at the ends.
         const int max = f.pane.ScrollMax();
         struct SScroll {
             WPARAM code;
@@ -52,7 +53,7 @@ TEST(NavPaneScroll, ScrollBarOnlyForALongListAndReversedShowsFirstEntries) {
             int expected;
         };
         const SScroll steps[] = {
-            {SB_LINEDOWN, 0, 1},     {SB_LINEUP, 0, 0},       {SB_LINEUP, 5, 4},
+            {SB_LINEDOWN, 0, 22},    {SB_LINEUP, 0, 0},       {SB_LINEUP, 5, 0},       {SB_LINEUP, 30, 8},
             {SB_PAGEDOWN, 0, h - 10}, {SB_PAGEDOWN, max - 3, max}, {SB_PAGEUP, 3, 0},
             {SB_LINEDOWN, max, max}, {SB_BOTTOM, 0, max},     {SB_TOP, 9, 0},
         };
@@ -111,6 +112,78 @@ TEST(NavPaneScroll, WheelScrollsOnlyWhileFocused) {
         ASSERT_TRUE(Xdo(MoveTo(pane, POINT{40, 40}) + L"click 5 sleep 0.1 click 5 sleep 0.2", 600));
         EXPECT_EQ(f.pane.ScrollPos(), 60);
     }
+}
+
+TEST(NavPaneScroll, UpdatesKeepThePlaceAndTheFocusedRowInView) {
+    // A pane filled before its window exists: the first layout shows the first rows at the bottom.
+    CHostWnd lateHost;
+    ASSERT_TRUE(lateHost.CreateHost(400, 100, 260, 220));
+    CNavPaneWnd late;
+    late.SetReversed(true);
+    for (int i = 0; i < 30; ++i) {
+        auto* row = new CNavPaneItem(L"Late " + std::to_wstring(i));
+        row->SetHeights(30, 22);
+        ASSERT_TRUE(late.AddItem(row));
+    }
+    ASSERT_TRUE(late.Create(0, WS_CHILD | WS_VISIBLE, 10, 10, 240, 200, lateHost.GetHwnd(), nullptr));
+    ASSERT_EQ(late.Rows().size(), 30u);
+    EXPECT_EQ(late.ScrollPos(), late.ScrollMax());
+    EXPECT_EQ(late.Rows().front()->HeaderRect().bottom, ClientHeight(late.GetHwnd())) << "first row at the bottom";
+
+    // A reversed list of 30 rows (660 pixels in 200), scrolled to the middle by the user, with a
+    // focused row there: Row 15 at 58..80.
+    SPaneFixture f;
+    ASSERT_TRUE(f.Create(30, true));
+    const HWND pane = f.pane.GetHwnd();
+    f.pane.SetScroll(250, false);
+    ASSERT_TRUE(f.pane.FocusItem(f.rows[15]));
+    CNavPaneItem* focused = f.rows[15];
+    ASSERT_EQ(focused->HeaderRect().top, 58);
+
+    // Deleting the row below it closes the gap from below: the place and the rows above stay.
+    ASSERT_TRUE(f.pane.RemoveItem(f.rows[14]));
+    EXPECT_EQ(f.pane.ScrollPos(), 250) << "deleting a row keeps the place";
+    EXPECT_EQ(focused->HeaderRect().top, 58);
+
+    // Resizing keeps the place; a client too short for the focused row scrolls just enough.
+    struct SResize {
+        int height, pos, focusedTop;
+        const char* what;
+    };
+    const SResize resizes[] = {
+        {150, 250, 58, "shorter, the focused row still in view"},
+        {70, 260, 48, "shorter than the focused row's bottom: its bottom is the client's"},
+        {200, 260, 48, "taller again: the place stays"},
+    };
+    for (const SResize& r : resizes) {
+        ::SetWindowPos(pane, nullptr, 0, 0, 240, r.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_EQ(ClientHeight(pane), r.height);
+        EXPECT_EQ(f.pane.ScrollPos(), r.pos) << r.what;
+        EXPECT_EQ(focused->HeaderRect().top, r.focusedTop) << r.what;
+    }
+
+    // A DPI change: the owner makes the rows 33 pixels high, the pane is updated. The focused row
+    // (now laid out below the client) is brought back into view, and an arrow step is one such row.
+    for (CNavPaneItem* row : f.pane.Root().Children()) row->SetHeights(45, 33);
+    f.pane.SetDpi(144);
+    const RECT r = focused->HeaderRect();
+    EXPECT_TRUE(r.top >= 0 && r.bottom <= 200) << "focused row at " << r.top << ".." << r.bottom;
+    EXPECT_EQ(f.pane.ScrollPos(), 295) << "moved just enough";
+    ::SendMessageW(pane, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(f.pane.ScrollPos(), 262) << "one 33-pixel row up";
+
+    // Deleting the focused top row hands the focus to its neighbour above, out of view until
+    // the pane scrolls to it.
+    f.pane.SetScroll(33, false);
+    const auto& children = f.pane.Root().Children();
+    CNavPaneItem* topRow = children.GetAt(children.Count() - 2);
+    CNavPaneItem* above = children.GetAt(children.Count() - 1);
+    ASSERT_TRUE(f.pane.FocusItem(topRow));
+    ASSERT_EQ(topRow->HeaderRect().top, 0);
+    ASSERT_TRUE(f.pane.RemoveItem(topRow));
+    ASSERT_EQ(f.pane.FocusedItem(), above);
+    EXPECT_EQ(f.pane.ScrollPos(), 0);
+    EXPECT_EQ(above->HeaderRect().top, 0);
 }
 
 TEST(NavPanePerformance, PaintingALongPaneAndAHoverMove) {
