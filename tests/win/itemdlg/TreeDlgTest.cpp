@@ -345,6 +345,81 @@ TEST_F(TreeDlg, OpenFileDialogChoosesThePicture) {
     EXPECT_EQ(tree.source.Get(), CItem::kFile);
 }
 
+namespace {
+// Plays the user's part in the open-file dialog from a timer of this thread (the dialog runs its
+// own loop): writes a name into its file name field and presses Open, or presses Cancel when no
+// name is given.
+struct SChooserScript {
+    std::wstring choose;
+    bool seen = false;
+    DWORD deadline = 0;
+} g_chooser;
+
+BOOL CALLBACK FindChooser(HWND hwnd, LPARAM out) {
+    if (!::IsWindowVisible(hwnd) || TextOf(hwnd) != L"open file") return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
+void CALLBACK DriveChooser(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND chooser = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindChooser, reinterpret_cast<LPARAM>(&chooser));
+    if (!chooser && ::GetTickCount() < g_chooser.deadline) return;
+    ::KillTimer(nullptr, id);
+    if (!chooser) return;
+    g_chooser.seen = true;
+    if (g_chooser.choose.empty()) {
+        ::PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    constexpr int kFileNameField = 1148;  // the file name box of the explorer-style dialog
+    ::SetDlgItemTextW(chooser, kFileNameField, g_chooser.choose.c_str());
+    ::PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+}
+
+// Presses "..." and answers the open-file dialog through DriveChooser; returns once it is closed.
+void ChooseThroughDialog(HWND d, const std::wstring& choose) {
+    g_chooser = SChooserScript{choose, false, ::GetTickCount() + 20000};
+    ::SetTimer(nullptr, 0, 50, &DriveChooser);
+    Command(d, IDC_TREE_BROWSE, BN_CLICKED);
+}
+}  // namespace
+
+// With a path over 260 characters in the edit, "..." still opens the open-file dialog; a file
+// chosen there replaces the long path, and Cancel there keeps the path and reports nothing.
+TEST_F(TreeDlg, OpenFileDialogOpensOverALongPath) {
+    std::wstring deep = folder;
+    for (int i = 0; deep.size() < 300; ++i) {
+        deep += L"a-folder-with-a-rather-long-name-" + std::to_wstring(i) + L"\\";
+        ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    const std::wstring longPath = deep + L"deep.bmp";
+    ASSERT_TRUE(::CopyFileW(DataPath("itemdlg/tree24.bmp").c_str(), longPath.c_str(), FALSE)) << ::GetLastError();
+    const std::wstring jpg = Copy("itemdlg/tree.jpg", L"short.jpg");
+    const HWND status = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", parent.Hwnd(), IDC_SETTINGS_STATUS);
+    CTreeDlg dlg(nullptr, &toys, &tree);
+    const SModalRun run = RunModal(dlg, IDD_TREE, parent.Hwnd(), [&](HWND d) {
+        ::CheckRadioButton(d, IDC_TREE_PREDEFINED, IDC_TREE_LOADED, IDC_TREE_LOADED);
+        Command(d, IDC_TREE_LOADED, BN_CLICKED);
+        SetPath(d, longPath);
+        EXPECT_EQ(tree.SourcePicture().Width(), 33) << "the long path itself loads";
+
+        ChooseThroughDialog(d, L"");
+        EXPECT_TRUE(g_chooser.seen) << "no open-file dialog came up";
+        EXPECT_EQ(tree.path, longPath) << "Cancel keeps the path";
+        EXPECT_EQ(TextOf(status), L"") << "Cancel is no failure";
+
+        ChooseThroughDialog(d, jpg);
+        EXPECT_TRUE(g_chooser.seen) << "no open-file dialog came up";
+        EXPECT_EQ(tree.path, jpg);
+        EXPECT_EQ(TextOf(::GetDlgItem(d, IDC_TREE_PATH)), jpg);
+        EXPECT_NEAR(tree.SourcePicture().Width(), 33, 4);
+        Command(d, IDOK, BN_CLICKED);
+    });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(tree.path, jpg);
+}
+
 // Device names are never taken for picture files: neither asked about nor opened (NUL answers
 // like an existing empty file, COM ports may block or talk to hardware).
 TEST(PicturePathGuard, DevicesAreNoPictureFiles) {
