@@ -170,40 +170,6 @@ TEST_F(ItemRender, PictureFileLosesItsTopLeftColourCoarsely) {
     EXPECT_EQ(s.PixelAt(1, 1), 0xFF2080C0u);
 }
 
-// Only a picture file without transparency of its own loses the colour of its top-left corner:
-// one with a transparent background keeps every opaque pixel, the near-black ones included.
-TEST_F(ItemRender, PictureFileWithItsOwnTransparencyKeepsItsDarkPixels) {
-    struct SCase {
-        const char* what;
-        std::uint32_t corner, dark, halfDark;  // pixels (0, 0), (1, 1), (2, 1)
-        std::uint32_t darkAfter, halfDarkAfter;
-    } const cases[] = {
-        {"transparent background", 0x00000000, 0xFF0A0A0A, 0x80050505, 0xFF0A0A0A, 0x80050505},
-        {"opaque black background", 0xFF000000, 0xFF0A0A0A, 0xFF050505, 0, 0},
-    };
-    pictures.screenWidth = 0;  // no fitting
-    pictures.screenHeight = 0;
-    for (const SCase& c : cases) {
-        auto pic = FilledBmp(3, 2, 0xFFC80000);  // opaque red
-        SetPixel(*pic, 0, 0, c.corner);
-        SetPixel(*pic, 1, 1, c.dark);
-        SetPixel(*pic, 2, 1, c.halfDark);
-        pictures.files[L"C:\\t.png"] = pic;
-        CItem item;
-        item.source.Set(1);
-        item.path = L"C:\\t.png";
-        ASSERT_TRUE(item.LoadPicture()) << c.what;
-        ASSERT_TRUE(item.Render()) << c.what;
-        const CBmp& s = item.SourcePicture();
-        ASSERT_EQ(s.Width(), 3) << c.what;
-        EXPECT_EQ(s.PixelAt(0, 0) >> 24, 0u) << c.what;
-        EXPECT_EQ(s.PixelAt(1, 1), c.darkAfter) << c.what;
-        EXPECT_EQ(s.PixelAt(2, 1), c.halfDarkAfter) << c.what;
-        EXPECT_EQ(item.Rendered().PixelAt(1, 1), c.darkAfter) << c.what;
-        EXPECT_EQ(s.PixelAt(1, 0), 0xFFC80000u) << c.what;
-    }
-}
-
 TEST_F(ItemRender, SourceFallsBackToTheBuiltInPictureAndCrops) {
     auto builtIn = FilledBmp(10, 8, 0);
     SetPixel(*builtIn, 3, 2, 0xFF00FF00);
