@@ -1,6 +1,7 @@
 #include "construct/CTreeDlg.h"
 
 #include "construct/EditPreview.h"
+#include "construct/PictureFileChooser.h"
 #include "param/ParamDlgKind.h"
 #include "param/win/Bind.h"
 #include "res/resource.h"
@@ -8,7 +9,6 @@
 #include "scene/win/PicturePathFacts.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <string>
 
@@ -17,8 +17,6 @@ namespace {
 constexpr int kDroppedWidth = 240;
 constexpr int kTreePictures = 9;
 constexpr UINT_PTR kReloadTimer = 1;
-// The file chooser's name buffer, in characters.
-constexpr int kChooserPath = 260;
 
 std::wstring LoadText(int id) {
     const wchar_t* text = nullptr;
@@ -144,23 +142,11 @@ void CTreeDlg::OnTimer(UINT_PTR id) {
 }
 
 void CTreeDlg::ChooseFile() {
-    wchar_t file[kChooserPath] = {};
-    // A path longer than the chooser takes starts it empty rather than cut.
-    if (m_tree->path.size() < static_cast<std::size_t>(kChooserPath))
-        m_tree->path.copy(file, m_tree->path.size());
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_hwnd;
-    ofn.lpstrFilter = L"All Formats\0*.*\0Bitmaps(*.bmp)\0*.bmp\0Png(*.png)\0*.png\0Jpeg(*.jpg,*.jpeg)\0*.jpg;*.jpeg\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = kChooserPath;
-    ofn.lpstrTitle = L"open file";
-    ofn.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOREADONLYRETURN | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!::GetOpenFileNameW(&ofn)) return;
+    std::wstring file;
+    if (!ChoosePictureFile(m_hwnd, m_tree->path, file)) return;
     m_tree->path = file;
     m_filling = true;
-    ::SetDlgItemTextW(m_hwnd, IDC_TREE_PATH, file);
+    ::SetDlgItemTextW(m_hwnd, IDC_TREE_PATH, file.c_str());
     m_filling = false;
     // A file was chosen to be shown: the tree takes its picture from the file now.
     m_tree->source.Set(CItem::kFile);

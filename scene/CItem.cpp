@@ -3,6 +3,7 @@
 #include "param/CSettingsStore.h"
 #include "param/NumberText.h"
 #include "scene/IPictureSource.h"
+#include "scene/OwnTransparency.h"
 #include "scene/Transforms.h"
 
 #include <algorithm>
@@ -32,11 +33,14 @@ void PutWord(std::uint8_t* p, std::uint32_t v) {
     p[3] = static_cast<std::uint8_t>(v >> 24);
 }
 
-// A picture file's background is the colour of its top-left corner, matched on the upper four
-// bits of each colour byte: such pixels become transparent black.
+// The background of a picture file without transparency of its own is the colour of its top-left
+// corner, matched on the upper four bits of each colour byte: such pixels become transparent
+// black. A picture with its own transparency keeps every pixel (its dark ones would match a
+// transparent black corner).
 void KeyOutTopLeftColour(CBmp& pic) {
     std::uint8_t* p = pic.Bits();
     const std::size_t n = static_cast<std::size_t>(pic.Width()) * static_cast<std::size_t>(pic.Height());
+    if (CarriesOwnTransparency(p, n)) return;
     const std::uint32_t key = Word(p) & 0xF0F0F0u;
     PutWord(p, key);
     for (std::size_t i = 1; i < n; ++i)

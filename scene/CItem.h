@@ -41,9 +41,10 @@ public:
                int hueValue, int opacity, int sizePercent, int posX, int posY);
 
     // Loads the source picture: the picture file when source is not 0 and the file exists (its
-    // top-left colour keyed out, fitted to half the screen width and a third of its height),
-    // otherwise the built-in bitmap resid; then crops it to its content. True when the source
-    // picture is not empty. The form without an argument uses the shared picture source.
+    // top-left colour keyed out unless it carries transparency of its own, fitted to half the
+    // screen width and a third of its height), otherwise the built-in bitmap resid; then crops it
+    // to its content. True when the source picture is not empty. The form without an argument
+    // uses the shared picture source.
     bool LoadPicture();
     bool LoadPicture(IPictureSource& pictures);
     // Rebuilds the rendered picture and thumbnail from the source: colour key crIgnClr, hue,
