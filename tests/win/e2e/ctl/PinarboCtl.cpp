@@ -102,33 +102,24 @@ BOOL CALLBACK MatchQuestion(HWND hwnd, LPARAM p) {
     return TRUE;
 }
 
+// A child window by control id, or by class name when the id is 0.
 struct SControlSearch {
     int id;
+    const wchar_t* cls;
     HWND found;
 };
 
-BOOL CALLBACK MatchControlId(HWND child, LPARAM p) {
+BOOL CALLBACK MatchControl(HWND child, LPARAM p) {
     auto* s = reinterpret_cast<SControlSearch*>(p);
-    if (::GetDlgCtrlID(child) == s->id) s->found = child;
-    return s->found == nullptr;
-}
-
-struct SClassSearch {
-    const wchar_t* name;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChildClass(HWND child, LPARAM p) {
-    auto* s = reinterpret_cast<SClassSearch*>(p);
     wchar_t cls[64] = {};
     ::GetClassNameW(child, cls, 64);
-    if (std::wcscmp(cls, s->name) == 0) s->found = child;
+    if (s->id ? ::GetDlgCtrlID(child) == s->id : std::wcscmp(cls, s->cls) == 0) s->found = child;
     return s->found == nullptr;
 }
 
-HWND FindChildOfClass(HWND parent, const wchar_t* name) {
-    SClassSearch search{name, nullptr};
-    ::EnumChildWindows(parent, MatchChildClass, reinterpret_cast<LPARAM>(&search));
+HWND FindControl(HWND parent, int id, const wchar_t* cls) {
+    SControlSearch search{id, cls, nullptr};
+    ::EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -313,14 +304,13 @@ int wmain(int argc, wchar_t** argv) {
         ::EnumWindows(MatchSettings, reinterpret_cast<LPARAM>(&search));
         if (!search.first) return 1;
         if (cmd == L"settings-edit") {
-            SControlSearch control{static_cast<int>(std::wcstol(arg, nullptr, 10)), nullptr};
-            ::EnumChildWindows(search.first, MatchControlId, reinterpret_cast<LPARAM>(&control));
-            if (!control.found || argc < 4) return 1;
+            const HWND control = FindControl(search.first, static_cast<int>(std::wcstol(arg, nullptr, 10)), nullptr);
+            if (!control || argc < 4) return 1;
             // The edit control tells its page of the change (EN_CHANGE), as typing would.
-            ::SendMessageW(control.found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+            ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
             return 0;
         }
-        const HWND pane = FindChildOfClass(search.first, L"KV_NavigatePane");
+        const HWND pane = FindControl(search.first, 0, L"KV_NavigatePane");
         if (!pane) return 1;
         RECT r{};
         ::GetClientRect(pane, &r);
