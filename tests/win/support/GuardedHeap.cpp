@@ -9,7 +9,8 @@
 namespace {
 
 constexpr std::size_t kPage = 4096;
-constexpr std::size_t kRegion = std::size_t{8} << 30;  // address space only: pages are committed per block
+// Address space only (pages are committed per block): 8 GiB, or 256 MiB in a 32-bit process.
+constexpr std::size_t kRegion = static_cast<std::size_t>(sizeof(void*) >= 8 ? 8ULL << 30 : 256ULL << 20);
 constexpr std::size_t kHeader = 16;                     // the block's span, kept before the block
 
 char* g_region = nullptr;
