@@ -6,6 +6,7 @@
 #include "settings/CSettingsDlg.h"
 #include "wnd/CWnd.h"
 #include "wnd/Messages.h"
+#include "wnd/OwnedDialogs.h"
 
 #include <string>
 
@@ -33,6 +34,12 @@ INT_PTR CMainDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kWmTrayNotify:
         m_host.OnTrayNotify(wParam, lParam);
         break;
+    case kWmCloseProgram:
+        // The dialogs DeferClose ended have returned (or, when one is still open, it is ended again
+        // and this message comes back).
+        m_closePending = false;
+        m_host.Close();
+        return TRUE;
     default:
         break;
     }
@@ -47,6 +54,7 @@ INT_PTR CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDCANCEL:
         if (!m_host.OnCancel()) return 0;
+        if (m_closePending) return 0;  // the dialog stays as it is until the close
         break;
     case kCmdClose:
         m_host.Close();
@@ -100,7 +108,18 @@ void CMainDlg::OnDestroy() {
     CDialog::OnDestroy();
 }
 
+bool CMainDlg::DeferClose() {
+    const std::vector<HWND> open = DialogsOwnedBy(m_hwnd);
+    if (open.empty()) return false;
+    if (m_settings) m_settings->DiscardOptionEdits();
+    for (const HWND dialog : open) ::EndDialog(dialog, IDCANCEL);
+    m_closePending = true;
+    ::PostMessageW(m_hwnd, kWmCloseProgram, 0, 0);
+    return true;
+}
+
 void CMainDlg::OpenSettings() {
+    if (m_closePending) return;  // the program is ending
     if (m_settings) {
         if (const HWND open = m_settings->GetHwnd()) ::SetForegroundWindow(open);
         return;

@@ -37,6 +37,12 @@ public:
     CSettingsDlg* SettingsDialog() const noexcept { return m_settings; }
     // A failed start destroys the dialog without saving its placement.
     void DiscardPlacement() noexcept { m_savePlacement = false; }
+    // The program is to end while dialogs run their own message loops over this one (Settings and
+    // what it opened, a message box): destroying this dialog now would free them under their
+    // loops. The option pages drop their unconfirmed edits, each such dialog is ended, innermost
+    // first, and a posted kWmCloseProgram asks the application to close once their loops have
+    // returned. False, doing nothing, when no dialog is open over this one.
+    bool DeferClose();
 
 protected:
     // Enter and the button: the settings dialog, modal over this one; while it is open, a
@@ -48,6 +54,7 @@ private:
     CButtonWnd* m_button = nullptr;  // not owned
     CSettingsDlg* m_settings = nullptr;  // not owned: lives on OpenSettings' stack
     bool m_savePlacement = true;
+    bool m_closePending = false;  // DeferClose ended the dialogs; the close follows
     CUniqueIcon m_smallIcon;
     CUniqueIcon m_bigIcon;
 };

@@ -128,6 +128,11 @@ bool CWpp::Exit() {
     return CApp::Exit();
 }
 
+bool CWpp::Close() {
+    if (m_mainDlg.DeferClose()) return true;
+    return CApp::Close();
+}
+
 bool CWpp::LoadOptions() {
     CApp::LoadOptions();
     ResetTreeItem(m_tree);

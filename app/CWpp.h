@@ -64,7 +64,8 @@ public:
 
     // What the main dialog asks for (IMainDlgHost); the layers do the work.
     bool OnCancel() override { return CApp::OnCancel(); }
-    bool Close() override { return CApp::Close(); }
+    // Waits for the dialogs over the main dialog to return first (CMainDlg::DeferClose).
+    bool Close() override;
     bool QueryExit() override { return CApp::QueryExit(); }
     bool OnTrayNotify(WPARAM id, LPARAM event) override { return CApp::OnTrayNotify(id, event); }
     CSettingsStore& Store() noexcept override { return CApp::Store(); }

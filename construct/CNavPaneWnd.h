@@ -140,7 +140,6 @@ private:
     void NotifyHot(CNavPaneItem* hot);
     bool HasFocus() const;
 
-    CNavPaneItem m_root;
     CNavPaneItem* m_focused = nullptr;    // none of these pointers is owned
     CNavPaneItem* m_lastHot = nullptr;
     CNavPaneItem* m_anchor = nullptr;
@@ -175,4 +174,8 @@ private:
     navpane::CWheelSum m_wheel;         // wheel deltas short of a whole notch
     bool m_pressedHere = false;         // a left press began in this pane
     bool m_releasing = false;           // our own ReleaseCapture is running
+
+    // Declared last, so destroyed first: the root entry's end reports to ForgetItem, which uses
+    // the selection, the rows and the drag state above.
+    CNavPaneItem m_root;
 };

@@ -9,6 +9,8 @@ inline constexpr UINT kWmTrayNotify = 40001;
 // Messages posted between the program's own windows: WM_APP + n.
 enum : UINT {
     kWmAppFirst = WM_APP,
+    // To the main dialog: the program's end that waited for dialogs over it to return.
+    kWmCloseProgram = WM_APP + 1,
     kWmAppLast = WM_APP + 0x0FFF,
 };
 static_assert(kWmTrayNotify > kWmAppLast, "the tray message lies outside the WM_APP + n block");

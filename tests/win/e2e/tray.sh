@@ -10,23 +10,24 @@ reg_set 'Options\Windows\Main' x 1   # not a first start
 start_app 1 || finish
 check "no icon at start" bash -c "! '$wine' '$ctl' tray-exists"
 check "tree clickable while the dialog is shown" test "$(info view_transparent)" = 0
-ctl minimize >/dev/null; sleep 1
+ctl minimize >/dev/null; wait_until '[ "$(info main_visible)" = 0 ] && ctl tray-exists'
 check "minimise hides the dialog" test "$(info main_visible)" = 0
 check "the icon exists" ctl tray-exists
 check "the tree lets clicks through" test "$(info view_transparent)" = 1
-ctl tray-move >/dev/null; ctl tray-click >/dev/null; sleep 1
+ctl tray-move >/dev/null; ctl tray-click >/dev/null
+wait_until '[ "$(info main_visible)$(info foreground_is_main)$(info view_transparent)" = 110 ]'
 check "a click on the icon shows the dialog" test "$(info main_visible)" = 1
 check "in front" test "$(info foreground_is_main)" = 1
 check "tree clickable again" test "$(info view_transparent)" = 0
 check "KeepInTray 1 keeps the icon" ctl tray-exists
-ctl tray-move >/dev/null; ctl tray-click >/dev/null; sleep 1
+ctl tray-move >/dev/null; ctl tray-click >/dev/null; wait_until '[ "$(info main_visible)" = 0 ]'
 check "a click while in front hides it" test "$(info main_visible)" = 0
 ctl tray-delete >/dev/null   # the shell forgets its icons (restart)
 check "icon gone with the old shell" bash -c "! '$wine' '$ctl' tray-exists"
-ctl taskbar-created >/dev/null; sleep 1
+ctl taskbar-created >/dev/null; wait_until 'ctl tray-exists'
 check "TaskbarCreated adds the icon again" ctl tray-exists
-ctl tray-move >/dev/null; ctl tray-click >/dev/null; sleep 1
-ctl minimize >/dev/null; sleep 1
+ctl tray-move >/dev/null; ctl tray-click >/dev/null; wait_until '[ "$(info main_visible)" = 1 ]'
+ctl minimize >/dev/null; wait_until '[ "$(info main_visible)" = 0 ]'
 ctl endsession >/dev/null; wait_app_exit 20
 check "ends with code 0 (got $app_rc)" test "$app_rc" = 0
 wine_settle
@@ -44,9 +45,10 @@ reg_set 'Options\Common' StartMinimize 0
 reg_set 'Options\Common' KeepInTray 0
 start_app 1 || finish
 check "start placement 0 shows the dialog" test "$(info main_visible)$(info main_iconic)" = 10
-ctl minimize >/dev/null; sleep 1
+ctl minimize >/dev/null; wait_until 'ctl tray-exists'
 check "icon while minimised" ctl tray-exists
-ctl tray-move >/dev/null; ctl tray-click >/dev/null; sleep 1
+ctl tray-move >/dev/null; ctl tray-click >/dev/null
+wait_until '[ "$(info main_visible)" = 1 ] && ! ctl tray-exists'
 check "shown by the icon" test "$(info main_visible)" = 1
 check "KeepInTray 0: the icon goes when the dialog is shown" bash -c "! '$wine' '$ctl' tray-exists"
 ctl endsession >/dev/null; wait_app_exit 20; wine_settle

@@ -28,6 +28,10 @@
 //                              writes the new screen size to FILE
 //   rect-file FILE             writes "main_rect" and "view_rect" lines (left top right bottom) to FILE
 //   menu                       the open context menu of Pinarbo: its window rectangle
+//   close                      posts WM_CLOSE to the main window (as "End task" does)
+//   settings-edit ID TEXT      sets the text of control ID on the open Settings dialog's pages
+//   open-item                  double-clicks the top row of the Settings dialog's items list
+//   item-dialog                whether an "Item settings" dialog is shown
 #include "wnd/Handles.h"
 
 #include <windows.h>
@@ -96,6 +100,27 @@ BOOL CALLBACK MatchQuestion(HWND hwnd, LPARAM p) {
         return FALSE;
     }
     return TRUE;
+}
+
+// A child window by control id, or by class name when the id is 0.
+struct SControlSearch {
+    int id;
+    const wchar_t* cls;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM p) {
+    auto* s = reinterpret_cast<SControlSearch*>(p);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(child, cls, 64);
+    if (s->id ? ::GetDlgCtrlID(child) == s->id : std::wcscmp(cls, s->cls) == 0) s->found = child;
+    return s->found == nullptr;
+}
+
+HWND FindControl(HWND parent, int id, const wchar_t* cls) {
+    SControlSearch search{id, cls, nullptr};
+    ::EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 struct SSettingsSearch {
@@ -274,6 +299,28 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("settings=%d\nsettings_rect=%ld %ld %ld %ld\n", search.count, r.left, r.top, r.right, r.bottom);
         return search.count > 0 ? 0 : 1;
     }
+    if (cmd == L"settings-edit" || cmd == L"open-item") {
+        SSettingsSearch search{0, nullptr};
+        ::EnumWindows(MatchSettings, reinterpret_cast<LPARAM>(&search));
+        if (!search.first) return 1;
+        if (cmd == L"settings-edit") {
+            const HWND control = FindControl(search.first, static_cast<int>(std::wcstol(arg, nullptr, 10)), nullptr);
+            if (!control || argc < 4) return 1;
+            // The edit control tells its page of the change (EN_CHANGE), as typing would.
+            ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+            return 0;
+        }
+        const HWND pane = FindControl(search.first, 0, L"KV_NavigatePane");
+        if (!pane) return 1;
+        RECT r{};
+        ::GetClientRect(pane, &r);
+        ::PostMessageW(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.right / 2, 8));
+        return 0;
+    }
+    if (cmd == L"item-dialog") {
+        const HWND dlg = ::FindWindowW(L"#32770", L"Item settings");
+        return dlg && ::IsWindowVisible(dlg) ? 0 : 1;
+    }
     if (cmd == L"view-changing") {
         const HWND view = FindView();
         if (!view) return 1;
@@ -373,6 +420,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!main) return 1;
     if (cmd == L"cmd") {
         ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::wcstol(arg, nullptr, 10)), 0);
+    } else if (cmd == L"close") {
+        ::PostMessageW(main, WM_CLOSE, 0, 0);
     } else if (cmd == L"minimize") {
         ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     } else if (cmd == L"restore") {

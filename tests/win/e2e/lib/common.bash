@@ -80,12 +80,44 @@ new_prefix() {
 
 ctl() { wine_t "$ctl" "$@"; }
 
-# start_app: starts Pinarbo in the background (app_pid) and waits for its main window.
+# start_app [SECONDS]: starts Pinarbo in the background (app_pid), waits until it has started (its
+# main window and the desktop view, the last window of its start, exist), then lets it settle for
+# SECONDS (1). The wait polls in short rounds for as long as the program runs: a round whose control
+# tool could not run (a Wine start racing the prefix's server) is simply repeated, and a program
+# that ended is reported with its exit code at once instead of after the whole limit.
 start_app() {
   "$wine" "$exe" &
   app_pid=$!
-  ctl wait-main 60000 >/dev/null || { fail "main window did not appear"; return 1; }
+  local deadline=$((SECONDS + ${E2E_START_SECONDS:-60})) what="main window"
+  while :; do
+    if [ "$what" = "main window" ]; then
+      ctl wait-main 1000 >/dev/null && what="view window"
+    else
+      local view
+      view=$(info view)
+      [ -n "$view" ] && [ "$view" != none ] && break
+    fi
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+      wait "$app_pid"; app_rc=$?; app_pid=""
+      fail "$what did not appear: the program ended with code $app_rc"; return 1
+    fi
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      fail "$what did not appear within ${E2E_START_SECONDS:-60} s"; return 1
+    fi
+    [ "$what" = "view window" ] && sleep 0.2
+  done
   sleep "${1:-1}"
+}
+
+# wait_until CONDITION [SECONDS]: evaluates the shell condition until it holds, at most SECONDS
+# (10); answers whether it held. For what the program does in answer to a step, instead of a
+# fixed sleep that a slow machine outlasts.
+wait_until() {
+  local deadline=$((SECONDS + ${2:-10}))
+  until eval "$1" >/dev/null 2>&1; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.2
+  done
 }
 
 # wait_app_exit SECONDS: waits for the program to end; its exit code goes to app_rc ("running"
