@@ -268,24 +268,23 @@ void CSettingsTreeDlg::Apply(bool closing) {
 void CSettingsTreeDlg::Restore() {
     if (!m_live) return;
     ISceneHost* host = SceneHost();
-    if (!host) {
+    // Without an Apply the application's scene was never touched: its items, their pictures and
+    // the desktop's composition of them stay exactly as they are (no file is read again).
+    if (!host || !m_applied) {
         ReleaseCopies();
         return;
     }
     // After an Apply the desktop shows the applied scene: it is redrawn from the restored one,
     // exactly as Apply draws, so it looks as it did when the page opened.
-    const bool redraw = m_applied;
-    if (redraw) host->BeginSceneChange();
+    host->BeginSceneChange();
     CopyItemsInto(host->SceneItems(), m_savedItems);
     CItem& tree = host->SceneTree();
     tree.Assign(m_savedTree);
-    if (redraw) {
-        tree.LoadPicture();
-        tree.Render();
-    }
+    tree.LoadPicture();
+    tree.Render();
     ReleaseCopies();
     m_applied = false;
-    if (redraw) host->EndSceneChange();
+    host->EndSceneChange();
 }
 
 void CSettingsTreeDlg::AddItem() {
