@@ -228,14 +228,26 @@ void CWpp::KeepWindowsOnScreen() {
 }
 
 void CWpp::ComposeScene() {
+    const SSceneBox before = m_composition.box;
+    const SViewScale beforeScale = m_composition.scale;
     ::ComposeScene(m_tree, m_items.Items(), m_composition, ViewScale());
     // The items may have been re-rendered into the same buffers: the view's cached layers go.
     m_view.InvalidateScene();
     const HWND view = m_view.GetHwnd();
     if (!view) return;
     ::InvalidateRect(view, nullptr, TRUE);
-    ::SetWindowPos(view, nullptr, 0, 0, m_composition.box.Width(), m_composition.box.Height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window's corner is the box's corner. When the box grows or shrinks at its top or left
+    // (the tree hidden or shown, a toy moved beyond the tree), the window moves with it, so what
+    // stays visible stays where it was on the screen. A first composition or a new scale keeps the
+    // window's place (the stored one, or the one the system chose).
+    const bool keepScene = m_composedOnce && beforeScale == m_composition.scale;
+    m_composedOnce = true;
+    RECT place{};
+    ::GetWindowRect(view, &place);
+    const int dx = keepScene ? m_composition.box.minX - before.minX : 0;
+    const int dy = keepScene ? m_composition.box.minY - before.minY : 0;
+    ::SetWindowPos(view, nullptr, place.left + dx, place.top + dy, m_composition.box.Width(),
+                   m_composition.box.Height(), ((dx || dy) ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CWpp::LoadGradient() {
