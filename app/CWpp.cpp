@@ -8,6 +8,7 @@
 
 #include "resource.h"
 #include "scene/DefaultScene.h"
+#include "scene/TreePicture.h"
 #include "view/CRandom.h"
 #include "app/FactoryClasses.h"
 #include "wnd/Messages.h"
@@ -132,17 +133,12 @@ bool CWpp::LoadOptions() {
     CApp::LoadOptions();
     ResetTreeItem(m_tree);
     m_tree.Load(m_store, kTreeSection);
-    if (m_tree.Rendered().IsEmpty()) {
-        // The stored tree names no picture that loads (a wrong id, an unreadable file): show the
-        // built-in tree rather than nothing at all, but keep the stored choice as it is.
-        const unsigned int resid = m_tree.resid.Get();
-        const int source = m_tree.source.Get();
-        m_tree.resid.Set(kDefaultTreeResource);
-        m_tree.source.Set(CItem::kBuiltIn);
-        m_tree.LoadPicture();
+    if (m_tree.SourcePicture().IsEmpty()) {
+        // The stored tree names no picture that loads (a wrong id, an unreadable file): a built-in
+        // tree is shown rather than nothing, or than the picture of an earlier load; the stored
+        // choice stays as it is.
+        LoadTreePicture(m_tree);
         m_tree.Render();
-        m_tree.resid.Set(resid);
-        m_tree.source.Set(source);
     }
     m_items.LoadAll(&m_store, true);
     if (m_items.Count() == 0) AddDefaultScene(m_items);

@@ -5,6 +5,7 @@
 #include "construct/ISceneHost.h"
 #include "construct/PanePictures.h"
 #include "scene/CPixSurface.h"
+#include "scene/TreePicture.h"
 #include "scene/win/DcPixels.h"
 #include "view/ComposeScene.h"
 #include "wnd/Dpi.h"
@@ -176,7 +177,7 @@ INT_PTR CSettingsTreeDlg::OnInitDialog() {
 
     if (ISceneHost* host = SceneHost()) {
         m_tree.Assign(host->SceneTree());
-        m_tree.LoadPicture();
+        LoadTreePicture(m_tree);
         m_tree.Render();
         m_savedTree.Assign(host->SceneTree());
         for (const CItem* item : host->SceneItems()) {
@@ -258,7 +259,7 @@ void CSettingsTreeDlg::Apply(bool closing) {
     CopyItemsInto(host->SceneItems(), m_items);
     CItem& tree = host->SceneTree();
     tree.Assign(m_tree);
-    tree.LoadPicture();
+    LoadTreePicture(tree);
     tree.Render();
     m_applied = true;
     if (closing) ReleaseCopies();
@@ -280,7 +281,7 @@ void CSettingsTreeDlg::Restore() {
     CopyItemsInto(host->SceneItems(), m_savedItems);
     CItem& tree = host->SceneTree();
     tree.Assign(m_savedTree);
-    tree.LoadPicture();
+    LoadTreePicture(tree);
     tree.Render();
     ReleaseCopies();
     m_applied = false;

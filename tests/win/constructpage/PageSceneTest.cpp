@@ -154,8 +154,12 @@ TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndDrawNothing) {
     file->source.Set(CItem::kFile);
     file->path = L"" PINARBO_TEST_DATA "/imaging/broken/random.png";
     f.scene.items.Add(file);
+    // A tree file that does not decode shows the built-in tree on the page as on the desktop.
+    f.scene.tree.source.Set(CItem::kFile);
+    f.scene.tree.path = file->path;
     ASSERT_TRUE(f.Open());
     EXPECT_EQ(f.RowOrder(), (std::vector<std::wstring>{L"Xmas Tree", L"Red", L"None", L"File"}));
+    EXPECT_FALSE(f.page->WorkingTree().SourcePicture().IsEmpty()) << "the tree falls back to a built-in one";
     EXPECT_TRUE(f.Working(L"None")->Rendered().IsEmpty());
     EXPECT_TRUE(f.Working(L"File")->Rendered().IsEmpty());
     const POINT red = Middle(f.Working(L"Red"));
@@ -165,6 +169,8 @@ TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndDrawNothing) {
     EXPECT_EQ(f.CanvasPixel(red.x, red.y), shown) << "drawn, they changed no pixel";
     f.Close(IDOK);
     EXPECT_EQ(f.scene.items.Count(), 3);
+    EXPECT_FALSE(f.scene.tree.SourcePicture().IsEmpty());
+    EXPECT_EQ(f.scene.tree.path, L"" PINARBO_TEST_DATA "/imaging/broken/random.png") << "the chosen file is kept";
 }
 
 TEST(PageScene, TwoHundredItemsOpenScrollAndApplyWithoutAStall) {
