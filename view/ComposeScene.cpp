@@ -73,8 +73,12 @@ SSceneBox ComposeBox(const CItem& tree, std::span<CItem* const> items) {
     if (tree.IsVisible()) extend(tree);
     for (const CItem* item : items)
         if (item && item->IsVisible()) extend(*item);
-    // Nothing visible: the tree's rectangle all the same, so the view keeps its size and place.
-    if (!b) extend(tree);
+    // Nothing visible has a picture: the tree's rectangle all the same, so the view keeps its size
+    // and place rather than shrinking to nothing.
+    if (!b || b->maxX == b->minX || b->maxY == b->minY) {
+        b.reset();
+        extend(tree);
+    }
 
     SSceneBox box;
     box.minX = static_cast<int>(b->minX);  // a position: always within int

@@ -51,8 +51,8 @@ struct SComposition {
 constexpr int kMaxComposeSide = 8192;
 
 // The bounding box of the visible tree's rendered picture and of every visible item of the
-// collection; with nothing visible, the tree's rectangle (the view keeps a size). An empty
-// rendered picture contributes its position only.
+// collection. An empty rendered picture contributes its position only; when the box comes out
+// empty (nothing visible has a picture), it is the tree's rectangle, so the view keeps a size.
 SSceneBox ComposeBox(const CItem& tree, std::span<CItem* const> items);
 
 // A scene box in view pixels: between its scaled edges, each side cut at kMaxComposeSide.

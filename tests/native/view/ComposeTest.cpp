@@ -187,6 +187,10 @@ TEST_F(Compose, AHiddenTreeLeavesTheBoxPictureAndFrameToTheVisibleItems) {
 
     toy.visible.Set(0);
     garland.visible.Set(0);
+    CItem& none = Add(CItem::kToy, 999, 400, 400);  // visible, but no picture to show
+    ComposeScene(tree, items, out);
+    EXPECT_EQ(Box(), (std::vector<int>{100, 50, 293, 300}));
+    none.visible.Set(0);
     ComposeScene(tree, items, out);
     EXPECT_EQ(Box(), (std::vector<int>{100, 50, 293, 300}));
     ASSERT_EQ(out.picture.Width(), 193);
