@@ -11,7 +11,8 @@ namespace {
 // to a dialog's controls).
 class CBuiltInOnly : public IPictureSource {
 public:
-    CBuiltInOnly(IPictureSource& pictures, unsigned int id) : m_pictures(pictures), m_id(static_cast<int>(id & 0xFFFFu)) {}
+    CBuiltInOnly(IPictureSource& pictures, unsigned int id)
+        : m_pictures(pictures), m_id(static_cast<int>(id & 0xFFFFu)) {}
     bool LoadResource(int, CBmp& out) override { return m_pictures.LoadResource(m_id, out); }
     bool LoadFile(const tstr&, CBmp&) override { return false; }
     bool FileExists(const tstr&) override { return false; }
