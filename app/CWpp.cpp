@@ -8,6 +8,7 @@
 
 #include "resource.h"
 #include "scene/DefaultScene.h"
+#include "scene/TreePicture.h"
 #include "view/CRandom.h"
 #include "app/FactoryClasses.h"
 #include "wnd/Messages.h"
@@ -137,17 +138,12 @@ bool CWpp::LoadOptions() {
     CApp::LoadOptions();
     ResetTreeItem(m_tree);
     m_tree.Load(m_store, kTreeSection);
-    if (m_tree.Rendered().IsEmpty()) {
-        // The stored tree names no picture that loads (a wrong id, an unreadable file): show the
-        // built-in tree rather than nothing at all, but keep the stored choice as it is.
-        const unsigned int resid = m_tree.resid.Get();
-        const int source = m_tree.source.Get();
-        m_tree.resid.Set(kDefaultTreeResource);
-        m_tree.source.Set(CItem::kBuiltIn);
-        m_tree.LoadPicture();
+    if (m_tree.SourcePicture().IsEmpty()) {
+        // The stored tree names no picture that loads (a wrong id, an unreadable file): a built-in
+        // tree is shown rather than nothing, or than the picture of an earlier load; the stored
+        // choice stays as it is.
+        LoadTreePicture(m_tree);
         m_tree.Render();
-        m_tree.resid.Set(resid);
-        m_tree.source.Set(source);
     }
     m_items.LoadAll(&m_store, true);
     if (m_items.Count() == 0) AddDefaultScene(m_items);
@@ -233,14 +229,26 @@ void CWpp::KeepWindowsOnScreen() {
 }
 
 void CWpp::ComposeScene() {
+    const SSceneBox before = m_composition.box;
+    const SViewScale beforeScale = m_composition.scale;
     ::ComposeScene(m_tree, m_items.Items(), m_composition, ViewScale());
     // The items may have been re-rendered into the same buffers: the view's cached layers go.
     m_view.InvalidateScene();
     const HWND view = m_view.GetHwnd();
     if (!view) return;
     ::InvalidateRect(view, nullptr, TRUE);
-    ::SetWindowPos(view, nullptr, 0, 0, m_composition.box.Width(), m_composition.box.Height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window's corner is the box's corner. When the box grows or shrinks at its top or left
+    // (the tree hidden or shown, a toy moved beyond the tree), the window moves with it, so what
+    // stays visible stays where it was on the screen. A first composition or a new scale keeps the
+    // window's place (the stored one, or the one the system chose).
+    const bool keepScene = m_composedOnce && beforeScale == m_composition.scale;
+    m_composedOnce = true;
+    RECT place{};
+    ::GetWindowRect(view, &place);
+    const int dx = keepScene ? m_composition.box.minX - before.minX : 0;
+    const int dy = keepScene ? m_composition.box.minY - before.minY : 0;
+    ::SetWindowPos(view, nullptr, place.left + dx, place.top + dy, m_composition.box.Width(),
+                   m_composition.box.Height(), ((dx || dy) ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CWpp::LoadGradient() {

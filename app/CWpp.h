@@ -166,5 +166,6 @@ private:
     CDesktopWatchWnd m_watch;          // session, display power, full screen, display changes
     bool m_framesWanted = false;       // between StartFrameTimer and StopFrameTimer
     bool m_recheckMainOnShow = false;  // the displays changed while the main window was not shown
+    bool m_composedOnce = false;       // the view's window was sized to a composition before
 };
 

@@ -5,6 +5,7 @@
 #include "construct/ISceneHost.h"
 #include "construct/PanePictures.h"
 #include "scene/CPixSurface.h"
+#include "scene/TreePicture.h"
 #include "scene/win/DcPixels.h"
 #include "view/ComposeScene.h"
 #include "wnd/Dpi.h"
@@ -176,7 +177,7 @@ INT_PTR CSettingsTreeDlg::OnInitDialog() {
 
     if (ISceneHost* host = SceneHost()) {
         m_tree.Assign(host->SceneTree());
-        m_tree.LoadPicture();
+        LoadTreePicture(m_tree);
         m_tree.Render();
         m_savedTree.Assign(host->SceneTree());
         for (const CItem* item : host->SceneItems()) {
@@ -258,7 +259,7 @@ void CSettingsTreeDlg::Apply(bool closing) {
     CopyItemsInto(host->SceneItems(), m_items);
     CItem& tree = host->SceneTree();
     tree.Assign(m_tree);
-    tree.LoadPicture();
+    LoadTreePicture(tree);
     tree.Render();
     m_applied = true;
     if (closing) ReleaseCopies();
@@ -268,24 +269,23 @@ void CSettingsTreeDlg::Apply(bool closing) {
 void CSettingsTreeDlg::Restore() {
     if (!m_live) return;
     ISceneHost* host = SceneHost();
-    if (!host) {
+    // Without an Apply the application's scene was never touched: its items, their pictures and
+    // the desktop's composition of them stay exactly as they are (no file is read again).
+    if (!host || !m_applied) {
         ReleaseCopies();
         return;
     }
     // After an Apply the desktop shows the applied scene: it is redrawn from the restored one,
     // exactly as Apply draws, so it looks as it did when the page opened.
-    const bool redraw = m_applied;
-    if (redraw) host->BeginSceneChange();
+    host->BeginSceneChange();
     CopyItemsInto(host->SceneItems(), m_savedItems);
     CItem& tree = host->SceneTree();
     tree.Assign(m_savedTree);
-    if (redraw) {
-        tree.LoadPicture();
-        tree.Render();
-    }
+    LoadTreePicture(tree);
+    tree.Render();
     ReleaseCopies();
     m_applied = false;
-    if (redraw) host->EndSceneChange();
+    host->EndSceneChange();
 }
 
 void CSettingsTreeDlg::AddItem() {

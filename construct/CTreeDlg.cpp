@@ -6,6 +6,7 @@
 #include "param/win/Bind.h"
 #include "res/resource.h"
 #include "scene/TreeFollow.h"
+#include "scene/TreePicture.h"
 #include "scene/win/PicturePathFacts.h"
 
 #include <commctrl.h>
@@ -113,7 +114,9 @@ void CTreeDlg::ReloadTree() {
         ::KillTimer(m_hwnd, kReloadTimer);
         m_reloadPending = false;
     }
-    m_tree->LoadPicture();
+    // A file that does not decode shows a built-in tree, and the status line says why.
+    const bool loaded = LoadTreePicture(*m_tree);
+    ::SetDlgItemTextW(m_hwnd, IDC_TREE_STATUS, loaded ? L"" : LoadText(IDS_TREE_UNREADABLE).c_str());
     m_reloaded = true;
     ShowTree();
 }
@@ -197,7 +200,7 @@ INT_PTR CTreeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         m_quiet = true;
         m_tree->Assign(m_backup);
         m_quiet = false;
-        if (m_reloaded) m_tree->LoadPicture();
+        if (m_reloaded) LoadTreePicture(*m_tree);
         RestoreToys();
         ShowTree();
         return CDialogParam::OnCommand(wParam, lParam);

@@ -1,7 +1,8 @@
 // CTreeDlg: the tree's settings dialog. The tree picture is one of nine built-in trees or a picture
 // file; hue, brightness, contrast and size are edited live. Two check boxes make the toys follow a
 // change of the tree's size (their sizes) and keep their place on the tree (their positions).
-// Cancel restores the tree and the toys as they were when the dialog opened. Result 1 OK, 2 Cancel.
+// Cancel restores the tree and the toys as they were when the dialog opened. A picture file that
+// does not decode shows a built-in tree, and the status line says so. Result 1 OK, 2 Cancel.
 #pragma once
 
 #include "construct/DialogIcons.h"
@@ -42,7 +43,8 @@ private:
         int dx, dy;  // position minus the tree's position at opening
     };
 
-    // Reloads the tree's picture now, renders it and shows the result.
+    // Reloads the tree's picture now (a built-in tree when it cannot be read, said in the status
+    // line), renders it and shows the result.
     void ReloadTree();
     // Renders the tree and shows it on the page and in its pane entry.
     void ShowTree();

@@ -10,6 +10,7 @@
 #define IDS_GARLAND             4
 #define IDS_CONFIRMATION        5       // caption of the delete question
 #define IDS_DELETE_SELECTED     6
+#define IDS_TREE_UNREADABLE     7       // the tree dialog's status line
 #define IDS_START_SHOW          11      // start placement choices
 #define IDS_START_MINIMIZE      12
 #define IDS_START_AS_LAST       13
@@ -137,5 +138,6 @@
 #define IDC_TREE_LOADED         1048
 #define IDC_TREE_PATH           1049    // picture file path
 #define IDC_TREE_BROWSE         1050    // "..." open-file dialog
+#define IDC_TREE_STATUS         1051    // status line: empty, or why a built-in tree is shown
 
 #endif  // PINARBO_RES_RESOURCE_H

@@ -62,7 +62,7 @@ void CFrameBuilder::SetPaused(bool paused) noexcept {
 void CFrameBuilder::DrawScene(const SFrameScene& scene, SGradientColour colour, const SFrameView& frame) noexcept {
     if (!frame.bits || frame.width <= 0 || frame.height <= 0) return;
     std::memset(frame.bits, 0, static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4);
-    if (scene.tree.picture) DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, frame);
+    if (scene.tree.visible && scene.tree.picture) DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, frame);
     for (const SFramePicture& item : scene.items) {
         if (!item.visible || !item.picture) continue;
         if (item.type == 1) {

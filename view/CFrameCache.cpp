@@ -49,7 +49,7 @@ void CFrameCache::Build(const SFrameScene& scene, int width, int height) {
     // S, keeping a copy of the frame as it stands before the first garland (P).
     m_static.assign(pixels * 4, 0);
     const SFrameView view{m_static.data(), width, height};
-    if (scene.tree.picture) CFrameBuilder::DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, view);
+    if (drawn(scene.tree)) CFrameBuilder::DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, view);
     std::vector<std::uint8_t> under;
     for (std::size_t i = 0; i < scene.items.size(); ++i) {
         if (i == first) under = m_static;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -42,9 +43,10 @@ void Compose(const CItem& item, bool drawn, const SSceneBox& viewBox, SViewScale
     if (out.ownPicture && drawn && !pic.IsEmpty()) item.RenderAt(out.width, out.height, out.scaled);
 }
 
-// A picture in which no pixel carries alpha is meant to be opaque.
-void ApplyAlphaRule(CBmp& pic) {
-    if (pic.IsEmpty()) return;
+// A picture in which no pixel carries alpha is meant to be opaque; one nothing was drawn into
+// stays clear.
+void ApplyAlphaRule(CBmp& pic, bool drawn) {
+    if (pic.IsEmpty() || !drawn) return;
     std::uint8_t* p = pic.Bits();
     const int n = pic.Width() * pic.Height();
     for (int i = 0; i < n; ++i)
@@ -59,22 +61,32 @@ void ApplyAlphaRule(CBmp& pic) {
 }  // namespace
 
 SSceneBox ComposeBox(const CItem& tree, std::span<CItem* const> items) {
-    // The box starts at the tree's corner, not at fixed bounds such as (10000, 0): fixed bounds
-    // would stretch the box (and the window, and every frame) from a scene beyond them to those
-    // bounds, so a tree at negative positions or far right would drag in empty canvas. Starting
-    // from the tree, the box is exactly the tree's rectangle when nothing else is visible.
-    SBox64 b{tree.x, tree.x, tree.y, tree.y};
-    b.Extend(tree);
+    // The box starts at the first visible item's corner, not at fixed bounds such as (10000, 0):
+    // fixed bounds would stretch the box (and the window, and every frame) from a scene beyond
+    // them to those bounds, so a scene at negative positions or far right would drag in empty
+    // canvas. With the tree visible and nothing else, the box is exactly the tree's rectangle.
+    std::optional<SBox64> b;
+    const auto extend = [&b](const CItem& item) {
+        if (!b) b = SBox64{item.x, item.x, item.y, item.y};
+        b->Extend(item);
+    };
+    if (tree.IsVisible()) extend(tree);
     for (const CItem* item : items)
-        if (item && item->IsVisible()) b.Extend(*item);
+        if (item && item->IsVisible()) extend(*item);
+    // Nothing visible has a picture: the tree's rectangle all the same, so the view keeps its size
+    // and place rather than shrinking to nothing.
+    if (!b || b->maxX == b->minX || b->maxY == b->minY) {
+        b.reset();
+        extend(tree);
+    }
 
     SSceneBox box;
-    box.minX = static_cast<int>(b.minX);  // a position: always within int
-    box.minY = static_cast<int>(b.minY);
-    const long long w = std::min<long long>({b.maxX - b.minX, kMaxComposeSide, INT_MAX - b.minX});
-    const long long h = std::min<long long>({b.maxY - b.minY, kMaxComposeSide, INT_MAX - b.minY});
-    box.maxX = static_cast<int>(b.minX + w);
-    box.maxY = static_cast<int>(b.minY + h);
+    box.minX = static_cast<int>(b->minX);  // a position: always within int
+    box.minY = static_cast<int>(b->minY);
+    const long long w = std::min<long long>({b->maxX - b->minX, kMaxComposeSide, INT_MAX - b->minX});
+    const long long h = std::min<long long>({b->maxY - b->minY, kMaxComposeSide, INT_MAX - b->minY});
+    box.maxX = static_cast<int>(b->minX + w);
+    box.maxY = static_cast<int>(b->minY + h);
     return box;
 }
 
@@ -113,7 +125,7 @@ void ComposeScene(const CItem& tree, std::span<CItem* const> items, SComposition
     const int w = out.box.Width();
     const int h = out.box.Height();
 
-    Compose(tree, true, out.box, scale, out.tree);
+    Compose(tree, tree.IsVisible(), out.box, scale, out.tree);
     out.items.resize(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i]) {
@@ -128,19 +140,25 @@ void ComposeScene(const CItem& tree, std::span<CItem* const> items, SComposition
     picture.Create(w, h);
     garlands.Create(w, h);
 
-    DrawAt(out.tree, picture);
+    bool drawn = false;  // anything drawn into the picture
+    if (tree.IsVisible()) {
+        DrawAt(out.tree, picture);
+        drawn = true;
+    }
     for (std::size_t i = 0; i < items.size(); ++i) {
         const CItem* item = items[i];
         if (!item || !item->IsVisible()) continue;
-        if (item->Type() == CItem::kToy)
+        if (item->Type() == CItem::kToy) {
             DrawAt(out.items[i], picture);
-        else if (item->Type() == CItem::kGarland)
+            drawn = true;
+        } else if (item->Type() == CItem::kGarland) {
             DrawAt(out.items[i], garlands);
+        }
     }
 
     out.garlands.Free();
     out.garlands.CopyFromSurface(garlands);
     out.picture.Free();
     out.picture.CopyFromSurface(picture);
-    ApplyAlphaRule(out.picture);
+    ApplyAlphaRule(out.picture, drawn);
 }

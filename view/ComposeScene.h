@@ -1,5 +1,5 @@
 // Scene composition: the box of everything visible (which sizes the desktop view and gives every
-// item its offset), the composed picture of the tree and the visible toys (where blink lights may
+// item its offset), the composed picture of the visible tree and toys (where blink lights may
 // sit), and the garland layer. Portable pixel work only; resizing the view window to the box is
 // the window's business.
 #pragma once
@@ -41,7 +41,7 @@ struct SComposition {
     SViewScale scale;
     SSceneBox sceneBox;  // the box in scene (100 %) units
     SSceneBox box;       // the box in view pixels: the view window's size
-    CBmp picture;        // tree and visible toys; fully opaque when no pixel carried alpha
+    CBmp picture;        // visible tree and toys; clear when none, opaque when no pixel carried alpha
     CBmp garlands;       // visible garlands on transparent black
     SViewPicture tree;
     std::vector<SViewPicture> items;  // the collection's items, in its order
@@ -50,8 +50,9 @@ struct SComposition {
 // Sides longer than this are cut: items placed absurdly far apart cannot ask for a huge window.
 constexpr int kMaxComposeSide = 8192;
 
-// The bounding box of the tree's rendered picture (always, whatever its visibility) and of every
-// visible item of the collection. An empty rendered picture contributes its position only.
+// The bounding box of the visible tree's rendered picture and of every visible item of the
+// collection. An empty rendered picture contributes its position only; when the box comes out
+// empty (nothing visible has a picture), it is the tree's rectangle, so the view keeps a size.
 SSceneBox ComposeBox(const CItem& tree, std::span<CItem* const> items);
 
 // A scene box in view pixels: between its scaled edges, each side cut at kMaxComposeSide.
@@ -62,8 +63,8 @@ SSceneBox ScaleBox(const SSceneBox& box, SViewScale scale);
 void PlaceInView(int x, int y, int width, int height, const SSceneBox& viewBox, SViewScale scale, SViewPicture& out);
 
 // Box, composed picture and garland layer at the view's scale. Every item is placed at its scaled
-// position; away from 100 % the tree and the drawn items get pictures rendered from their sources
-// at their scaled size, once here (never per frame). The tree is drawn first, then the items in
-// collection order: toys (type 1) into the picture, garlands (type 2) into the garland layer,
-// others skipped. A picture or layer that cannot be allocated comes out empty.
+// position; away from 100 % the visible tree and the drawn items get pictures rendered from their
+// sources at their scaled size, once here (never per frame). The visible tree is drawn first, then
+// the visible items in collection order: toys (type 1) into the picture, garlands (type 2) into
+// the garland layer, others skipped. A picture or layer that cannot be allocated comes out empty.
 void ComposeScene(const CItem& tree, std::span<CItem* const> items, SComposition& out, SViewScale scale = {});

@@ -15,7 +15,7 @@ struct SFramePicture {
     int x = 0;                      // top-left in frame pixels (scene position minus box minimum)
     int y = 0;
     int type = 0;                   // items: 1 toy, 2 garland; other types are not drawn
-    bool visible = true;            // items only: the tree is drawn whatever its visibility
+    bool visible = true;            // hidden pictures are not drawn (the tree's included)
 };
 
 struct SFrameScene {

@@ -1,10 +1,13 @@
 #include "../scene/ItemFakes.h"
 
 #include "scene/CItem.h"
+#include "view/CFrameBuilder.h"
 #include "view/ComposeScene.h"
+#include "view/FrameScene.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -29,6 +32,8 @@ protected:
         item.LoadPicture();
         item.Render();
     }
+    // The composed box as {minX, minY, maxX, maxY}.
+    std::vector<int> Box() const { return {out.box.minX, out.box.minY, out.box.maxX, out.box.maxY}; }
     CItem& Add(int type, unsigned int resid, int x, int y) {
         owned.push_back(std::make_unique<CItem>());
         Prepare(*owned.back(), type, resid, x, y);
@@ -48,10 +53,7 @@ private:
 
 TEST_F(Compose, TreeAloneSetsTheBox) {
     ComposeScene(tree, items, out);
-    EXPECT_EQ(out.box.minX, 100);
-    EXPECT_EQ(out.box.minY, 50);
-    EXPECT_EQ(out.box.maxX, 293);
-    EXPECT_EQ(out.box.maxY, 300);
+    EXPECT_EQ(Box(), (std::vector<int>{100, 50, 293, 300}));
     ASSERT_EQ(out.picture.Width(), 193);
     ASSERT_EQ(out.picture.Height(), 250);
     EXPECT_EQ(out.picture.PixelAt(0, 0), kTreeColour);
@@ -143,6 +145,60 @@ TEST_F(Compose, FarAwayItemsCannotAskForAHugeWindow) {
     EXPECT_EQ(out.picture.Width(), kMaxComposeSide);
     EXPECT_EQ(out.picture.Height(), 250);
     EXPECT_EQ(out.picture.PixelAt(0, 0), kToyColour);
+}
+
+// Hiding the tree keeps only the toys and garlands: the box (the view's size), the composed
+// picture (where the lights sit) and the frame follow what is visible, with the frame cache and
+// without. With nothing visible the box stays the tree's rectangle, so the view keeps a size, and
+// the picture stays clear, so no light finds a place.
+TEST_F(Compose, AHiddenTreeLeavesTheBoxPictureAndFrameToTheVisibleItems) {
+    CItem& toy = Add(CItem::kToy, 131, 120, 70);           // 10 x 10
+    CItem& garland = Add(CItem::kGarland, 145, 150, 100);  // 60 x 15
+    tree.visible.Set(0);
+    ComposeScene(tree, items, out);
+    EXPECT_EQ(Box(), (std::vector<int>{120, 70, 210, 115}));
+    ASSERT_EQ(out.picture.Width(), 90);
+    EXPECT_EQ(out.picture.PixelAt(0, 0), kToyColour);
+    EXPECT_EQ(out.picture.PixelAt(20, 20), 0u) << "no tree beside the toy";
+    EXPECT_EQ(out.garlands.PixelAt(30, 30), kGarlandColour);
+
+    SFrameScene scene;
+    FillFrameScene(tree, items, out, scene);
+    EXPECT_FALSE(scene.tree.visible);
+    std::vector<std::uint8_t> bits(static_cast<std::size_t>(90 * 45 * 4), 0xAB);
+    const SFrameView frame{bits.data(), 90, 45};
+    const auto alphaAt = [&](int x, int y) { return bits[static_cast<std::size_t>((y * 90 + x) * 4 + 3)]; };
+    for (const bool cached : {false, true}) {
+        std::fill(bits.begin(), bits.end(), std::uint8_t{0xAB});
+        CFrameBuilder builder;
+        if (cached)
+            ASSERT_TRUE(builder.Tick(scene, nullptr, 100, nullptr, frame));
+        else
+            CFrameBuilder::DrawScene(scene, {0, 255, 0}, frame);
+        EXPECT_EQ(alphaAt(20, 20), 0) << "cached " << cached;
+        EXPECT_EQ(alphaAt(5, 5), 255) << "cached " << cached;
+    }
+
+    ComposeScene(tree, items, out, SViewScale::ForDpi(144));
+    EXPECT_EQ(out.box.minX, 180);
+    EXPECT_EQ(out.box.minY, 105);
+    EXPECT_EQ(out.box.Width(), 135);
+    EXPECT_TRUE(out.tree.scaled.IsEmpty()) << "a hidden tree is not rendered for the view";
+
+    toy.visible.Set(0);
+    garland.visible.Set(0);
+    CItem& none = Add(CItem::kToy, 999, 400, 400);  // visible, but no picture to show
+    ComposeScene(tree, items, out);
+    EXPECT_EQ(Box(), (std::vector<int>{100, 50, 293, 300}));
+    none.visible.Set(0);
+    ComposeScene(tree, items, out);
+    EXPECT_EQ(Box(), (std::vector<int>{100, 50, 293, 300}));
+    ASSERT_EQ(out.picture.Width(), 193);
+    ASSERT_EQ(out.picture.Height(), 250);
+    int opaque = 0;
+    for (int y = 0; y < 250; ++y)
+        for (int x = 0; x < 193; ++x) opaque += (out.picture.PixelAt(x, y) >> 24) != 0;
+    EXPECT_EQ(opaque, 0) << "nothing for a light to sit on";
 }
 
 TEST_F(Compose, TheBoxIsTheSceneWhereverItLies) {

@@ -121,10 +121,13 @@ TEST(FrameBuilder, TreeIsPremultipliedIntoTheFreshFrame) {
     SFrame f(2, 1);
     CFrameBuilder builder;
     SFrameScene scene;
-    scene.tree = {&tree, 0, 0, 0, false};  // drawn whatever its visibility
+    scene.tree = {&tree, 0, 0};
     ASSERT_TRUE(builder.Tick(scene, nullptr, 100, nullptr, f.View()));
     EXPECT_EQ(f.At(0, 0), (Px{100, 50, 25, 128}));
     EXPECT_EQ(f.At(1, 0), (Px{100, 50, 25, 128}));
+    scene.tree.visible = false;  // hidden on the construction page: not drawn
+    ASSERT_TRUE(builder.Tick(scene, nullptr, 100, nullptr, f.View()));
+    EXPECT_EQ(f.At(0, 0), (Px{0, 0, 0, 0}));
 }
 
 TEST(FrameBuilder, TreeIsExactForEveryColourAndAlpha) {

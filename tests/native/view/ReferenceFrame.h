@@ -13,7 +13,8 @@ public:
               const SFrameView& frame) {
         if (!frame.bits || frame.width <= 0 || frame.height <= 0) return false;
         std::memset(frame.bits, 0, static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4);
-        if (scene.tree.picture) CFrameBuilder::DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, frame);
+        if (scene.tree.visible && scene.tree.picture)
+            CFrameBuilder::DrawTree(*scene.tree.picture, scene.tree.x, scene.tree.y, frame);
         const SGradientColour colour = m_gradient.NextGradientColour(gradient);
         for (const SFramePicture& item : scene.items) {
             if (!item.visible || !item.picture) continue;

@@ -3,6 +3,7 @@
 #include "PageTestSupport.h"
 
 #include "scene/CPixSurface.h"
+#include "view/FrameScene.h"
 
 #include <gtest/gtest.h>
 
@@ -66,14 +67,36 @@ TEST(PageScene, OpeningCopiesTheSceneAndOkWithoutChangesRebuildsItFromIdenticalC
     EXPECT_EQ(OpenPageWindow(), nullptr);
 }
 
+// At 150 %, with a toy from a picture file. Without an Apply, Cancel leaves the desktop's own
+// items alone: the same objects, no file read again (the file is gone by then), the frame the
+// view draws unchanged. After an Apply it restores the opening scene and composes it again.
 TEST(PageScene, CancelRedrawsTheDesktopExactlyAsItWasOnlyAfterAnApply) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring file = std::wstring(temp) + L"pinarbo-page-cancel.png";
     for (const bool apply : {false, true}) {
+        SCOPED_TRACE(apply ? "after an Apply" : "without an Apply");
+        ASSERT_TRUE(::CopyFileW(L"" PINARBO_TEST_DATA "/itemdlg/tree_alpha.png", file.c_str(), FALSE));
         SPageFixture f;
+        f.scene.scale = SViewScale::ForDpi(144);
         f.scene.UseScene(&kScene);
+        auto* fromFile = new CItem();
+        fromFile->Setup(L"File", CItem::kToy, 131, 0, 0, 0, 100, 100, 60, 30);
+        fromFile->source.Set(CItem::kFile);
+        fromFile->path = file;
+        ASSERT_TRUE(fromFile->LoadPicture());
+        fromFile->Render();
+        f.scene.items.Add(fromFile);
+        const int fileWidth = fromFile->SourcePicture().Width();
+        f.scene.EndSceneChange();
+        f.scene.ends = 0;
         const std::vector<std::wstring> start = Describe(f.scene.items);
         const std::wstring startTree = Describe(f.scene.tree);
+        const std::vector<CItem*> objects = f.scene.items.Items();
         SComposition desktop;
         CopyDesktop(f.scene.desktop, desktop);
+        SFrameScene frame;
+        FillFrameScene(f.scene.tree, f.scene.items.Items(), f.scene.desktop, frame);
         ASSERT_TRUE(f.Open());
         // Edits of every kind: a move, visibility, a deleted item, another tree picture.
         f.Working(L"Red")->x += 40;
@@ -85,19 +108,41 @@ TEST(PageScene, CancelRedrawsTheDesktopExactlyAsItWasOnlyAfterAnApply) {
         f.page->WorkingTree().Render();
         if (apply) {
             ::SendMessageW(f.PageWnd(), WM_COMMAND, 1028, 0);
-            EXPECT_EQ(f.scene.items.Count(), 3);
+            EXPECT_EQ(f.scene.items.Count(), 4);
             EXPECT_EQ(f.scene.tree.resid.Get(), 125u);
             EXPECT_FALSE(SameDesktop(f.scene.desktop, desktop)) << "the applied scene is shown";
             EXPECT_TRUE(f.page->HasCopies()) << "the page stays open with its copies";
+        } else {
+            ASSERT_TRUE(::DeleteFileW(file.c_str()));
         }
         f.Close(IDCANCEL);
-        EXPECT_EQ(Describe(f.scene.items), start) << apply;
-        EXPECT_EQ(Describe(f.scene.tree), startTree) << apply;
+        EXPECT_EQ(Describe(f.scene.items), start);
+        EXPECT_EQ(Describe(f.scene.tree), startTree);
         EXPECT_EQ(f.scene.begins, apply ? 2 : 0) << "no redraw without an Apply";
         EXPECT_EQ(f.scene.ends, f.scene.begins);
         // The desktop (composed from the tree's and the items' pictures) is back as it was.
-        EXPECT_TRUE(SameDesktop(f.scene.desktop, desktop)) << apply;
+        EXPECT_TRUE(SameDesktop(f.scene.desktop, desktop));
+        SFrameScene after;
+        FillFrameScene(f.scene.tree, f.scene.items.Items(), f.scene.desktop, after);
+        ASSERT_EQ(after.items.size(), frame.items.size());
+        for (std::size_t i = 0; i < after.items.size(); ++i) {
+            SCOPED_TRACE(i);
+            const SFramePicture& was = frame.items[i];
+            const SFramePicture& is = after.items[i];
+            // Every picture the frame draws is the one composed at 150 %, where it was.
+            EXPECT_EQ(is.picture, &f.scene.desktop.items[i].Picture());
+            EXPECT_EQ(is.picture->Width(), was.picture->Width());
+            EXPECT_EQ(is.picture->Height(), was.picture->Height());
+            EXPECT_EQ(is.x, was.x);
+            EXPECT_EQ(is.y, was.y);
+            if (!apply) {
+                EXPECT_EQ(f.scene.items.GetAt(static_cast<int>(i)), objects[i]) << "the same object";
+                EXPECT_EQ(is.picture, was.picture) << "the very picture the frame drew before";
+            }
+        }
+        EXPECT_EQ(f.scene.items.GetAt(4)->SourcePicture().Width(), fileWidth) << "the file's toy keeps its picture";
     }
+    ::DeleteFileW(file.c_str());
 }
 
 TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndDrawNothing) {
@@ -109,8 +154,12 @@ TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndDrawNothing) {
     file->source.Set(CItem::kFile);
     file->path = L"" PINARBO_TEST_DATA "/imaging/broken/random.png";
     f.scene.items.Add(file);
+    // A tree file that does not decode shows the built-in tree on the page as on the desktop.
+    f.scene.tree.source.Set(CItem::kFile);
+    f.scene.tree.path = file->path;
     ASSERT_TRUE(f.Open());
     EXPECT_EQ(f.RowOrder(), (std::vector<std::wstring>{L"Xmas Tree", L"Red", L"None", L"File"}));
+    EXPECT_FALSE(f.page->WorkingTree().SourcePicture().IsEmpty()) << "the tree falls back to a built-in one";
     EXPECT_TRUE(f.Working(L"None")->Rendered().IsEmpty());
     EXPECT_TRUE(f.Working(L"File")->Rendered().IsEmpty());
     const POINT red = Middle(f.Working(L"Red"));
@@ -120,6 +169,8 @@ TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndDrawNothing) {
     EXPECT_EQ(f.CanvasPixel(red.x, red.y), shown) << "drawn, they changed no pixel";
     f.Close(IDOK);
     EXPECT_EQ(f.scene.items.Count(), 3);
+    EXPECT_FALSE(f.scene.tree.SourcePicture().IsEmpty());
+    EXPECT_EQ(f.scene.tree.path, L"" PINARBO_TEST_DATA "/imaging/broken/random.png") << "the chosen file is kept";
 }
 
 TEST(PageScene, TwoHundredItemsOpenScrollAndApplyWithoutAStall) {

@@ -29,7 +29,7 @@ CTestSceneHost::~CTestSceneHost() {
 
 void CTestSceneHost::EndSceneChange() {
     ++ends;
-    ComposeScene(tree, items.Items(), desktop);
+    ComposeScene(tree, items.Items(), desktop, scale);
 }
 
 void CTestSceneHost::UseScene(const std::vector<SItemSpec>* specs) {
@@ -48,7 +48,7 @@ void CTestSceneHost::UseScene(const std::vector<SItemSpec>* specs) {
     }
     tree.LoadPicture();
     tree.Render();
-    ComposeScene(tree, items.Items(), desktop);
+    ComposeScene(tree, items.Items(), desktop, scale);
 }
 
 CScriptedItemsPane::SScript& CScriptedItemsPane::Script() {

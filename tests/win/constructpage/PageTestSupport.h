@@ -35,7 +35,7 @@ public:
     CParam<unsigned int>& ItemDialogSide() override { return side; }
     unsigned long ToolTint() override { return 0xFF337733UL; }
     void BeginSceneChange() override { ++begins; }
-    void EndSceneChange() override;  // composes the desktop picture
+    void EndSceneChange() override;  // composes the desktop picture at scale
 
     // The default tree with the default scene, or with these items; pictures ready, composed.
     void UseScene(const std::vector<SItemSpec>* specs);
@@ -46,6 +46,7 @@ public:
     CItem newItem;
     CParam<unsigned int> side;
     SComposition desktop;
+    SViewScale scale;  // the desktop's display scale (100 % unless a test sets another)
     int begins = 0;
     int ends = 0;
 };

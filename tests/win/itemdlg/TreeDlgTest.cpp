@@ -231,8 +231,8 @@ TEST_F(TreeDlg, PathTypedKeyByKeyEndsOnTheFile) {
 
 // Paths that name no usable file: a missing file and a device show the built-in tree at once;
 // a large file waits for the typing pause; files that do not decode, are cut off, lie about their
-// size or are too large leave the tree without a source picture (its rendered picture stays), with
-// no message box and no handle left open on the file.
+// size or are too large show the built-in tree too, say so in the status line (a good file clears
+// it), keep the chosen file, open no message box and leave no handle open on the file.
 TEST_F(TreeDlg, UnusablePathsAndBrokenFiles) {
     const std::wstring bmp = Copy("itemdlg/tree24.bmp", L"good.bmp");
     // Over the size loaded while typing, and no picture.
@@ -268,18 +268,28 @@ TEST_F(TreeDlg, UnusablePathsAndBrokenFiles) {
             EXPECT_TRUE(SamePixels(tree.SourcePicture(), builtIn)) << testing::PrintToString(std::wstring(m));
         }
 
+        const auto status = [d] {
+            wchar_t text[200] = {};
+            ::GetDlgItemTextW(d, IDC_TREE_STATUS, text, 200);
+            return std::wstring(text);
+        };
         SetPath(d, bmp);
+        EXPECT_EQ(status(), L"");
         SetPath(d, large);
         EXPECT_EQ(tree.SourcePicture().Width(), 33) << "a large file is not read on the keystroke";
-        PumpUntil([&] { return tree.SourcePicture().IsEmpty(); }, 2000);
-        EXPECT_TRUE(tree.SourcePicture().IsEmpty()) << "tried after the pause: no picture in it";
-        EXPECT_FALSE(tree.Rendered().IsEmpty()) << "the rendered picture stays";
+        PumpUntil([&] { return tree.SourcePicture().Width() != 33; }, 2000);
+        EXPECT_TRUE(SamePixels(tree.SourcePicture(), builtIn)) << "tried after the pause: no picture in it";
+        EXPECT_NE(status(), L"");
 
         for (const std::wstring& b : brokenCopies) {
             SetPath(d, bmp);
+            EXPECT_EQ(status(), L"") << "a good file clears the status line";
             SetPath(d, b);
-            EXPECT_TRUE(tree.SourcePicture().IsEmpty()) << testing::PrintToString(b);
-            EXPECT_FALSE(tree.Rendered().IsEmpty());
+            EXPECT_TRUE(SamePixels(tree.SourcePicture(), builtIn)) << testing::PrintToString(b);
+            EXPECT_EQ(tree.Rendered().Width(), builtIn.Width()) << "rendered from the built-in tree";
+            EXPECT_NE(status(), L"") << testing::PrintToString(b);
+            EXPECT_EQ(tree.path, b) << "the chosen file is kept";
+            EXPECT_EQ(tree.source.Get(), CItem::kFile);
             HANDLE h = ::CreateFileW(b.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
             EXPECT_NE(h, INVALID_HANDLE_VALUE) << "a handle stays open on " << testing::PrintToString(b);
             if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
