@@ -10,17 +10,7 @@ cuts=${PINARBO_E2E_CUTS:-8}
 RANDOM=${PINARBO_E2E_SEED:-27}
 
 new_prefix campaign
-scene=$work/scene.reg
-{
-  printf 'REGEDIT4\r\n\r\n'
-  for i in $(seq 0 59); do
-    printf '[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo\\Profiles\\Default\\Items\\%03d]\r\n' "$i"
-    printf '"type"="%d"\r\n"resid"="%d"\r\n"x"="%d"\r\n"y"="%d"\r\n"hue"="%d"\r\n"Caption"="Item %d"\r\n\r\n' \
-      $(( i % 3 == 0 ? 2 : 1 )) $(( i % 3 == 0 ? 145 : 131 + i % 4 * 3 )) $(( i * 11 % 180 )) $(( i * 7 % 240 )) \
-      $(( i * 4 % 240 )) "$i"
-  done
-} >"$scene"
-reg_import "$scene"
+import_items 60
 
 # The profile a start reads, from the last export: the pending copy when it is marked complete,
 # else the profile's own section; printed with its root written as "ROOT" and without the mark.
