@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Randomized cuts of the exit save: with 60 stored items the program is told the session ends and
 # ended hard (TerminateProcess) at a random moment 0-300 ms later, PINARBO_E2E_CUTS times
-# (PINARBO_E2E_SEED picks the moments). After every cut the registry must offer the next start the
+# (PINARBO_E2E_SEED picks the moments, PINARBO_E2E_SECONDS can bound the time). After every cut the registry must offer the next start the
 # whole scene (the complete pending copy, else the profile itself), and the next run, started and
 # ended cleanly, must store exactly that scene again with no pending copy left.
 source "$(dirname "$0")/lib/common.bash"
 
 cuts=${PINARBO_E2E_CUTS:-8}
+seconds=${PINARBO_E2E_SECONDS:-0}  # when set, no new cut starts after this many seconds
 RANDOM=${PINARBO_E2E_SEED:-27}
 
 new_prefix campaign
@@ -46,9 +47,21 @@ check "the stored scene has 60 items" test "$(item_count "$baseline")" = 60
 lost_before=0
 lost_after=0
 with_pending=0
+complete=0
+# start_or_note: starts the program; when it does not come up, notes it and makes sure it is gone.
+start_or_note() {
+  start_app 0.2 && return 0
+  wait_app_exit 20 || { kill -9 "$app_pid" 2>/dev/null; wait_app_exit 5; }
+  log "that start ended with code $app_rc"
+  return 1
+}
+
+done_cuts=0
 for n in $(seq 1 "$cuts"); do
+  [ "$seconds" -gt 0 ] && [ "$SECONDS" -ge "$seconds" ] && break
+  done_cuts=$n
   ms=$(( RANDOM % 301 ))
-  start_app 0.2 || break
+  start_or_note || continue
   ctl kill-exit "$ms" >/dev/null
   wait_app_exit 20
   kill_rc=$app_rc
@@ -56,12 +69,13 @@ for n in $(seq 1 "$cuts"); do
   before=$(read_scene)
   pending=$(pending_sections)
   [ "$pending" -gt 0 ] && with_pending=$((with_pending + 1))
+  grep -q '^"Complete"="1"$' "$work/reg.txt" && complete=$((complete + 1))
   if [ "$before" != "$baseline" ]; then
     lost_before=$((lost_before + 1))
     fail "cut $n at $ms ms: the next start would read $(item_count "$before") items (pending sections: $pending)"
     cp "$work/reg.txt" "$work/cut-$n-before.txt"
   fi
-  start_app 0.2 || break
+  start_or_note || continue
   ctl endsession >/dev/null
   wait_app_exit 20
   export_reg
@@ -73,5 +87,5 @@ for n in $(seq 1 "$cuts"); do
   fi
   log "cut $n at $ms ms (exit code $kill_rc, pending sections after the cut: $pending)"
 done
-log "$cuts cuts: $with_pending left a pending copy; $lost_before left less than the whole scene to read, $lost_after lost it in the next run"
+log "$done_cuts cuts: $with_pending left a pending copy ($complete of them complete); $lost_before left less than the whole scene to read, $lost_after lost it in the next run"
 finish
