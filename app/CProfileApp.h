@@ -7,6 +7,7 @@
 
 #include "param/CProfileWriter.h"
 #include "param/Tstr.h"
+#include "param/win/CProfileLock.h"
 
 namespace Profiles {
 
@@ -42,7 +43,12 @@ public:
     // The profile is rewritten from scratch, so it holds exactly the scene of this exit, and
     // written so that a save cut short leaves the previous scene (see CProfileWriter). False when
     // a write failed.
+    // Another process of this user (in another session) may save the same profile at the same
+    // moment: the saves run one after the other, never interleaved, so the last complete one wins
+    // whole. When the other save does not end in time, this one is skipped and reported as failed.
     bool SaveOptions() override {
+        const CProfileLock lock = LockProfile();
+        if (!lock.Held()) return false;
         return Writer().Save([this] {
             this->m_store.WriteString(Profiles::kSection, Profiles::kValue, m_profile);
             TBase::SaveOptions();
@@ -62,6 +68,19 @@ public:
     }
 
     const tstr& ProfileName() const noexcept { return m_profile; }
+
+    // The per-user lock that keeps saves and loads of this profile in different processes apart.
+    CProfileLock LockProfile() {
+        return CProfileLock(this->m_store.GetFirmName() + L"." + this->m_store.GetAppName() + L".Profile");
+    }
+    // For reading the whole profile: takes the lock and points the store at the copy to read
+    // again (another process may have saved since the start). The caller reads while it holds the
+    // answer. When another save does not end in time, the profile is read all the same.
+    CProfileLock LockForLoad() {
+        CProfileLock lock = LockProfile();
+        Writer().PointAtLoadRoot();
+        return lock;
+    }
 
     CProfileWriter Writer() {
         return CProfileWriter(this->m_store, L"*prof*", tstr(Profiles::kSection) + L"\\" + m_profile,

@@ -93,8 +93,12 @@ bool CWpp::Init() {
     if (!CApp::Init()) return false;
 
     m_items.SetNames(L"*prof*Items", L"%03d");
-    m_items.Create(m_store, 0);
-    LoadOptions();
+    {
+        // Read whole, while no other process of this user is saving the profile.
+        const CProfileLock lock = LockForLoad();
+        m_items.Create(m_store, 0);
+        LoadOptions();
+    }
     ShowMainWindow();
 
     const HWND main = m_mainDlg.GetHwnd();

@@ -2,16 +2,20 @@
 // spent. Mode kFail: the write after the budget fails and later ones succeed again (one bad
 // write). Mode kKill: every write after the budget is dropped while answering success, as if the
 // process had been killed there. Reads always pass through. Writes are counted either way.
+// With deleteKeyByKey, a tree is removed as the registry removes it (RegDeleteTree): each subkey
+// depth first, then the key itself, one counted write per key, so a cut can fall inside it.
 #pragma once
 
 #include "param/ISettingsBackend.h"
+
+#include <vector>
 
 class CFaultyBackend : public ISettingsBackend {
 public:
     enum EMode { kFail, kKill };
 
-    explicit CFaultyBackend(ISettingsBackend& inner, int budget = -1, EMode mode = kFail)
-        : m_inner(inner), m_budget(budget), m_mode(mode) {}
+    explicit CFaultyBackend(ISettingsBackend& inner, int budget = -1, EMode mode = kFail, bool deleteKeyByKey = false)
+        : m_inner(inner), m_budget(budget), m_mode(mode), m_keyByKey(deleteKeyByKey) {}
 
     int Writes() const noexcept { return m_writes; }
 
@@ -29,6 +33,13 @@ public:
         return Write([&] { return m_inner.WriteBinary(path, name, data, size); });
     }
     bool DeleteTree(const tstr& path) override {
+        if (m_keyByKey && NamesOneKey(path) && m_inner.KeyExists(path)) {
+            std::vector<tstr> children;
+            tstr name;
+            for (int i = 0; m_inner.EnumSubkey(path, i, name); ++i) children.push_back(name);
+            for (const tstr& child : children)
+                if (!DeleteTree(path + L"\\" + child)) return false;
+        }
         return Write([&] { return m_inner.DeleteTree(path); });
     }
 
@@ -44,5 +55,6 @@ private:
     ISettingsBackend& m_inner;
     int m_budget;
     EMode m_mode;
+    bool m_keyByKey;
     int m_writes = 0;
 };

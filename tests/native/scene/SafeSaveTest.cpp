@@ -198,3 +198,66 @@ TEST_F(SafeSave, EveryCutLeavesTheOldOrTheNewScene) {
 }
 
 }  // namespace
+
+// What the run after a cut reads, and what its own clean end stores again: at every cut of a
+// save (trees removed key by key, as the registry removes them), the next start reads the old or
+// the new scene whole, its complete save stores exactly what it read with no pending copy left,
+// and when that save is cut too (sampled), the run after it still reads that same scene. For a
+// save of the same 60 items with one change, and for one that shrinks them to the default scene.
+TEST_F(SafeSave, TheRunAfterACutKeepsTheWholeScene) {
+    for (int newSize : {60, -1}) {
+        SScene a, b;
+        Fill(a, 60, 21);
+        Fill(b, newSize, 21);
+        if (newSize > 0) b.items.Items().back()->x += 1;
+        const std::wstring oldText = a.Text(), newText = b.Text();
+        ASSERT_NE(oldText, newText);
+
+        int total = 0;
+        {
+            SProfileStore p;
+            ASSERT_TRUE(p.Save(a));
+            CFaultyBackend counting(p.memory, -1, CFaultyBackend::kKill, true);
+            p.store.SetBackend(&counting);
+            ASSERT_TRUE(p.Save(b));
+            total = counting.Writes();
+        }
+        for (int k = 0; k <= total; ++k) {
+            SCOPED_TRACE(::testing::Message() << "60 items -> " << newSize << ", cut after write " << k << " of " << total);
+            SProfileStore p;
+            ASSERT_TRUE(p.Save(a));
+            CFaultyBackend cut(p.memory, k, CFaultyBackend::kKill, true);
+            p.store.SetBackend(&cut);
+            p.Save(b);
+            p.store.SetBackend(&p.memory);
+
+            // The next run: loads at its start, saves what it has at its end.
+            SScene run;
+            p.Writer().PointAtLoadRoot();
+            run.Load(p.store);
+            const std::wstring loaded = run.Text();
+            ASSERT_TRUE(loaded == oldText || loaded == newText) << "the start read " << run.items.Count() << " items";
+            if (k % 53 == 0) {
+                // Its save cut as well: the run after it reads the same scene.
+                for (int j = 0; j < total; j += 67) {
+                    SProfileStore q;
+                    ASSERT_TRUE(q.Save(a));
+                    CFaultyBackend first(q.memory, k, CFaultyBackend::kKill, true);
+                    q.store.SetBackend(&first);
+                    q.Save(b);
+                    CFaultyBackend second(q.memory, j, CFaultyBackend::kKill, true);
+                    q.store.SetBackend(&second);
+                    SScene again;
+                    q.Writer().PointAtLoadRoot();
+                    again.Load(q.store);
+                    q.Save(again);
+                    q.store.SetBackend(&q.memory);
+                    ASSERT_EQ(q.LoadText(), loaded) << "its save cut after write " << j;
+                }
+            }
+            ASSERT_TRUE(p.Save(run));
+            ASSERT_EQ(p.LoadText(), loaded) << "the clean end did not store what the run had";
+            ASSERT_FALSE(p.memory.KeyExists(L"Software\\Test\\Pending"));
+        }
+    }
+}

@@ -6,17 +6,7 @@
 source "$(dirname "$0")/lib/common.bash"
 
 new_prefix interrupted
-scene=$work/scene.reg
-{
-  printf 'REGEDIT4\r\n\r\n'
-  for i in $(seq 0 59); do
-    printf '[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo\\Profiles\\Default\\Items\\%03d]\r\n' "$i"
-    printf '"type"="%d"\r\n"resid"="%d"\r\n"x"="%d"\r\n"y"="%d"\r\n"hue"="%d"\r\n"size"="%d"\r\n"Caption"="Item %d"\r\n\r\n' \
-      $(( i % 3 == 0 ? 2 : 1 )) $(( i % 3 == 0 ? 145 : 131 + i % 4 * 3 )) $(( i * 7 % 180 )) $(( i * 13 % 240 )) \
-      $(( i * 4 % 240 )) $(( 30 + i % 5 * 10 )) "$i"
-  done
-} >"$scene"
-reg_import "$scene"
+import_items 60
 wine_settle
 
 # One clean run makes the stored scene the program's own (defaults dropped, order fixed).

@@ -161,6 +161,21 @@ reg_has_section() { grep -qxF "[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo${
 reg_set() { wine_t reg add "$key\\$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
 reg_set_binary() { wine_t reg add "$key\\$1" /v "$2" /t REG_BINARY /d "$3" /f >/dev/null 2>&1; }
 reg_import() { wine_t reg import "$(winepath_of "$1")" >/dev/null 2>&1; }
+# import_items N: stores a profile of N items (every third a garland, the others toys with
+# varied pictures, places, hues and sizes) in the Default profile.
+import_items() {
+  local file=$work/items.reg i
+  {
+    printf 'REGEDIT4\r\n\r\n'
+    for i in $(seq 0 $(( $1 - 1 ))); do
+      printf '[HKEY_CURRENT_USER\\Software\\Holverin\\Pinarbo\\Profiles\\Default\\Items\\%03d]\r\n' "$i"
+      printf '"type"="%d"\r\n"resid"="%d"\r\n"x"="%d"\r\n"y"="%d"\r\n"hue"="%d"\r\n"size"="%d"\r\n"Caption"="Item %d"\r\n\r\n' \
+        $(( i % 3 == 0 ? 2 : 1 )) $(( i % 3 == 0 ? 145 : 131 + i % 4 * 3 )) $(( i * 7 % 180 )) $(( i * 13 % 240 )) \
+        $(( i * 4 % 240 )) $(( 30 + i % 5 * 10 )) "$i"
+    done
+  } >"$file"
+  reg_import "$file"
+}
 
 # The user's Startup folder in the current prefix (made when missing).
 startup_folder() {
