@@ -45,10 +45,11 @@ public:
     // a write failed.
     // Another process of this user (in another session) may save the same profile at the same
     // moment: the saves run one after the other, never interleaved, so the last complete one wins
-    // whole. When the other save does not end in time, this one is skipped and reported as failed.
+    // whole. When the other save does not end in time, this one is skipped and reported as failed;
+    // when the system gives no lock at all, it saves unlocked rather than lose the scene.
     bool SaveOptions() override {
         const CProfileLock lock = LockProfile();
-        if (!lock.Held()) return false;
+        if (!lock.Held() && !lock.Unavailable()) return false;
         return Writer().Save([this] {
             this->m_store.WriteString(Profiles::kSection, Profiles::kValue, m_profile);
             TBase::SaveOptions();

@@ -1,6 +1,7 @@
 #include "param/win/CProfileLock.h"
 
 #include "param/win/UserSid.h"
+#include "wnd/LocalMemory.h"
 
 #include <sddl.h>
 
@@ -12,13 +13,15 @@ namespace {
 // process has (the default access would shut out the user's other processes, not others' ones).
 HANDLE OpenOrCreate(const tstr& name, const tstr& sid) {
     SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, FALSE};
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    CUniqueLocal descriptor;
     const tstr sddl = L"D:(A;;GA;;;" + sid + L")(A;;GA;;;SY)";
-    if (!sid.empty() && ::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
-                                                                                &descriptor, nullptr))
-        sa.lpSecurityDescriptor = descriptor;
+    PSECURITY_DESCRIPTOR made = nullptr;
+    if (!sid.empty() &&
+        ::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &made, nullptr)) {
+        descriptor.reset(made);
+        sa.lpSecurityDescriptor = made;
+    }
     HANDLE mutex = ::CreateMutexW(&sa, FALSE, name.c_str());
-    if (descriptor) ::LocalFree(descriptor);
     // Made by a process whose rights this one lacks: waiting needs no more than this.
     if (!mutex && ::GetLastError() == ERROR_ACCESS_DENIED) mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
     return mutex;

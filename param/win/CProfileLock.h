@@ -25,6 +25,9 @@ public:
 
     // Whether this object holds the lock (false after a timeout or when no mutex could be made).
     bool Held() const noexcept { return m_held; }
+    // No mutex could be made or opened in either namespace: there is nothing to wait for, and
+    // the caller goes on unlocked rather than lose its save.
+    bool Unavailable() const noexcept { return !m_mutex; }
 
     // The mutex name in the given namespace ("Global" or "Local"); backslashes in name become "_".
     static tstr MutexName(const wchar_t* space, const tstr& name);

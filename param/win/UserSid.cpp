@@ -1,6 +1,6 @@
 #include "param/win/UserSid.h"
 
-#include "wnd/Handles.h"
+#include "wnd/LocalMemory.h"
 
 #include <windows.h>
 #include <sddl.h>
@@ -18,7 +18,6 @@ tstr CurrentUserSid() {
     if (!::GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return tstr();
     wchar_t* text = nullptr;
     if (!::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) return tstr();
-    tstr sid(text);
-    ::LocalFree(text);
-    return sid;
+    const CUniqueLocal owned(text);
+    return tstr(text);
 }

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -129,6 +130,38 @@ TEST(ConcurrentSaveChild, SavesAndLoadsInALoop) {
                                                 << ": a load gave neither scene:\n"
                                                 << std::string(loaded.begin(), loaded.end()).substr(0, 400);
     }
+}
+
+// The lock's three outcomes, which decide whether a save runs: held; not held because another
+// holder outlasts the wait (the save is skipped); and no mutex at all (its names taken by objects
+// of another kind), where the save runs unlocked rather than be lost.
+TEST(ConcurrentSave, TheLockIsHeldWaitedForOrUnavailable) {
+    const tstr name = L"PinarboTest.Lock-" + std::to_wstring(::GetCurrentProcessId());
+    const CProfileLock first(name);
+    EXPECT_TRUE(first.Held());
+    EXPECT_FALSE(first.Unavailable());
+
+    bool otherHeld = true, otherUnavailable = true;
+    DWORD waited = 0;
+    std::thread other([&] {  // a mutex is owned per thread: another thread stands for another process
+        const DWORD start = ::GetTickCount();
+        const CProfileLock second(name, 200);
+        waited = ::GetTickCount() - start;
+        otherHeld = second.Held();
+        otherUnavailable = second.Unavailable();
+    });
+    other.join();
+    EXPECT_FALSE(otherHeld);
+    EXPECT_FALSE(otherUnavailable) << "a busy lock is not a missing one: that save must be skipped";
+    EXPECT_GE(waited, 150u);
+
+    const tstr taken = name + L".Taken";
+    const CUniqueFile global(::CreateEventW(nullptr, TRUE, FALSE, CProfileLock::MutexName(L"Global", taken).c_str()));
+    const CUniqueFile local(::CreateEventW(nullptr, TRUE, FALSE, CProfileLock::MutexName(L"Local", taken).c_str()));
+    ASSERT_TRUE(global.get() && local.get());
+    const CProfileLock refused(taken);
+    EXPECT_FALSE(refused.Held());
+    EXPECT_TRUE(refused.Unavailable());
 }
 
 TEST(ConcurrentSave, TwoProcessesSavingAtOnceNeverMix) {
