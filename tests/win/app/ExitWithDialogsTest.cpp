@@ -6,6 +6,7 @@
 #include "../wnd/Pump.h"
 #include "GuardedHeapOperators.h"
 #include "TestWpp.h"
+#include "WindowSearch.h"
 #include "app/CWpp.h"
 #include "param/CMemoryBackend.h"
 #include "res/resource.h"
@@ -16,41 +17,6 @@
 #include <cwchar>
 
 namespace {
-
-struct SWindowSearch {
-    const wchar_t* title;  // top-level dialogs: by title
-    int id;                // children: by control id, or by class when 0
-    const wchar_t* cls;
-    HWND found;
-};
-
-BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM p) {
-    auto* s = reinterpret_cast<SWindowSearch*>(p);
-    wchar_t text[64] = {};
-    ::GetWindowTextW(hwnd, text, 64);
-    if (std::wcscmp(text, s->title) == 0 && ::IsWindowVisible(hwnd)) s->found = hwnd;
-    return s->found == nullptr;
-}
-
-BOOL CALLBACK MatchChild(HWND hwnd, LPARAM p) {
-    auto* s = reinterpret_cast<SWindowSearch*>(p);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(hwnd, cls, 64);
-    if (s->id ? ::GetDlgCtrlID(hwnd) == s->id : std::wcscmp(cls, s->cls) == 0) s->found = hwnd;
-    return s->found == nullptr;
-}
-
-HWND ShownDialog(const wchar_t* title) {
-    SWindowSearch s{title, 0, nullptr, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-HWND Child(HWND parent, int id, const wchar_t* cls) {
-    SWindowSearch s{nullptr, id, cls, nullptr};
-    ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
 
 // What the steps do and saw. They run from a thread timer, so each runs inside whichever modal
 // loop is current: the first in Settings' loop, the second in the item dialog's.
@@ -73,9 +39,9 @@ void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
         s.step = 2;
     }
     if (s.step == 0) {
-        const HWND settings = ShownDialog(L"Settings");
-        const HWND edit = settings ? Child(settings, IDC_VIEW_OPAQUE_EDIT, nullptr) : nullptr;
-        const HWND pane = settings ? Child(settings, 0, L"KV_NavigatePane") : nullptr;
+        const HWND settings = FindShownThreadWindow(L"Settings");
+        const HWND edit = settings ? FindChild(settings, IDC_VIEW_OPAQUE_EDIT, nullptr) : nullptr;
+        const HWND pane = settings ? FindChild(settings, 0, L"KV_NavigatePane") : nullptr;
         if (!edit || !pane) return;
         ::SetWindowTextW(edit, L"40");  // typed, not confirmed
         s.editedOpacity = s.opacity->Get();
@@ -83,7 +49,7 @@ void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
         ::GetClientRect(pane, &r);
         ::PostMessageW(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.right / 2, 8));  // the top row's settings
         s.step = 1;
-    } else if (s.step == 1 && ShownDialog(L"Item settings")) {
+    } else if (s.step == 1 && FindShownThreadWindow(L"Item settings")) {
         ::PostMessageW(s.main, s.endMessage, s.endParam, 0);
         s.endedInItemLoop = true;
         s.step = 2;

@@ -33,6 +33,7 @@
 //   open-item                  double-clicks the top row of the Settings dialog's items list
 //   item-dialog                whether an "Item settings" dialog is shown
 #include "wnd/Handles.h"
+#include "WindowSearch.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -58,25 +59,6 @@ bool IsDialogClass(HWND hwnd) {
 
 // Enumeration callbacks are named functions: a lambda cannot carry the stdcall convention
 // that 32-bit Windows needs.
-struct SChildSearch {
-    const wchar_t* text;
-    bool found;
-};
-
-BOOL CALLBACK MatchChildText(HWND child, LPARAM p) {
-    auto* s = reinterpret_cast<SChildSearch*>(p);
-    wchar_t buf[256] = {};
-    ::GetWindowTextW(child, buf, 256);
-    if (std::wcsstr(buf, s->text)) s->found = true;
-    return !s->found;
-}
-
-bool HasChildText(HWND dlg, const wchar_t* text) {
-    SChildSearch search{text, false};
-    ::EnumChildWindows(dlg, MatchChildText, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 BOOL CALLBACK MatchMain(HWND hwnd, LPARAM p) {
     wchar_t title[64] = {};
     ::GetWindowTextW(hwnd, title, 64);
@@ -100,27 +82,6 @@ BOOL CALLBACK MatchQuestion(HWND hwnd, LPARAM p) {
         return FALSE;
     }
     return TRUE;
-}
-
-// A child window by control id, or by class name when the id is 0.
-struct SControlSearch {
-    int id;
-    const wchar_t* cls;
-    HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND child, LPARAM p) {
-    auto* s = reinterpret_cast<SControlSearch*>(p);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(child, cls, 64);
-    if (s->id ? ::GetDlgCtrlID(child) == s->id : std::wcscmp(cls, s->cls) == 0) s->found = child;
-    return s->found == nullptr;
-}
-
-HWND FindControl(HWND parent, int id, const wchar_t* cls) {
-    SControlSearch search{id, cls, nullptr};
-    ::EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 struct SSettingsSearch {
@@ -304,13 +265,13 @@ int wmain(int argc, wchar_t** argv) {
         ::EnumWindows(MatchSettings, reinterpret_cast<LPARAM>(&search));
         if (!search.first) return 1;
         if (cmd == L"settings-edit") {
-            const HWND control = FindControl(search.first, static_cast<int>(std::wcstol(arg, nullptr, 10)), nullptr);
+            const HWND control = FindChild(search.first, static_cast<int>(std::wcstol(arg, nullptr, 10)), nullptr);
             if (!control || argc < 4) return 1;
             // The edit control tells its page of the change (EN_CHANGE), as typing would.
             ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
             return 0;
         }
-        const HWND pane = FindControl(search.first, 0, L"KV_NavigatePane");
+        const HWND pane = FindChild(search.first, 0, L"KV_NavigatePane");
         if (!pane) return 1;
         RECT r{};
         ::GetClientRect(pane, &r);
