@@ -49,6 +49,15 @@ lost_after=0
 with_pending=0
 complete=0
 # start_or_note: starts the program; when it does not come up, notes it and makes sure it is gone.
+# end_or_fail: waits for the program to end after a kill or a session end; one that outlives it is
+# a fault of its own, noted and ended so that the campaign goes on from a known state.
+end_or_fail() { # what
+  wait_app_exit 20 && return 0
+  fail "$1: the program was still running 20 s later"
+  kill -9 "$app_pid" 2>/dev/null
+  wait_app_exit 5
+  return 1
+}
 start_or_note() {
   start_app 0.2 && return 0
   wait_app_exit 20 || { kill -9 "$app_pid" 2>/dev/null; wait_app_exit 5; }
@@ -63,7 +72,7 @@ for n in $(seq 1 "$cuts"); do
   ms=$(( RANDOM % 301 ))
   start_or_note || continue
   ctl kill-exit "$ms" >/dev/null
-  wait_app_exit 20
+  end_or_fail "cut $n at $ms ms" || continue
   kill_rc=$app_rc
   export_reg
   before=$(read_scene)
@@ -77,7 +86,7 @@ for n in $(seq 1 "$cuts"); do
   fi
   start_or_note || continue
   ctl endsession >/dev/null
-  wait_app_exit 20
+  end_or_fail "the clean run after cut $n" || continue
   export_reg
   after=$(read_scene)
   if [ "$after" != "$baseline" ] || [ "$(pending_sections)" != 0 ]; then
