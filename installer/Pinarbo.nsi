@@ -10,6 +10,11 @@
 ;
 ; Command line: /S installs or uninstalls silently; /AUTOSTART selects "Start with Windows"
 ; (for silent installs). A silent uninstall keeps the settings.
+;
+; Upgrades: installing over an older version replaces the program (a running one is closed with
+; its save and started again afterwards) and keeps the settings and the one uninstall entry;
+; installing the same version again repairs the files. An older setup over a newer installed
+; version refuses with a message (exit code 2 when silent).
 
 !ifndef TARGET
   !define TARGET x86-unicode
@@ -47,6 +52,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 the Pinarbo auth
 !include "FileFunc.nsh"
 !include "WinMessages.nsh"
 !include "x64.nsh"
+!include "WordFunc.nsh"
+!include "Architecture.nsh"
+
+Var ProgramWasRunning  ; 1 when CloseProgram closed a running Pinarbo: it is started again
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -89,6 +98,7 @@ Function ${prefix}CloseProgram
       Goto next  ; another dialog with that title, such as a message box
     ${EndIf}
     DetailPrint "Closing the running ${APP}"
+    StrCpy $ProgramWasRunning 1
     System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2) i'
     System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'  ; SYNCHRONIZE
     SendMessage $0 ${WM_COMMAND} ${CMD_CLOSE} 0 /TIMEOUT=10000
@@ -122,11 +132,11 @@ Section "${APP}" SecProgram
   SectionIn RO
   Call CloseProgram
   SetOutPath "$INSTDIR"
+  StrCpy $0 0
   ${If} ${RunningX64}
-    File "/oname=${APP}.exe" "${EXE64}"
-  ${Else}
-    File "/oname=${APP}.exe" "${EXE32}"
+    StrCpy $0 1
   ${EndIf}
+  !insertmacro PUT_PROGRAM $0 "${APP}.exe"
   File "/oname=readme.txt" "${README}"
   !ifdef LICENSE
     File "/oname=LICENSE.txt" "${LICENSE}"
@@ -145,6 +155,9 @@ Section "${APP}" SecProgram
   WriteRegDWORD HKCU "${UNINST_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" $0
+  ${If} $ProgramWasRunning == 1
+    Exec '"$INSTDIR\${APP}.exe"'
+  ${EndIf}
 SectionEnd
 
 ; The same shortcut the program makes for its own autostart option: named after the program, in the
@@ -157,6 +170,16 @@ SectionEnd
 ; After the sections, whose indexes it uses.
 Function .onInit
   SetShellVarContext current
+  ; Never over a newer version: its settings may hold what this one does not know.
+  ReadRegStr $0 HKCU "${UNINST_KEY}" "DisplayVersion"
+  ${If} $0 != ""
+    ${VersionCompare} "$0" "${VERSION}" $1  ; 1: the installed one is newer
+    ${If} $1 = 1
+      MessageBox MB_OK|MB_ICONSTOP "${APP} $0 is installed, which is newer than this setup (${VERSION}).$\r$\nTo go back to ${VERSION}, uninstall ${APP} first (you may keep your settings)." /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${EndIf}
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/AUTOSTART" $1

@@ -7,6 +7,10 @@
 # while it runs closes it cleanly (exit code 0, scene saved), removes files, shortcuts and its key and
 # keeps the settings. With /AUTOSTART the Startup shortcut is the program's own and survives the
 # program's first start; installing over a running copy closes it first; uninstalling removes it.
+# Upgrades: version N+1 (the same installer script with the version bumped) over a running N keeps
+# the settings and the tree, closes the program with its save and starts it again, and leaves one
+# uninstall entry, with the new version; the same version again repairs a deleted program; the
+# older setup then refuses (exit code 2) and changes nothing; uninstalling removes everything.
 source "$(dirname "$0")/../lib/common.bash"
 setup=$exe
 version=$(sed -n 's/^project(Pinarbo VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -92,6 +96,9 @@ run_setup; rc=$?
 check "installing again over the running program ends with code 0 (got $rc)" test "$rc" = 0
 wait_app_exit 30
 check "the running copy was closed with code 0 (got $app_rc)" test "$app_rc" = 0
+check "and started again" ctl wait-main 20000
+ctl cmd 1000 >/dev/null
+check "the started copy ends on the close command" ctl wait-gone 20000
 wine_settle
 check "and saved its scene" test "$(saved_count)" -gt 1
 check "the Startup shortcut stays when not asked again" test -f "$startup_link"
@@ -99,6 +106,43 @@ uninstall
 wine_settle
 check "uninstall removes the Startup shortcut" test ! -e "$startup_link"
 check "uninstall removes the program" test ! -e "$prog_dir/Pinarbo.exe"
+
+# --- Upgrades, repair and a refused downgrade.
+next=$(awk -F. -v OFS=. '{ $NF = $NF + 1; print }' <<<"$version")
+newer=$work/Pinarbo-$next-setup-amd64.exe
+(. "$root/scripts/lib/nsis.sh" && pinarbo_nsis "$root" "$root/build/package/stage" "$next" "$newer" -DTARGET=amd64-unicode >/dev/null)
+check "the same installer script builds version $next" test -f "$newer"
+places upgrade
+run_setup
+import_items 60
+start_app 2 || finish
+before=$(stat -c %z "$exe")
+timeout 120 "$wine" "$newer" /S; rc=$?
+check "version $next over a running $version ends with code 0 (got $rc)" test "$rc" = 0
+wait_app_exit 30
+check "the running $version was closed with code 0 (got $app_rc)" test "$app_rc" = 0
+check "and started again" ctl wait-main 20000
+check "the program file was replaced" test "$(stat -c %z "$exe")" != "$before"
+check "one uninstall entry, with version $next" test "$(uninst_value DisplayVersion)" = "$next"
+entries=$(wine_t reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' | grep -c 'DisplayName.*REG_SZ.*Pinarbo')
+check "no second uninstall entry (found $entries)" test "$entries" = 1
+ctl cmd 1000 >/dev/null
+check "the started copy ends on the close command" ctl wait-gone 20000
+wine_settle
+check "the tree's 60 items kept through the upgrade" test "$(saved_count)" -ge 60
+rm -f "$exe"
+timeout 120 "$wine" "$newer" /S; rc=$?
+check "installing $next again ends with code 0 (got $rc)" test "$rc" = 0
+check "and repairs the deleted program" test -f "$exe"
+before=$(stat -c %z "$exe")
+timeout 120 "$wine" "$setup" /S; rc=$?
+check "the older setup ($version) over $next is refused with code 2 (got $rc)" test "$rc" = 2
+check "and changes nothing" test "$(stat -c %z "$exe")" = "$before" -a "$(uninst_value DisplayVersion)" = "$next"
+uninstall
+wine_settle
+for f in Pinarbo.exe readme.txt LICENSE.txt Uninstall.exe; do check "uninstalled after the upgrade: $f" test ! -e "$prog_dir/$f"; done
+check "no uninstall entry left" test -z "$(uninst_value DisplayName)"
+check "the Start menu shortcut removed" test ! -e "$menu_link"
 
 # --- An uninstall by hand: confirmed, and "No" to keeping the settings removes them.
 places by_hand
