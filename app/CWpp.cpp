@@ -322,6 +322,7 @@ bool CWpp::StartFrameTimer() {
 void CWpp::StopFrameTimer() {
     m_framesWanted = false;
     m_view.StopFrameTimer();
+    m_lastState.started = false;  // the next still view draws its steady frame anew
 }
 
 SViewPauseState CWpp::PauseState() const {
