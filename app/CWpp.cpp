@@ -131,7 +131,7 @@ bool CWpp::Init() {
     LoadBlinkSprites();
     m_blinks.Create();
     m_watch.Start(this);  // optional: without it frames simply never pause
-    if (m_hideFromCapture.Get() && CanHideFromCapture()) m_view.SetExcludedFromCapture(true);
+    if (m_hideFromCapture.Get()) CanHideFromCapture();  // excludes the view where the system can
     StartFrameTimer();
     return true;
 }
@@ -363,8 +363,14 @@ bool CWpp::UpdateFrameTimer() {
     return m_view.FrameTimerRunning();
 }
 
+bool CWpp::CanHideFromCapture() {
+    // Some systems (Wine among them) refuse the call whatever their version says: the view's
+    // window is asked to keep its present choice, which changes nothing where it succeeds.
+    return CViewWnd::CaptureExclusionSupported() && m_view.SetExcludedFromCapture(m_hideFromCapture.Get());
+}
+
 void CWpp::ApplyViewOptions() {
-    m_view.SetExcludedFromCapture(m_hideFromCapture.Get() && CanHideFromCapture());
+    CanHideFromCapture();  // the view takes the choice where the system can
     UpdateFrameTimer();
 }
 

@@ -124,7 +124,8 @@ public:
     CParam<bool>& PauseOnBattery() override { return m_pauseOnBattery; }
     CParam<bool>& AnimateAnyway() override { return m_animateAnyway; }
     CParam<bool>& HideFromCapture() override { return m_hideFromCapture; }
-    bool CanHideFromCapture() override { return CViewWnd::CaptureExclusionSupported(); }
+    // Where the system's version has it and the view's window takes its present choice.
+    bool CanHideFromCapture() override;
     // Shows, stills or hides the tree and keeps it out of captures as the options now say.
     void ApplyViewOptions() override;
     // The user hid the tree (or showed it again); the tree keeps its place.

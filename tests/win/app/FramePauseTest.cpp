@@ -7,9 +7,11 @@
 #include "TestWpp.h"
 #include "app/CWpp.h"
 #include "param/CMemoryBackend.h"
+#include "view/ViewPauseRules.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -205,5 +207,48 @@ TEST(FramePause, WindowsAnimationsStillTheTreeUnlessOverridden) {
     }
     ::SystemParametersInfoW(kSpiSetClientAreaAnimation, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(original)),
                             SPIF_SENDCHANGE);
+    ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+}
+
+// Keeping the tree out of captures is offered only where the system's version has it (Windows 10
+// build 19041 on) and the view's window takes it; where offered, the option sets and clears the
+// window's display affinity. Wine reports an older system and refuses the call: not offered.
+TEST(FramePause, CaptureExclusionOfferedOnlyWhereTheSystemTakesIt) {
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    using GetAffinityFn = BOOL(WINAPI*)(HWND, DWORD*);
+    const auto version = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    const auto getAffinity = reinterpret_cast<GetAffinityFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetWindowDisplayAffinity")));
+    ASSERT_TRUE(version);
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    ASSERT_EQ(version(&info), 0);
+    CMemoryBackend memory;
+    memory.SetRaw(L"Software\\Holverin\\Pinarbo\\Options\\Windows\\Main", L"x", 1, {0, 0});
+    {
+        CTestWpp app;
+        app.Store().SetBackend(&memory);
+        ASSERT_TRUE(app.Init());
+        const bool offered = app.CanHideFromCapture();
+        std::printf("system %lu.%lu.%lu: capture exclusion %s\n", info.dwMajorVersion, info.dwMinorVersion,
+                    info.dwBuildNumber, offered ? "offered" : "not offered");
+        if (!CaptureExclusionAvailable(info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber)) {
+            EXPECT_FALSE(offered) << "an older system";
+        }
+        if (offered && getAffinity) {
+            DWORD affinity = 0;
+            app.HideFromCapture().Set(true);
+            app.ApplyViewOptions();
+            EXPECT_TRUE(getAffinity(app.View().GetHwnd(), &affinity));
+            EXPECT_EQ(affinity, 0x11u);
+            app.HideFromCapture().Set(false);
+            app.ApplyViewOptions();
+            EXPECT_TRUE(getAffinity(app.View().GetHwnd(), &affinity));
+            EXPECT_EQ(affinity, 0u);
+        }
+        app.Exit();
+        PumpMessages(100);
+    }
     ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
 }
