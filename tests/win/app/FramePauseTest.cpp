@@ -1,5 +1,6 @@
 // The program's own application object in-process: while nobody can see the tree, or it should
-// keep still (battery saver, battery power when chosen, Windows' animations off), its frame timer
+// keep still (battery saver, the screen saver, battery power when chosen, Windows' animations
+// off), its frame timer
 // stops, and frames go on from where they stopped (the garland colour index continues); the
 // user's hiding hides it and shows it again in its place. Wine sends no session or power
 // notices, so the test sends them to the desktop watch as the system would.
@@ -80,6 +81,16 @@ TEST(FramePause, EveryRuleStopsTheFramesAndTheyGoOnWhereTheyStopped) {
              [](CTestWpp& a, HWND w) {
                  SendPowerSetting(w, kAcDcSource, 0);
                  a.PauseOnBattery().Set(false);
+             }},
+            // The screen saver is looked at by the once-a-second check, run here at once.
+            {"screen saver",
+             [](CTestWpp&, HWND w) {
+                 ::SystemParametersInfoW(0x0061 /* SPI_SETSCREENSAVERRUNNING */, TRUE, nullptr, 0);
+                 ::SendMessageW(w, WM_TIMER, CDesktopWatchWnd::kPollTimer, 0);
+             },
+             [](CTestWpp&, HWND w) {
+                 ::SystemParametersInfoW(0x0061, FALSE, nullptr, 0);
+                 ::SendMessageW(w, WM_TIMER, CDesktopWatchWnd::kPollTimer, 0);
              }},
             {"hidden by the user", [](CTestWpp& a, HWND) { a.SetHiddenByUser(true); },
              [](CTestWpp& a, HWND) { a.SetHiddenByUser(false); }},
