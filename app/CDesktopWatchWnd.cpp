@@ -3,7 +3,6 @@
 #include "wnd/WindowServices.h"
 
 #include <cstring>
-#include <cwchar>
 #include <iterator>
 
 namespace {
