@@ -1,15 +1,20 @@
 #include "app/CDesktopWatchWnd.h"
 
-#include "app/ScreenGeometry.h"
 #include "wnd/WindowServices.h"
 
 #include <cstring>
-#include <cwchar>
+#include <iterator>
 
 namespace {
 
 // The console display's power setting: {6FE69556-704A-47A0-8F24-C28D936FDA47}.
 constexpr GUID kConsoleDisplayState = {0x6FE69556, 0x704A, 0x47A0, {0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47}};
+// Battery saver: {E00958C0-C213-4ACE-AC77-FECCED2EEEA5}.
+constexpr GUID kPowerSavingStatus = {0xE00958C0, 0xC213, 0x4ACE, {0xAC, 0x77, 0xFE, 0xCC, 0xED, 0x2E, 0xEE, 0xA5}};
+// The power source (AC, battery, short-term): {5D3E9A59-E9D5-4B00-A6BD-FF34FF516548}.
+constexpr GUID kAcDcPowerSource = {0x5D3E9A59, 0xE9D5, 0x4B00, {0xA6, 0xBD, 0xFF, 0x34, 0xFF, 0x51, 0x65, 0x48}};
+constexpr const GUID* kPowerSettings[] = {&kConsoleDisplayState, &kPowerSavingStatus, &kAcDcPowerSource};
+constexpr UINT kSpiGetClientAreaAnimation = 0x1042;  // SPI_GETCLIENTAREAANIMATION
 constexpr UINT kWmSessionChange = 0x02B1;    // WM_WTSSESSION_CHANGE
 constexpr UINT kWmDpiChanged = 0x02E0;       // WM_DPICHANGED
 constexpr WPARAM kPowerSettingChange = 0x8013;  // PBT_POWERSETTINGCHANGE
@@ -25,16 +30,6 @@ using QueryNotificationStateFn = HRESULT(WINAPI*)(int*);
 
 void CALLBACK OnForegroundEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
     if (g_hooked) g_hooked->CheckFullScreen();
-}
-
-// Windows that never count as a full-screen application: the desktop and the shell's own.
-bool IsShellWindow(HWND window) {
-    if (window == ::GetDesktopWindow() || window == ::GetShellWindow()) return true;
-    wchar_t cls[64] = {};
-    ::GetClassNameW(window, cls, 64);
-    for (const wchar_t* shell : {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"})
-        if (std::wcscmp(cls, shell) == 0) return true;
-    return false;
 }
 
 // Whether size bytes at p are committed, readable memory of this process. The power notice's
@@ -74,10 +69,10 @@ bool CDesktopWatchWnd::Start(IDesktopWatchSink* sink) {
         static const auto reg = WndServices::LookUp<RegisterSessionFn>(L"Wtsapi32.dll", "WTSRegisterSessionNotification");
         m_sessionRegistered = reg && reg(m_hwnd, 0 /* NOTIFY_FOR_THIS_SESSION */) != FALSE;
     }
-    if (!m_powerNotify) {
-        // The system answers at once with the display's current state.
+    for (size_t i = 0; i < std::size(kPowerSettings); ++i) {
+        // The system answers each at once with the setting's current value.
         static const auto reg = WndServices::LookUp<RegisterPowerFn>(L"User32.dll", "RegisterPowerSettingNotification");
-        if (reg) m_powerNotify = reg(m_hwnd, &kConsoleDisplayState, 0 /* DEVICE_NOTIFY_WINDOW_HANDLE */);
+        if (reg && !m_powerNotify[i]) m_powerNotify[i] = reg(m_hwnd, kPowerSettings[i], 0 /* DEVICE_NOTIFY_WINDOW_HANDLE */);
     }
     if (!m_hook && !g_hooked) {
         m_hook = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnForegroundEvent, 0, 0,
@@ -86,6 +81,7 @@ bool CDesktopWatchWnd::Start(IDesktopWatchSink* sink) {
     }
     ::SetTimer(m_hwnd, kPollTimer, kPollMs, nullptr);
     m_fullScreen = ComputeFullScreen();
+    ReadSystemFacts();
     return true;
 }
 
@@ -96,10 +92,10 @@ void CDesktopWatchWnd::Stop() {
         m_hook = nullptr;
     }
     if (g_hooked == this) g_hooked = nullptr;
-    if (m_powerNotify) {
+    for (HANDLE& notify : m_powerNotify) {
         static const auto unreg = WndServices::LookUp<UnregisterPowerFn>(L"User32.dll", "UnregisterPowerSettingNotification");
-        if (unreg) unreg(m_powerNotify);
-        m_powerNotify = nullptr;
+        if (notify && unreg) unreg(notify);
+        notify = nullptr;
     }
     if (m_sessionRegistered && m_hwnd) {
         static const auto unreg = WndServices::LookUp<UnregisterSessionFn>(L"Wtsapi32.dll", "WTSUnRegisterSessionNotification");
@@ -118,22 +114,11 @@ LRESULT CDesktopWatchWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_POWERBROADCAST:
-        if (wParam == kPowerSettingChange &&
-            IsReadable(reinterpret_cast<const void*>(lParam), sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD))) {
-            const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
-            if (std::memcmp(&setting->PowerSetting, &kConsoleDisplayState, sizeof(GUID)) == 0 &&
-                setting->DataLength >= sizeof(DWORD)) {
-                DWORD state = 0;
-                std::memcpy(&state, setting->Data, sizeof(state));
-                const bool off = DisplayIsOff(state);
-                if (off != m_displayOff) {
-                    m_displayOff = off;
-                    Changed();
-                }
-            }
-        }
+        if (wParam == kPowerSettingChange) OnPowerSetting(lParam);
         return TRUE;
     case WM_SETTINGCHANGE:
+        // Any setting may be Windows' animations; reading it again is cheap.
+        if (ReadSystemFacts()) Changed();
         if (wParam != SPI_SETWORKAREA) break;
         [[fallthrough]];
     case WM_DISPLAYCHANGE:
@@ -146,6 +131,7 @@ LRESULT CDesktopWatchWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (m_sink) m_sink->OnDisplaysChanged();
         }
         CheckFullScreen();  // the poll, and after a display change (monitors moved)
+        if (ReadSystemFacts()) Changed();
         return 0;
     default:
         break;
@@ -168,22 +154,66 @@ bool CDesktopWatchWnd::ComputeFullScreen() {
     const HWND fg = ::GetForegroundWindow();
     bool covers = false;
     bool onTree = false;
-    if (fg && fg != tree && fg != m_hwnd) {
+    if (fg) {
         const HMONITOR monitor = ::MonitorFromWindow(fg, MONITOR_DEFAULTTONULL);
         onTree = monitor && monitor == treeMonitor;
         MONITORINFO info{};
         info.cbSize = sizeof(info);
         RECT rc{};
-        if (onTree && ::IsWindowVisible(fg) && !::IsIconic(fg) && !IsShellWindow(fg) && ::GetWindowRect(fg, &rc) &&
-            ::GetMonitorInfoW(monitor, &info)) {
-            // A maximised window with a caption is a working window, even where its frame
-            // reaches past the monitor's edges (an auto-hidden taskbar).
-            const LONG_PTR style = ::GetWindowLongPtrW(fg, GWL_STYLE);
-            const bool captionedMaximised = ::IsZoomed(fg) && (style & WS_CAPTION) == WS_CAPTION;
-            covers = !captionedMaximised && ScreenGeometry::CoversMonitor(rc, info.rcMonitor);
+        if (onTree && ::GetWindowRect(fg, &rc) && ::GetMonitorInfoW(monitor, &info)) {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(fg, &process);
+            wchar_t cls[64] = {};
+            ::GetClassNameW(fg, cls, 64);
+            SForegroundWindow window;
+            window.rect = {rc.left, rc.top, rc.right, rc.bottom};
+            window.style = static_cast<std::uint32_t>(::GetWindowLongPtrW(fg, GWL_STYLE));
+            window.className = cls;
+            window.ownProcess = process == ::GetCurrentProcessId();
+            window.desktopOrShell = fg == ::GetDesktopWindow() || fg == ::GetShellWindow();
+            window.visible = ::IsWindowVisible(fg) != FALSE;
+            window.minimised = ::IsIconic(fg) != FALSE;
+            const RECT& m = info.rcMonitor;
+            covers = IsFullScreenOver(window, SScreenRect{m.left, m.top, m.right, m.bottom});
         }
     }
     return FullScreenOverTree(ClassifyNotificationState(NotificationState()), covers, onTree);
+}
+
+void CDesktopWatchWnd::OnPowerSetting(LPARAM record) {
+    if (!IsReadable(reinterpret_cast<const void*>(record), sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD))) return;
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(record);
+    if (setting->DataLength < sizeof(DWORD)) return;
+    DWORD value = 0;
+    std::memcpy(&value, setting->Data, sizeof(value));
+    const auto is = [&](const GUID& id) { return std::memcmp(&setting->PowerSetting, &id, sizeof(GUID)) == 0; };
+    bool* fact = nullptr;
+    bool now = false;
+    if (is(kConsoleDisplayState)) {
+        fact = &m_displayOff;
+        now = DisplayIsOff(value);
+    } else if (is(kPowerSavingStatus)) {
+        fact = &m_batterySaver;
+        now = BatterySaverIsOn(value);
+    } else if (is(kAcDcPowerSource)) {
+        fact = &m_onBattery;
+        now = PowerSourceIsBattery(value);
+    }
+    if (!fact || *fact == now) return;
+    *fact = now;
+    Changed();
+}
+
+bool CDesktopWatchWnd::ReadSystemFacts() {
+    BOOL saver = FALSE;
+    if (!::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &saver, 0)) saver = FALSE;
+    // Unknown (an old system): animations count as on.
+    BOOL animate = TRUE;
+    if (!::SystemParametersInfoW(kSpiGetClientAreaAnimation, 0, &animate, 0)) animate = TRUE;
+    const bool changed = (saver != FALSE) != m_screenSaver || (animate == FALSE) != m_animationsOff;
+    m_screenSaver = saver != FALSE;
+    m_animationsOff = animate == FALSE;
+    return changed;
 }
 
 void CDesktopWatchWnd::Changed() {

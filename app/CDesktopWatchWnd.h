@@ -1,10 +1,13 @@
 // CDesktopWatchWnd: a hidden top-level window that gathers the facts deciding whether anybody
 // can see the desktop tree (the session locked or disconnected, the console display off, a
-// full-screen application over the tree's monitor) and hears the displays change. It tells its
+// full-screen application over the tree's monitor) and whether it should keep still (battery
+// saver, the power source, the screen saver, Windows' animations), and hears the displays change. It tells its
 // sink when a fact changes; the decisions themselves are view/ViewPauseRules.h.
 //
-// Sources: session-change notices (WTSRegisterSessionNotification), the console display's power
-// setting (RegisterPowerSettingNotification), the shell's notification state
+// Sources: session-change notices (WTSRegisterSessionNotification), the power settings of the
+// console display, battery saver and the power source (RegisterPowerSettingNotification), the
+// screen saver (asked at each check), Windows' animations (asked at start and on every setting
+// change), the shell's notification state
 // (SHQueryUserNotificationState) and the foreground window, checked when it changes (an
 // out-of-context foreground event hook) and once a second otherwise. The optional calls are
 // looked up at run time; without them the facts they give stay "seen".
@@ -17,7 +20,7 @@
 
 class IDesktopWatchSink {
 public:
-    // The session, the display or the full-screen fact changed.
+    // The session, the display, the full-screen fact or a power or animation fact changed.
     virtual void OnSeeingChanged() = 0;
     // The displays, their work areas or their resolution changed (settled for a moment).
     virtual void OnDisplaysChanged() = 0;
@@ -52,6 +55,10 @@ public:
     bool SessionAway() const noexcept { return m_session.Away(); }
     bool DisplayOff() const noexcept { return m_displayOff; }
     bool FullScreen() const noexcept { return m_fullScreen; }
+    bool BatterySaver() const noexcept { return m_batterySaver; }
+    bool OnBattery() const noexcept { return m_onBattery; }
+    bool ScreenSaver() const noexcept { return m_screenSaver; }
+    bool AnimationsOff() const noexcept { return m_animationsOff; }
 
     // Looks at the foreground window and the shell's state again; tells the sink on a change.
     void CheckFullScreen();
@@ -62,12 +69,20 @@ protected:
 
 private:
     void Changed();
+    // A power-setting notice's record (any program could post a bad pointer: checked first).
+    void OnPowerSetting(LPARAM record);
+    // Reads the screen saver's and the animations' state; answers whether either changed.
+    bool ReadSystemFacts();
 
     IDesktopWatchSink* m_sink = nullptr;  // not owned
     SSessionState m_session;
     bool m_displayOff = false;
     bool m_fullScreen = false;
+    bool m_batterySaver = false;
+    bool m_onBattery = false;
+    bool m_screenSaver = false;
+    bool m_animationsOff = false;
     bool m_sessionRegistered = false;
-    HANDLE m_powerNotify = nullptr;  // HPOWERNOTIFY; unregistered in Stop
+    HANDLE m_powerNotify[3] = {};    // HPOWERNOTIFY per setting; unregistered in Stop
     HWINEVENTHOOK m_hook = nullptr;  // unhooked in Stop
 };

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <tuple>
+
 #include "resource.h"
 #include "scene/DefaultScene.h"
 #include "scene/TreePicture.h"
@@ -52,9 +54,21 @@ CWpp::CWpp()
     Bounded(m_blinkNum, 0, 50, 25, L"num");
     Bounded(m_blinkFreq, 0, 100, 50, L"freq");
     Bounded(m_blinkSize, 20, 200, 100, L"size");
+    for (auto [param, value, name] : {std::tuple{&m_hideForFullScreen, true, L"hidefullscreen"},
+                                      std::tuple{&m_pauseOnBattery, false, L"pausebattery"},
+                                      std::tuple{&m_animateAnyway, false, L"animatealways"},
+                                      std::tuple{&m_hideFromCapture, false, L"nocapture"}}) {
+        param->Set(value);
+        param->SetDefault(value);
+        param->SetName(name);
+    }
 
     m_viewSet.SetSection(kViewSection);
     m_viewSet.Add(&m_opaque);
+    m_viewSet.Add(&m_hideForFullScreen);
+    m_viewSet.Add(&m_pauseOnBattery);
+    m_viewSet.Add(&m_animateAnyway);
+    m_viewSet.Add(&m_hideFromCapture);
     m_garlandSet.SetSection(kGarlandSection);
     m_garlandSet.Add(&m_gradientId);
     m_itemWindowSet.SetSection(kItemWindowSection);
@@ -117,6 +131,7 @@ bool CWpp::Init() {
     LoadBlinkSprites();
     m_blinks.Create();
     m_watch.Start(this);  // optional: without it frames simply never pause
+    if (m_hideFromCapture.Get()) CanHideFromCapture();  // excludes the view where the system can
     StartFrameTimer();
     return true;
 }
@@ -307,6 +322,7 @@ bool CWpp::StartFrameTimer() {
 void CWpp::StopFrameTimer() {
     m_framesWanted = false;
     m_view.StopFrameTimer();
+    m_lastState.started = false;  // the next still view draws its steady frame anew
 }
 
 SViewPauseState CWpp::PauseState() const {
@@ -316,16 +332,51 @@ SViewPauseState CWpp::PauseState() const {
     state.displayOff = m_watch.DisplayOff();
     state.fullScreen = m_watch.FullScreen();
     state.pagePause = m_view.IsPaused();
+    state.hiddenByUser = m_hiddenByUser;
+    state.batterySaver = m_watch.BatterySaver();
+    state.onBattery = m_watch.OnBattery();
+    state.screenSaver = m_watch.ScreenSaver();
+    state.animationsOff = m_watch.AnimationsOff();
+    state.hideForFullScreen = m_hideForFullScreen.Get();
+    state.pauseOnBattery = m_pauseOnBattery.Get();
+    state.animateAnyway = m_animateAnyway.Get();
     return state;
 }
 
 bool CWpp::UpdateFrameTimer() {
-    switch (FrameTimerChange(m_view.FrameTimerRunning(), PauseState())) {
+    const SViewPauseState state = PauseState();
+    const EViewShow show = ViewShow(state);
+    if (const HWND view = m_view.GetHwnd()) {
+        const bool hide = show == EViewShow::Hidden;
+        if (hide == (::IsWindowVisible(view) != FALSE)) ::ShowWindow(view, hide ? SW_HIDE : SW_SHOWNOACTIVATE);
+    }
+    switch (FrameTimerChange(m_view.FrameTimerRunning(), state)) {
     case ETimerChange::Start: m_view.StartFrameTimer(); break;
     case ETimerChange::Stop: m_view.StopFrameTimer(); break;
     case ETimerChange::Keep: break;
     }
+    // Still after being hidden, after the page's scene swap or before any frame: one steady frame.
+    const bool stale = m_lastShow == EViewShow::Hidden || !m_lastState.started || m_lastState.pagePause;
+    if (show == EViewShow::Still && state.started && !state.pagePause && stale) m_view.RenderFrame();
+    m_lastState = state;
+    m_lastShow = show;
     return m_view.FrameTimerRunning();
+}
+
+bool CWpp::CanHideFromCapture() {
+    // Some systems (Wine among them) refuse the call whatever their version says: the view's
+    // window is asked to keep its present choice, which changes nothing where it succeeds.
+    return CViewWnd::CaptureExclusionSupported() && m_view.SetExcludedFromCapture(m_hideFromCapture.Get());
+}
+
+void CWpp::ApplyViewOptions() {
+    CanHideFromCapture();  // the view takes the choice where the system can
+    UpdateFrameTimer();
+}
+
+void CWpp::SetHiddenByUser(bool hidden) {
+    m_hiddenByUser = hidden;
+    UpdateFrameTimer();
 }
 
 const SFrameScene* CWpp::FrameScene() {

@@ -77,9 +77,10 @@ public:
     bool StartFrameTimer();
     // The program wants no frames (exit, or while the construction page swaps the scene).
     void StopFrameTimer();
-    // Starts or stops the frame timer as the pause rules decide (view/ViewPauseRules.h). A
-    // stopped timer leaves the gradient index and the lights as they were, so frames go on
-    // from where they stopped.
+    // Shows or hides the tree and starts or stops the frame timer as the view's rules decide
+    // (view/ViewPauseRules.h). A stopped timer leaves the gradient index and the lights as they
+    // were, so frames go on from where they stopped; a tree shown still gets one steady frame
+    // when it had none of its present scene. Hiding never moves the window.
     bool UpdateFrameTimer();
     SViewPauseState PauseState() const;
     // Reloads the garland gradient from the resource the "id" option names.
@@ -119,6 +120,16 @@ public:
     bool RefreshAutostart() override { return CApp::RefreshAutostart(); }
     bool ApplyAutostart() override { return CApp::ApplyAutostart(); }
     CParam<int>& StartPlacement() override { return m_startPlacement; }
+    CParam<bool>& HideForFullScreen() override { return m_hideForFullScreen; }
+    CParam<bool>& PauseOnBattery() override { return m_pauseOnBattery; }
+    CParam<bool>& AnimateAnyway() override { return m_animateAnyway; }
+    CParam<bool>& HideFromCapture() override { return m_hideFromCapture; }
+    // Where the system's version has it and the view's window takes its present choice.
+    bool CanHideFromCapture() override;
+    // Shows, stills or hides the tree and keeps it out of captures as the options now say.
+    void ApplyViewOptions() override;
+    // The user hid the tree (or showed it again); the tree keeps its place.
+    void SetHiddenByUser(bool hidden);
     // IDesktopWatchSink: whether anybody can see the tree, and display changes.
     void OnSeeingChanged() override { UpdateFrameTimer(); }
     void OnDisplaysChanged() override { KeepWindowsOnScreen(); }
@@ -154,6 +165,11 @@ public:
     CEdges<CParam<int>, int> m_blinkSize;  // "size" 20..200, stored only
     CBmp m_blinkMask;
     CBmp m_blinkStrip;
+    // "View window" page options, stored with "opaque".
+    CParam<bool> m_hideForFullScreen;  // "hidefullscreen", on
+    CParam<bool> m_pauseOnBattery;     // "pausebattery", off
+    CParam<bool> m_animateAnyway;      // "animatealways", off
+    CParam<bool> m_hideFromCapture;    // "nocapture", off
 
 protected:
     // Creates the desktop view window (a seam: tests make it fail).
@@ -167,5 +183,8 @@ private:
     bool m_framesWanted = false;       // between StartFrameTimer and StopFrameTimer
     bool m_recheckMainOnShow = false;  // the displays changed while the main window was not shown
     bool m_composedOnce = false;       // the view's window was sized to a composition before
+    bool m_hiddenByUser = false;       // the user hid the tree; not stored
+    SViewPauseState m_lastState;       // what the view was last told
+    EViewShow m_lastShow = EViewShow::Still;
 };
 

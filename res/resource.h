@@ -86,6 +86,12 @@
 #define IDC_VIEW_OPAQUE_TRACK   1020
 #define IDC_VIEW_OPAQUE_SPIN    1024
 #define IDC_VIEW_ICON           1044
+// The view among other programs (a block of the "View window" page)
+#define IDC_VIEW_HIDE_FULLSCREEN 1100   // "Hide the tree while a full-screen program runs"
+#define IDC_VIEW_PAUSE_BATTERY  1101    // "Pause the animation on battery power"
+#define IDC_VIEW_ANIMATE_ALWAYS 1102    // "Animate even when Windows' animations are off"
+#define IDC_VIEW_NO_CAPTURE     1103    // "Hide the tree from screenshots and screen sharing"
+#define IDS_VIEW_NO_CAPTURE_TIP 1104    // why that option is greyed
 #define IDC_BLINK_NUM_EDIT      1029
 #define IDC_BLINK_NUM_SPIN      1030
 #define IDC_BLINK_NUM_TRACK     1031

@@ -6,6 +6,8 @@
 #include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
 
+#include <commctrl.h>
+
 INT_PTR CViewDlg::OnInitDialog() {
     // Small icons at the page's scale (the icons hold 16 and 32 pixel pictures).
     const int small = Dpi::Scale(16, Dpi::ForWindow(m_hwnd));
@@ -18,8 +20,43 @@ INT_PTR CViewDlg::OnInitDialog() {
         Bind(this, opaque, kParamEdit, IDC_VIEW_OPAQUE_EDIT);
         Bind(this, opaque, kParamTrackbar, IDC_VIEW_OPAQUE_TRACK);
         Bind(this, opaque, kParamUpDown, IDC_VIEW_OPAQUE_SPIN);
+        Bind(this, m_host->HideForFullScreen(), kParamCheckBox, IDC_VIEW_HIDE_FULLSCREEN);
+        Bind(this, m_host->PauseOnBattery(), kParamCheckBox, IDC_VIEW_PAUSE_BATTERY);
+        Bind(this, m_host->AnimateAnyway(), kParamCheckBox, IDC_VIEW_ANIMATE_ALWAYS);
+        Bind(this, m_host->HideFromCapture(), kParamCheckBox, IDC_VIEW_NO_CAPTURE);
+        if (!m_host->CanHideFromCapture()) {
+            ::EnableWindow(::GetDlgItem(m_hwnd, IDC_VIEW_NO_CAPTURE), FALSE);
+            AddCaptureTip();
+        }
     }
     return CSettingsPage::OnInitDialog();
+}
+
+bool CViewDlg::IsBehaviourOption(int id) noexcept {
+    return id == IDC_VIEW_HIDE_FULLSCREEN || id == IDC_VIEW_PAUSE_BATTERY || id == IDC_VIEW_ANIMATE_ALWAYS ||
+           id == IDC_VIEW_NO_CAPTURE;
+}
+
+void CViewDlg::AddCaptureTip() {
+    // A greyed control hears no mouse: the tool is the control's rectangle on the page itself.
+    // The tooltip's owner becomes the settings dialog; the page destroys it when it goes.
+    m_tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, m_hwnd,
+                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_tip) return;
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), IDS_VIEW_NO_CAPTURE_TIP, reinterpret_cast<LPWSTR>(&text), 0);
+    m_tipText = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+    const HWND box = ::GetDlgItem(m_hwnd, IDC_VIEW_NO_CAPTURE);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = m_hwnd;
+    tool.uId = IDC_VIEW_NO_CAPTURE;
+    ::GetWindowRect(box, &tool.rect);
+    ::MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.lpszText = m_tipText.data();
+    ::SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, 300);
+    ::SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 INT_PTR CViewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -27,14 +64,23 @@ INT_PTR CViewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (wParam == IDCANCEL && m_host) {
         CParam<int>& opaque = m_host->ViewOpacity();
         opaque.Set(opaque.GetSaved());
+        for (CParam<bool>* option : {&m_host->HideForFullScreen(), &m_host->PauseOnBattery(), &m_host->AnimateAnyway(),
+                                     &m_host->HideFromCapture()})
+            option->Set(option->GetSaved());
+        m_host->ApplyViewOptions();
     }
-    return CSettingsPage::OnCommand(wParam, lParam);
+    const INT_PTR result = CSettingsPage::OnCommand(wParam, lParam);
+    // The binding has taken the new check state: the view follows at once.
+    if (m_host && HIWORD(wParam) == BN_CLICKED && IsBehaviourOption(LOWORD(wParam))) m_host->ApplyViewOptions();
+    return result;
 }
 
 void CViewDlg::OnDestroy() {
     ::SendDlgItemMessageW(m_hwnd, IDC_VIEW_ICON, STM_SETICON, 0, 0);
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, 0);
     m_opacityIcon.reset();
+    if (m_tip) ::DestroyWindow(m_tip);
+    m_tip = nullptr;
     m_dialogIcon.reset();
     CSettingsPage::OnDestroy();
 }

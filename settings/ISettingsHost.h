@@ -32,6 +32,18 @@ public:
     virtual bool ApplyAutostart() = 0;
     // How the main window shows when the program starts (0 shown, 1 minimised, 2 as at the last exit).
     virtual CParam<int>& StartPlacement() = 0;
+
+    // The desktop view's behaviour among other programs: hide it while a full-screen program is in
+    // front ("hidefullscreen"), keep it still on battery ("pausebattery"), animate even when
+    // Windows' animations are off ("animatealways"), keep it out of screenshots and screen sharing
+    // ("nocapture", only where the system can).
+    virtual CParam<bool>& HideForFullScreen() = 0;
+    virtual CParam<bool>& PauseOnBattery() = 0;
+    virtual CParam<bool>& AnimateAnyway() = 0;
+    virtual CParam<bool>& HideFromCapture() = 0;
+    virtual bool CanHideFromCapture() = 0;
+    // The view follows those options now (the page calls it on every change, Cancel included).
+    virtual void ApplyViewOptions() = 0;
 };
 
 // The registered host, or null.

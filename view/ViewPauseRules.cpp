@@ -1,8 +1,19 @@
 #include "view/ViewPauseRules.h"
 
-bool FramesShouldRun(const SViewPauseState& state) noexcept {
-    return state.started && !state.sessionAway && !state.displayOff && !state.fullScreen && !state.pagePause;
+#include <cwchar>
+#include <initializer_list>
+
+EViewShow ViewShow(const SViewPauseState& s) noexcept {
+    if (s.hiddenByUser || (s.fullScreen && s.hideForFullScreen)) return EViewShow::Hidden;
+    // Nobody sees the tree, or it should keep still: one steady frame and no timer.
+    const bool unseen = s.sessionAway || s.displayOff || s.fullScreen;
+    const bool sparePower = s.batterySaver || s.screenSaver || (s.onBattery && s.pauseOnBattery);
+    const bool noAnimations = s.animationsOff && !s.animateAnyway;
+    if (!s.started || s.pagePause || unseen || sparePower || noAnimations) return EViewShow::Still;
+    return EViewShow::Animating;
 }
+
+bool FramesShouldRun(const SViewPauseState& state) noexcept { return ViewShow(state) == EViewShow::Animating; }
 
 ETimerChange FrameTimerChange(bool running, const SViewPauseState& state) noexcept {
     const bool run = FramesShouldRun(state);
@@ -43,4 +54,23 @@ bool FullScreenOverTree(EFullScreenHint hint, bool foregroundCoversItsMonitor, b
     // The shell's busy answer and our own look at the foreground window both concern the
     // foreground window's monitor: a game on one screen leaves a tree on another running.
     return (hint == EFullScreenHint::ForegroundOnly || foregroundCoversItsMonitor) && foregroundOnTreeMonitor;
+}
+
+bool PowerSourceIsBattery(std::uint32_t acDcSource) noexcept { return acDcSource == 1 || acDcSource == 2; }
+
+bool BatterySaverIsOn(std::uint32_t savingStatus) noexcept { return savingStatus == 1; }
+
+bool IsFullScreenOver(const SForegroundWindow& w, const SScreenRect& monitor) noexcept {
+    constexpr std::uint32_t kCaption = 0x00C00000;  // WS_CAPTION: a title bar (border and dialog frame)
+    if (w.ownProcess || w.desktopOrShell || !w.visible || w.minimised) return false;
+    if ((w.style & kCaption) == kCaption) return false;
+    for (const wchar_t* shell : {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"})
+        if (w.className && std::wcscmp(w.className, shell) == 0) return false;
+    return monitor.right > monitor.left && monitor.bottom > monitor.top && w.rect.left <= monitor.left &&
+           w.rect.top <= monitor.top && w.rect.right >= monitor.right && w.rect.bottom >= monitor.bottom;
+}
+
+bool CaptureExclusionAvailable(std::uint32_t major, std::uint32_t minor, std::uint32_t build) noexcept {
+    if (major != 10) return major > 10;
+    return minor > 0 || build >= 19041;
 }

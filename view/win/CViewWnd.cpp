@@ -1,12 +1,18 @@
 #include "view/win/CViewWnd.h"
 
 #include "view/IFrameSource.h"
+#include "view/ViewPauseRules.h"
 #include "wnd/Dpi.h"
 #include "wnd/WindowServices.h"
 
 namespace {
 
 constexpr UINT kWmDpiChanged = 0x02E0;  // WM_DPICHANGED (Windows 8.1 and later)
+constexpr DWORD kExcludeFromCapture = 0x11;  // WDA_EXCLUDEFROMCAPTURE
+constexpr DWORD kDisplayAffinityNone = 0;    // WDA_NONE
+
+using SetAffinityFn = BOOL(WINAPI*)(HWND, DWORD);
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
 
 }  // namespace
 
@@ -109,4 +115,18 @@ bool CViewWnd::StartFrameTimer() {
 void CViewWnd::StopFrameTimer() {
     if (m_hwnd) ::KillTimer(m_hwnd, kFrameTimer);
     m_timerOn = false;
+}
+
+bool CViewWnd::SetExcludedFromCapture(bool excluded) {
+    static const auto set = WndServices::LookUp<SetAffinityFn>(L"User32.dll", "SetWindowDisplayAffinity");
+    return m_hwnd && set && set(m_hwnd, excluded ? kExcludeFromCapture : kDisplayAffinityNone) != FALSE;
+}
+
+bool CViewWnd::CaptureExclusionSupported() {
+    // The true version: GetVersionEx answers what the manifest admits to.
+    static const auto version = WndServices::LookUp<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (!version || version(&info) != 0) return false;
+    return CaptureExclusionAvailable(info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
 }

@@ -56,6 +56,12 @@ public:
     const CLayeredPresenter& Presenter() const noexcept { return m_presenter; }
     int FramesShown() const noexcept { return m_framesShown; }
 
+    // Keeps the window out of screenshots and screen sharing (display affinity "exclude from
+    // capture"), or lets it be captured again. False where the system refuses.
+    bool SetExcludedFromCapture(bool excluded);
+    // Whether this system can keep a window out of captures (by its version).
+    static bool CaptureExclusionSupported();
+
 private:
     // WM_DPICHANGED: the new DPI and the suggested corner taken; on a new DPI the scene is
     // composed again, once, which sizes the window.

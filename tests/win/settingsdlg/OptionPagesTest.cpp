@@ -36,6 +36,23 @@ void TypeInto(HWND dlg, HWND edit, const std::wstring& text) {
     Keys(dlg, L"type " + text);
 }
 
+// The tooltip window that has a tool for the capture option on a page.
+struct SFindTip {
+    HWND page, tip;
+};
+BOOL CALLBACK FindTip(HWND w, LPARAM p) {
+    auto* f = reinterpret_cast<SFindTip*>(p);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(w, cls, 64);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = f->page;
+    tool.uId = IDC_VIEW_NO_CAPTURE;
+    if (std::wstring(cls) == TOOLTIPS_CLASSW && ::SendMessageW(w, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+        f->tip = w;
+    return f->tip == nullptr;
+}
+
 class OptionPages : public ::testing::Test {
 protected:
     // Opens the dialog on the page of the template (by a click on its tab).
@@ -95,6 +112,71 @@ TEST_F(OptionPages, ViewOpacityFollowsEditAndTrackbarCancelRestoresOkKeeps) {
         EXPECT_EQ(host.opaque.Get(), button == IDOK ? 98 : 75) << "button " << button;
         shown.reset();
     }
+}
+
+// The block of options below the opacity: each click moves its option at once and tells the
+// host, so the desktop follows; Cancel brings back what the page opened with, OK keeps the clicks.
+// Where the system cannot keep windows out of captures, that option is greyed and a tooltip on its
+// place says why.
+TEST_F(OptionPages, ViewBehaviourOptionsFollowClicksAndGreyWhereUnsupported) {
+    struct Option {
+        int id;
+        CParam<bool>* param;
+        bool initial;
+    } options[] = {{IDC_VIEW_HIDE_FULLSCREEN, &host.hideFullScreen, true},
+                   {IDC_VIEW_PAUSE_BATTERY, &host.pauseBattery, false},
+                   {IDC_VIEW_ANIMATE_ALWAYS, &host.animateAnyway, false},
+                   {IDC_VIEW_NO_CAPTURE, &host.noCapture, false}};
+    for (int button : {IDCANCEL, IDOK}) {
+        for (const Option& o : options) o.param->Set(o.initial);
+        host.viewApplies = 0;
+        Open(IDD_SETTINGS_VIEW);
+        for (const Option& o : options) {
+            const HWND box = Item(o.id);
+            ASSERT_TRUE(box) << o.id;
+            EXPECT_TRUE(::IsWindowEnabled(box)) << o.id;
+            EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), o.initial ? BST_CHECKED : BST_UNCHECKED) << o.id;
+            const int applies = host.viewApplies;
+            ClickCentre(shown->hwnd, box);
+            EXPECT_EQ(o.param->Get(), !o.initial) << o.id << ": a click moves the option at once";
+            EXPECT_GT(host.viewApplies, applies) << o.id << ": and the view is told";
+        }
+        Press(button);
+        for (const Option& o : options)
+            EXPECT_EQ(o.param->Get(), button == IDOK ? !o.initial : o.initial) << o.id << " after button " << button;
+        if (button == IDCANCEL) {
+            EXPECT_GT(host.viewApplies, 4) << "Cancel tells the view too";
+        }
+        shown.reset();
+    }
+
+    host.captureSupported = false;
+    host.noCapture.Set(false);
+    Open(IDD_SETTINGS_VIEW);
+    const HWND capture = Item(IDC_VIEW_NO_CAPTURE);
+    EXPECT_FALSE(::IsWindowEnabled(capture)) << "greyed where the system cannot";
+    ClickCentre(shown->hwnd, capture);
+    EXPECT_FALSE(host.noCapture.Get()) << "a click on the greyed option changes nothing";
+    // The tooltip's tool covers the greyed box on the page and says why.
+    const HWND pageWnd = shown->dlg.PageWindow(page);
+    SFindTip find{pageWnd, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTip, reinterpret_cast<LPARAM>(&find));
+    ASSERT_TRUE(find.tip) << "a tooltip with a tool on the page";
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = pageWnd;
+    tool.uId = IDC_VIEW_NO_CAPTURE;
+    tool.lpszText = text;
+    ::SendMessageW(find.tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_NE(std::wstring(text).find(L"Windows 10 version 2004"), std::wstring::npos) << "tip: " << std::string(text, text + std::wcslen(text));
+    ASSERT_TRUE(::SendMessageW(find.tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    RECT box{};
+    ::GetWindowRect(capture, &box);
+    ::MapWindowPoints(nullptr, pageWnd, reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_TRUE(::EqualRect(&box, &tool.rect)) << "the tool lies on the greyed box";
+    Press(IDOK);
+    shown.reset();
 }
 
 TEST_F(OptionPages, GarlandEntriesShowTheGradientsAsBandsAndSwitchAtOnce) {

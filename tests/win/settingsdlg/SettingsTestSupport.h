@@ -41,11 +41,20 @@ public:
         return true;
     }
     CParam<int>& StartPlacement() override { return placement; }
+    CParam<bool>& HideForFullScreen() override { return hideFullScreen; }
+    CParam<bool>& PauseOnBattery() override { return pauseBattery; }
+    CParam<bool>& AnimateAnyway() override { return animateAnyway; }
+    CParam<bool>& HideFromCapture() override { return noCapture; }
+    bool CanHideFromCapture() override { return captureSupported; }
+    void ApplyViewOptions() override { ++viewApplies; }
 
     CEdges<CParam<int>, int> opaque, num, freq, size;
     CParam<unsigned int> gradient;
     CParam<bool> autostart;
     CParam<int> placement;
+    CParam<bool> hideFullScreen, pauseBattery, animateAnyway, noCapture;
+    bool captureSupported = true;
+    int viewApplies = 0;
     bool shortcutExists = false;
     int reloads = 0, refreshes = 0, applies = 0;
     unsigned int reloadedId = 0;

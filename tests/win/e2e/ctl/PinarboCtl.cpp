@@ -24,6 +24,9 @@
 //                              (Wine sends none: lock 7, unlock 8, console-disconnect 2, console-connect 1)
 //   view-changing MS           whether the tree's pixels on screen change within MS (1 or 0)
 //   fullscreen MS              a popup covering the primary monitor, in front for MS
+//   fullscreen-until FILE [topmost]
+//                              the same popup (topmost when asked), in front until FILE exists
+//                              (at most 60 s); prints "up" once in front (to stdout, flushed)
 //   setmode W H [FILE]         changes the display resolution (in a Wine virtual desktop) and
 //                              writes the new screen size to FILE
 //   rect-file FILE             writes "main_rect" and "view_rect" lines (left top right bottom) to FILE
@@ -297,23 +300,32 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", changed ? 1 : 0);
         return 0;
     }
-    if (cmd == L"fullscreen") {
+    if (cmd == L"fullscreen" || cmd == L"fullscreen-until") {
         // As a borderless full-screen game or video: a popup over the whole primary monitor.
+        const bool untilFile = cmd == L"fullscreen-until";
+        const bool topmost = untilFile && argc > 3 && std::wcscmp(argv[3], L"topmost") == 0;
         WNDCLASSW wc{};
         wc.lpfnWndProc = ::DefWindowProcW;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
         wc.lpszClassName = L"PinarboCtlFullScreen";
         ::RegisterClassW(&wc);
-        const HWND popup = ::CreateWindowExW(0, wc.lpszClassName, L"full screen", WS_POPUP | WS_VISIBLE, 0, 0,
-                                             ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                             nullptr, wc.hInstance, nullptr);
+        const HWND popup = ::CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, wc.lpszClassName, L"full screen",
+                                             WS_POPUP | WS_VISIBLE, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
+                                             ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
         if (!popup) return 1;
         ::SetForegroundWindow(popup);
-        const DWORD end = ::GetTickCount() + static_cast<DWORD>(std::wcstol(arg, nullptr, 10));
+        const DWORD end = ::GetTickCount() + (untilFile ? 60000u : static_cast<DWORD>(std::wcstol(arg, nullptr, 10)));
+        bool told = false;
         while (static_cast<long>(end - ::GetTickCount()) > 0) {
             MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            if (untilFile && !told && ::GetForegroundWindow() == popup) {
+                std::printf("up\n");
+                std::fflush(stdout);
+                told = true;
+            }
+            if (untilFile && ::GetFileAttributesW(arg) != INVALID_FILE_ATTRIBUTES) break;
             ::Sleep(20);
         }
         std::printf("foreground_was_popup=%d\n", ::GetForegroundWindow() == popup ? 1 : 0);
