@@ -18,6 +18,8 @@ INT_PTR CViewDlg::OnInitDialog() {
         Bind(this, opaque, kParamEdit, IDC_VIEW_OPAQUE_EDIT);
         Bind(this, opaque, kParamTrackbar, IDC_VIEW_OPAQUE_TRACK);
         Bind(this, opaque, kParamUpDown, IDC_VIEW_OPAQUE_SPIN);
+        // Takes effect at once; the icon's menu changes the same option, and the box follows.
+        if (CParam<bool>* through = m_host->ClickThrough()) Bind(this, *through, kParamCheckBox, IDC_VIEW_CLICKTHROUGH);
     }
     return CSettingsPage::OnInitDialog();
 }

@@ -1,5 +1,5 @@
 // CViewDlg: the "View window" page: the desktop view's opacity through an edit, an up-down and a
-// trackbar. The view reads the option every frame, so the desktop follows the controls at once;
+// trackbar, and "Let clicks through" (live, as the icon's menu line). The view reads the option every frame, so the desktop follows the controls at once;
 // Cancel puts back the value the page opened with.
 #pragma once
 

@@ -29,6 +29,10 @@ LRESULT CViewWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (!m_builder.IsPaused()) RenderFrame();
         return DefaultProc(msg, wParam, lParam);
+    case WM_EXITSIZEMOVE:
+        // The end of a drag by the user (the only way the view is moved modally).
+        if (m_source) m_source->OnViewMovedByUser();
+        return DefaultProc(msg, wParam, lParam);
     case kWmDpiChanged:
         OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -102,11 +106,17 @@ bool CViewWnd::CreateView(bool clickThrough) {
 }
 
 bool CViewWnd::StartFrameTimer() {
-    m_timerOn = m_hwnd && ::SetTimer(m_hwnd, kFrameTimer, kFramePeriodMs, nullptr) != 0;
+    m_timerOn = m_hwnd && !m_hiddenByUser && ::SetTimer(m_hwnd, kFrameTimer, kFramePeriodMs, nullptr) != 0;
     return m_timerOn;
 }
 
 void CViewWnd::StopFrameTimer() {
     if (m_hwnd) ::KillTimer(m_hwnd, kFrameTimer);
     m_timerOn = false;
+}
+
+void CViewWnd::SetHiddenByUser(bool hidden) {
+    m_hiddenByUser = hidden;
+    if (hidden) StopFrameTimer();
+    if (m_hwnd) ::ShowWindow(m_hwnd, hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
 }

@@ -36,8 +36,13 @@ public:
 
     // Where the frames come from (not owned; must outlive the window or be reset to null).
     void SetFrameSource(IFrameSource* source) noexcept { m_source = source; }
+    // Refused while the user has hidden the tree.
     bool StartFrameTimer();
     void StopFrameTimer();
+    // The user hides the tree (a hotkey, the tray menu): the frames stop and the window is hidden;
+    // showing it again shows the window, and the frames may start again (StartFrameTimer).
+    void SetHiddenByUser(bool hidden);
+    bool IsHiddenByUser() const noexcept { return m_hiddenByUser; }
     bool FrameTimerRunning() const noexcept { return m_timerOn; }
 
     // The DPI the view draws at: its monitor's, as read at creation and told by WM_DPICHANGED.
@@ -68,5 +73,6 @@ private:
     int m_presenterCreations = 0;
     int m_framesShown = 0;
     bool m_timerOn = false;
+    bool m_hiddenByUser = false;
     UINT m_dpi = 96;
 };
