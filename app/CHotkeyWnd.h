@@ -11,6 +11,8 @@ class CHotkeyWnd : public CWnd {
 public:
     using Callback = void (*)(void* context);
     static constexpr int kHotkeyId = 1;
+    static constexpr UINT_PTR kReleaseTimer = 1;
+    static constexpr UINT kReleasePollMs = 50;
 
     CHotkeyWnd() = default;
     ~CHotkeyWnd() override;
@@ -33,4 +35,5 @@ private:
     Callback m_callback = nullptr;
     void* m_context = nullptr;  // not owned
     WORD m_held = 0;
+    bool m_keyDown = false;  // the hotkey's key is still held since its last press
 };

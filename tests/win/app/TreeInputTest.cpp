@@ -7,6 +7,8 @@
 #include "TestWpp.h"
 #include "app/CWpp.h"
 #include "param/CMemoryBackend.h"
+#include "resource.h"
+#include "settings/CSettingsDlg.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -41,6 +43,21 @@ TEST(TreeInput, HotkeyHeldElsewhereIsToldAndTheRestWorks) {
         CViewWnd& view = app.View();
         EXPECT_TRUE(app.HideHotkeyRefused());
         EXPECT_NE(app.TrayNote().find(L"another program"), tstr::npos) << "the icon's tip tells it";
+        {
+            CSettingsDlg dlg(&app);
+            const HWND hwnd = dlg.Create(nullptr, CSettingsDlg::kTemplateId, app.MainWindow());
+            ASSERT_TRUE(hwnd);
+            wchar_t status[256] = {};
+            ::GetWindowTextW(::GetDlgItem(hwnd, IDC_SETTINGS_STATUS), status, 256);
+            EXPECT_NE(tstr(status).find(L"another program"), tstr::npos) << "the settings dialog's status bar tells it";
+            const HWND box = ::GetDlgItem(dlg.PageWindow(1), IDC_VIEW_CLICKTHROUGH);
+            EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+            EXPECT_TRUE(app.OnTrayCommand(TrayMenu::kCmdClickThrough));
+            EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "the View page's box follows the menu";
+            ::SendMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+            EXPECT_FALSE(app.m_clickThrough.Get()) << "Cancel takes it back";
+            ::DestroyWindow(hwnd);
+        }
 
         // Hidden by the user (the icon's menu): no window, no frames; shown again, frames go on.
         ASSERT_TRUE(PumpUntil([&] { return view.FramesShown() >= 2; }));

@@ -4,7 +4,8 @@
 # pixels reach the window below and a drag leave the tree where it is, while off the tree takes
 # them (a drag moves it); the option is stored and is back at the next start, where the tree
 # ignores the mouse from the first moment. The hide hotkey, pressed as real keys
-# (Ctrl+Alt+Shift+T), hides the tree and shows it again; the tree's monitor is stored.
+# (Ctrl+Alt+Shift+T), hides the tree and shows it again; the tree's monitor is stored. The
+# settings dialog's View page shows the stored option.
 source "$(dirname "$0")/lib/common.bash"
 
 # Right-click on the icon in Wine's tray window (which lets about every other right-click after a
@@ -109,4 +110,7 @@ check "and today's placement as before" test -n "$(reg_value 'Profiles\Default\O
 
 start_app 0 || finish
 check "at the next start the tree lets clicks through at once" test "$(view_field transparent)$(info main_iconic)" = 10
+ctl cmd 1002 >/dev/null   # the main button: Settings
+check "the View page's box shows clicks let through" wait_until '[ "$(ctl settings-check 1160 | tr -d "\r")" = checked=1 ]'
+screenshot input_settings >/dev/null
 finish

@@ -42,6 +42,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <commctrl.h>
 #include <shobjidl.h>
 #include <shlguid.h>
 
@@ -329,6 +330,9 @@ int wmain(int argc, wchar_t** argv) {
             wchar_t text[256] = {};
             ::GetWindowTextW(::GetDlgItem(search.first, 154), text, 256);
             std::printf("status=%ls\n", text);
+            const HWND hotkey = FindControl(search.first, 1162, nullptr);
+            std::printf("hotkey=%lld enabled=%d\n", static_cast<long long>(::SendMessageW(hotkey, HKM_GETHOTKEY, 0, 0)),
+                        ::IsWindowEnabled(hotkey) ? 1 : 0);
             return 0;
         }
         const HWND box = FindControl(search.first, static_cast<int>(std::wcstol(arg, nullptr, 10)), nullptr);
