@@ -310,16 +310,18 @@ void CWpp::PlaceViewOnItsMonitor() {
     if (!view) return;
     RECT rc{};
     ::GetWindowRect(view, &rc);
-    const SPlaceChoice choice = ChooseMonitorPlace(m_ownPlace, ScreenGeometry::ToPlaceRect(rc), ScreenGeometry::Monitors());
+    const SPlaceChoice choice = ChooseMonitorPlace(m_ownPlace, ScreenGeometry::ToPlaceRect(rc),
+                                                   ScreenGeometry::MonitorOf(view).name, ScreenGeometry::Monitors());
     m_placeFallback = choice.fallback;
-    if (m_ownPlace.name.empty() || choice.fallback) {
-        KeepWindowOnScreen(view);
+    if (m_ownPlace.name.empty() || choice.fallback || (choice.rect.left == rc.left && choice.rect.top == rc.top)) {
+        KeepWindowOnScreen(view);  // as without a stored monitor
     } else if (choice.rect.left != rc.left || choice.rect.top != rc.top) {
         ::SetWindowPos(view, nullptr, static_cast<int>(choice.rect.left), static_cast<int>(choice.rect.top), 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
+// Also after the program moved the tree on its own monitor: the place there follows.
 void CWpp::OnViewMovedByUser() {
     const HWND view = m_view.GetHwnd();
     if (!view) return;
@@ -362,6 +364,8 @@ void CWpp::ComposeScene() {
     const int dy = keepScene ? m_composition.box.minY - before.minY : 0;
     ::SetWindowPos(view, nullptr, place.left + dx, place.top + dy, m_composition.box.Width(),
                    m_composition.box.Height(), ((dx || dy) ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Its place on its own monitor follows (not while shown on another one).
+    if (!m_placeFallback && !m_ownPlace.name.empty()) OnViewMovedByUser();
 }
 
 bool CWpp::LoadGradient() {

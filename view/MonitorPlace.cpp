@@ -19,7 +19,7 @@ long ToUnits(long pixels, int dpi) {
 }  // namespace
 
 SPlaceChoice ChooseMonitorPlace(const SMonitorPlace& stored, const SPlaceRect& current,
-                                const std::vector<SMonitorDesc>& monitors) {
+                                const std::wstring& currentMonitor, const std::vector<SMonitorDesc>& monitors) {
     SPlaceChoice choice{current, false};
     if (stored.name.empty()) return choice;
     const auto own = std::find_if(monitors.begin(), monitors.end(),
@@ -28,6 +28,7 @@ SPlaceChoice ChooseMonitorPlace(const SMonitorPlace& stored, const SPlaceRect& c
         choice.fallback = true;
         return choice;
     }
+    if (currentMonitor == stored.name) return choice;  // at home: its place as stored in pixels, kept as it was
     const int dpi = own->dpi > 0 ? own->dpi : 96;
     const SPlaceRect& work = own->work;
     const long w = current.Width(), h = current.Height();

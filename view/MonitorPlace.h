@@ -32,12 +32,13 @@ struct SPlaceChoice {
     bool fallback = false;  // its own monitor is missing: shown elsewhere, its place not to be stored
 };
 
-// With the stored monitor attached: the stored corner on that monitor at its scale, the window
-// (of the given rectangle's size) moved, keeping its size, into that work area where it would
-// stick out. Otherwise (no monitor stored, or it is missing) the current rectangle as the caller
-// kept it on screen; fallback tells the missing monitor apart.
+// The current rectangle (as the caller placed it and keeps it on screen) while it is on its own
+// monitor (currentMonitor names the monitor it is on), or when no monitor is stored. Otherwise,
+// with the stored monitor attached: the stored corner on that monitor at its scale, the window
+// (of the current rectangle's size) moved, keeping its size, into that work area where it would
+// stick out. With the stored monitor missing: the current rectangle, marked as a fallback.
 SPlaceChoice ChooseMonitorPlace(const SMonitorPlace& stored, const SPlaceRect& current,
-                                const std::vector<SMonitorDesc>& monitors);
+                                const std::wstring& currentMonitor, const std::vector<SMonitorDesc>& monitors);
 
 // The place to store for a window at rect on the given monitor.
 SMonitorPlace PlaceOnMonitor(const SPlaceRect& rect, const SMonitorDesc& monitor);
