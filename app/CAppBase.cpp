@@ -105,6 +105,10 @@ HMENU CAppBase::CreateTrayMenu() { return nullptr; }
 
 void CAppBase::AfterTrayMenu() {}
 
+bool CAppBase::OnTrayCommand(UINT) { return false; }
+
+tstr CAppBase::TrayNote() { return tstr(); }
+
 void CAppBase::DestroyWindows() {
     if (const HWND main = MainWindow(); main && ::IsWindow(main)) ::DestroyWindow(main);
 }

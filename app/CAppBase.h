@@ -59,6 +59,11 @@ public:
     // The icon's context menu (none in this program) and the hook after it.
     virtual HMENU CreateTrayMenu();
     virtual void AfterTrayMenu();
+    // A command of the icon's menu the application carries out itself; false: not one of those
+    // (it goes to the main window).
+    virtual bool OnTrayCommand(UINT command);
+    // A line the icon's tip adds below its own text (a problem the user should know of); empty: none.
+    virtual tstr TrayNote();
     virtual bool EnumProfiles(std::vector<tstr>* list);
 
     // After the message loop: destroys the program's windows while everything they use still

@@ -69,7 +69,7 @@ public:
     bool AddTrayIcon(HWND window, UINT message, HICON icon, const wchar_t* text, UINT id) {
         const tstr tip = TrayTip::Build(this->m_displayName,
                                         text ? tstr() : SysIntegration::GetVersionText(SysIntegration::ModulePath(), L"FileVersion"),
-                                        text);
+                                        text, this->TrayNote());
         if (!window) return false;
         NOTIFYICONDATAW nid = Data(window, id);
         // The standard tip is asked for explicitly: icons of version 4 show none otherwise.
@@ -99,6 +99,18 @@ public:
             NotifyShell(NIM_MODIFY, balloon);
         }
         return true;
+    }
+
+    // The tip of a shown icon built again (its note changed).
+    bool RefreshTrayTip() {
+        if (!m_iconWanted || !m_iconWindow || !::IsWindow(m_iconWindow)) return false;
+        const tstr tip = TrayTip::Build(this->m_displayName,
+                                        m_iconHasText ? tstr() : SysIntegration::GetVersionText(SysIntegration::ModulePath(), L"FileVersion"),
+                                        m_iconHasText ? m_iconTip.c_str() : nullptr, this->TrayNote());
+        NOTIFYICONDATAW nid = Data(m_iconWindow, kIconId);
+        nid.uFlags = NIF_TIP | NIF_SHOWTIP;
+        std::wcsncpy(nid.szTip, tip.c_str(), TrayTip::kMaxTip);
+        return NotifyShell(NIM_MODIFY, nid);
     }
 
     bool DeleteTrayIcon(HWND window, UINT id) {
@@ -241,7 +253,7 @@ private:
             ShowMainFromTray(main);
         } else if (command == static_cast<int>(TrayMenu::kCmdHide)) {
             ::ShowWindow(main, SW_HIDE);
-        } else if (command > 0) {
+        } else if (command > 0 && !this->OnTrayCommand(static_cast<UINT>(command))) {
             ::SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(command), 0);
         }
         this->AfterTrayMenu();

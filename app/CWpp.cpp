@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <tuple>
 
 #include "resource.h"
@@ -18,6 +19,13 @@
 namespace {
 
 CWpp* g_instance = nullptr;
+
+// The hide hotkey when none is stored: Ctrl+Alt+Shift+T (a hotkey control's value).
+constexpr unsigned int kDefaultHideHotkey = ((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT) << 8) | 'T';
+// The tree's own monitor in the view's section: device name and corner on its work area (100 % units).
+constexpr wchar_t kMonitorName[] = L"mon";
+constexpr wchar_t kMonitorX[] = L"monx";
+constexpr wchar_t kMonitorY[] = L"mony";
 
 template <class P>
 void Bounded(P& param, int min, int max, int value, const wchar_t* name) {
@@ -77,6 +85,11 @@ CWpp::CWpp()
     m_blinkSet.Add(&m_blinkNum);
     m_blinkSet.Add(&m_blinkFreq);
     m_blinkSet.Add(&m_blinkSize);
+    m_clickThrough.Set(false);
+    m_clickThrough.Watch([](void* self) { static_cast<CWpp*>(self)->ApplyClickThrough(); }, this);
+    m_hideHotkey.Set(kDefaultHideHotkey);
+    m_hideHotkey.SetDefault(kDefaultHideHotkey);
+    m_hideHotkey.Watch([](void* self) { static_cast<CWpp*>(self)->HoldHideHotkey(); }, this);
 
     CItem::SetPictureSource(&m_pictures);
     ::SetPriorityClass(::GetCurrentProcess(), IDLE_PRIORITY_CLASS);
@@ -87,6 +100,7 @@ CWpp::CWpp()
 
 CWpp::~CWpp() {
     m_watch.Stop();
+    m_hotkey.Destroy();
     m_view.SetFrameSource(nullptr);
     m_view.StopFrameTimer();
     // While every member still exists: the main dialog saves its placement when destroyed.
@@ -104,6 +118,8 @@ UINT CWpp::TrayIcon() { return IDI_APP; }
 bool CWpp::Init() {
     RegisterFactoryWindowClasses();
     CRandom::Shared().Seed(::GetTickCount());
+    m_common.Add(&m_clickThrough, L"ClickThrough");
+    m_common.Add(&m_hideHotkey, L"HideHotkey");
     if (!CApp::Init()) return false;
 
     m_items.SetNames(L"*prof*Items", L"%03d");
@@ -117,13 +133,20 @@ bool CWpp::Init() {
 
     const HWND main = m_mainDlg.GetHwnd();
     m_view.SetFrameSource(this);
-    // Click-through while the main dialog is not on the screen (hidden, or started minimised).
-    if (!CreateViewWindow(!(main && ::IsWindowVisible(main) && !::IsIconic(main)))) {
+    // Click-through while the main dialog is not on the screen (hidden, or started minimised), or
+    // while the user wants every click to go through.
+    if (!CreateViewWindow(m_clickThrough.Get() || !(main && ::IsWindowVisible(main) && !::IsIconic(main)))) {
         AbandonStart();
         return false;
     }
     // The view has no taskbar button: a stored minimised or maximised state would lose the tree.
     RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true, EShowAs::Normal);
+    tstr monitor, x, y;
+    if (m_store.ReadString(kViewSection, kMonitorName, monitor) && m_store.ReadString(kViewSection, kMonitorX, x) &&
+        m_store.ReadString(kViewSection, kMonitorY, y)) {
+        m_ownPlace = SMonitorPlace{monitor, std::wcstol(x.c_str(), nullptr, 10), std::wcstol(y.c_str(), nullptr, 10)};
+    }
+    PlaceViewOnItsMonitor();
     m_view.ReadDpi();  // the monitor it was restored onto
     ComposeScene();
 
@@ -133,6 +156,8 @@ bool CWpp::Init() {
     m_watch.Start(this);  // optional: without it frames simply never pause
     if (m_hideFromCapture.Get()) CanHideFromCapture();  // excludes the view where the system can
     StartFrameTimer();
+    m_started = true;
+    HoldHideHotkey();  // optional: the tree is still shown and hidden from the icon's menu
     return true;
 }
 
@@ -142,6 +167,7 @@ bool CWpp::Exit() {
     if (m_exited) return true;
     m_exited = true;
     m_watch.Stop();
+    m_hotkey.Release();
     StopFrameTimer();
     SaveOptions();
     m_items.ReleaseAll();
@@ -186,6 +212,18 @@ void CWpp::SaveProfileOptions() {
         const SIZE sceneSize{m_composition.sceneBox.Width(), m_composition.sceneBox.Height()};
         SaveWindowPlacement(m_store, m_view.GetHwnd(), kViewSection,
                             m_composition.scale.IsIdentity() ? nullptr : &sceneSize);
+        // Besides the placement (which older versions read): the monitor that is the tree's own.
+        // While that monitor is missing, its place there is kept, not the one shown meanwhile.
+        if (!m_placeFallback) {
+            RECT rc{};
+            ::GetWindowRect(m_view.GetHwnd(), &rc);
+            m_ownPlace = PlaceOnMonitor(ScreenGeometry::ToPlaceRect(rc), ScreenGeometry::MonitorOf(m_view.GetHwnd()));
+        }
+        if (!m_ownPlace.name.empty()) {
+            m_store.WriteString(kViewSection, kMonitorName, m_ownPlace.name);
+            m_store.WriteInt(kViewSection, kMonitorX, static_cast<int>(m_ownPlace.x));
+            m_store.WriteInt(kViewSection, kMonitorY, static_cast<int>(m_ownPlace.y));
+        }
     }
     m_items.SaveAll(&m_store, true);
     m_tree.Save(m_store, kTreeSection);
@@ -199,6 +237,7 @@ bool CWpp::CreateMainWindow(HWND parent) { return m_mainDlg.Create(m_instance, I
 
 void CWpp::DestroyWindows() {
     m_watch.Stop();
+    m_hotkey.Destroy();
     StopFrameTimer();
     CApp::DestroyWindows();
     m_view.Destroy();
@@ -208,6 +247,7 @@ void CWpp::AbandonStart() {
     // Reverse order of creation: the view, then the main dialog, which must not save the
     // placement of a run that never started; the layers then take back what they wrote.
     m_watch.Stop();
+    m_hotkey.Destroy();
     StopFrameTimer();
     m_view.SetFrameSource(nullptr);
     m_view.Destroy();
@@ -219,13 +259,7 @@ void CWpp::AbandonStart() {
 bool CWpp::OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) {
     const bool result = CApp::OnMainWindowMoved(message, iconId, text);
     const HWND main = MainWindow();
-    const HWND view = m_view.GetHwnd();
-    if (main && view) {
-        // The tree lets clicks through while the main window is minimised (into the icon or not).
-        const LONG_PTR ex = ::GetWindowLongPtrW(view, GWL_EXSTYLE);
-        const LONG_PTR want = ::IsIconic(main) ? (ex | WS_EX_TRANSPARENT) : (ex & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT));
-        if (want != ex) ::SetWindowLongPtrW(view, GWL_EXSTYLE, want);
-    }
+    if (main) ApplyClickThrough();
     if (m_recheckMainOnShow && main && TrayMenu::IsMainShown(main)) {
         m_recheckMainOnShow = false;  // before moving: the move comes back here
         KeepWindowOnScreen(main);
@@ -233,10 +267,86 @@ bool CWpp::OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) {
     return result;
 }
 
-HMENU CWpp::CreateTrayMenu() { return TrayMenu::Build(m_instance, MainWindow()); }
+HMENU CWpp::CreateTrayMenu() {
+    return TrayMenu::Build(m_instance, MainWindow(), TrayMenu::STreeState{IsTreeHidden(), m_clickThrough.Get()});
+}
+
+bool CWpp::OnTrayCommand(UINT command) {
+    if (command == TrayMenu::kCmdTree) {
+        SetTreeHidden(!IsTreeHidden());
+        return true;
+    }
+    if (command == TrayMenu::kCmdClickThrough) {
+        m_clickThrough.Set(!m_clickThrough.Get());  // the tree and a bound check box follow
+        return true;
+    }
+    return false;
+}
+
+tstr CWpp::TrayNote() {
+    if (!m_hotkeyRefused) return tstr();
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(m_instance, IDS_HOTKEY_TAKEN, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? tstr(text, static_cast<size_t>(length)) : tstr(L"The hotkey is used by another program");
+}
+
+void CWpp::ApplyClickThrough() {
+    const HWND view = m_view.GetHwnd();
+    if (!m_started || !view) return;
+    // Also while the main window is minimised (into the icon or not).
+    const HWND main = MainWindow();
+    const bool through = m_clickThrough.Get() || (main && ::IsIconic(main));
+    const LONG_PTR ex = ::GetWindowLongPtrW(view, GWL_EXSTYLE);
+    const LONG_PTR want = through ? (ex | WS_EX_TRANSPARENT) : (ex & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT));
+    if (want != ex) ::SetWindowLongPtrW(view, GWL_EXSTYLE, want);
+}
+
+void CWpp::SetTreeHidden(bool hidden) {
+    m_hiddenByUser = hidden;
+    UpdateFrameTimer();  // hides or shows the window; frames start again unless another rule holds them
+}
+
+bool CWpp::HoldHideHotkey() {
+    if (!m_started) return true;
+    const bool held = m_hotkey.Hold(static_cast<WORD>(m_hideHotkey.Get() & 0xFFFF), [](void* self) {
+        CWpp* app = static_cast<CWpp*>(self);
+        app->SetTreeHidden(!app->IsTreeHidden());
+    }, this);
+    if (m_hotkeyRefused != !held) {
+        m_hotkeyRefused = !held;
+        RefreshTrayTip();
+    }
+    return held;
+}
+
+void CWpp::PlaceViewOnItsMonitor() {
+    const HWND view = m_view.GetHwnd();
+    if (!view) return;
+    RECT rc{};
+    ::GetWindowRect(view, &rc);
+    const SPlaceChoice choice = ChooseMonitorPlace(m_ownPlace, ScreenGeometry::ToPlaceRect(rc),
+                                                   ScreenGeometry::MonitorOf(view).name, ScreenGeometry::Monitors());
+    m_placeFallback = choice.fallback;
+    if (m_ownPlace.name.empty() || choice.fallback || (choice.rect.left == rc.left && choice.rect.top == rc.top)) {
+        KeepWindowOnScreen(view);  // as without a stored monitor
+    } else if (choice.rect.left != rc.left || choice.rect.top != rc.top) {
+        ::SetWindowPos(view, nullptr, static_cast<int>(choice.rect.left), static_cast<int>(choice.rect.top), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// Also after the program moved the tree on its own monitor: the place there follows.
+void CWpp::OnViewMovedByUser() {
+    const HWND view = m_view.GetHwnd();
+    if (!view) return;
+    RECT rc{};
+    ::GetWindowRect(view, &rc);
+    m_ownPlace = PlaceOnMonitor(ScreenGeometry::ToPlaceRect(rc), ScreenGeometry::MonitorOf(view));
+    m_placeFallback = false;
+}
 
 void CWpp::KeepWindowsOnScreen() {
-    if (const HWND view = m_view.GetHwnd()) KeepWindowOnScreen(view);
+    PlaceViewOnItsMonitor();
     const HWND main = MainWindow();
     if (!main) return;
     // A minimised or hidden window has no place on the screen to check now.
@@ -268,6 +378,8 @@ void CWpp::ComposeScene() {
     const int dy = keepScene ? m_composition.box.minY - before.minY : 0;
     ::SetWindowPos(view, nullptr, place.left + dx, place.top + dy, m_composition.box.Width(),
                    m_composition.box.Height(), ((dx || dy) ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Its place on its own monitor follows (not while shown on another one).
+    if (!m_placeFallback && !m_ownPlace.name.empty()) OnViewMovedByUser();
 }
 
 bool CWpp::LoadGradient() {
@@ -371,11 +483,6 @@ bool CWpp::CanHideFromCapture() {
 
 void CWpp::ApplyViewOptions() {
     CanHideFromCapture();  // the view takes the choice where the system can
-    UpdateFrameTimer();
-}
-
-void CWpp::SetHiddenByUser(bool hidden) {
-    m_hiddenByUser = hidden;
     UpdateFrameTimer();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CApp.h"
+#include "app/CHotkeyWnd.h"
 #include "app/CDesktopWatchWnd.h"
 #include "app/CMainDlg.h"
 #include "app/IMainDlgHost.h"
@@ -15,6 +16,7 @@
 #include "param/CEdges.h"
 #include "param/CParam.h"
 #include "param/CParamRegSet.h"
+#include "param/CWatchedParam.h"
 #include "scene/CBmp.h"
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
@@ -25,6 +27,7 @@
 #include "view/ComposeScene.h"
 #include "view/FrameScene.h"
 #include "view/IFrameSource.h"
+#include "view/MonitorPlace.h"
 #include "view/win/CViewWnd.h"
 
 class CWpp : public CApp,
@@ -61,6 +64,10 @@ public:
     UINT TrayIcon() override;
     bool OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) override;
     HMENU CreateTrayMenu() override;
+    // "Show tree" / "Hide tree" and "Let clicks through" of the icon's menu.
+    bool OnTrayCommand(UINT command) override;
+    // The hide hotkey's refusal, while the system refuses it.
+    tstr TrayNote() override;
 
     // What the main dialog asks for (IMainDlgHost); the layers do the work.
     bool OnCancel() override { return CApp::OnCancel(); }
@@ -128,14 +135,34 @@ public:
     bool CanHideFromCapture() override;
     // Shows, stills or hides the tree and keeps it out of captures as the options now say.
     void ApplyViewOptions() override;
-    // The user hid the tree (or showed it again); the tree keeps its place.
-    void SetHiddenByUser(bool hidden);
+    CParam<bool>* ClickThrough() override { return &m_clickThrough; }
+    CParam<unsigned int>* HideHotkey() override { return &m_hideHotkey; }
+    bool HideHotkeyRefused() override { return m_hotkeyRefused; }
+
+    // The tree ignores the mouse (WS_EX_TRANSPARENT) while "Let clicks through" is on or the main
+    // window is minimised; otherwise it takes clicks and drags.
+    void ApplyClickThrough();
+    // The user hides or shows the tree (hotkey, icon menu): hidden, it draws no frames and keeps
+    // its place. Not stored: each start shows it.
+    void SetTreeHidden(bool hidden);
+    bool IsTreeHidden() const noexcept { return m_hiddenByUser; }
+    // Takes the hide hotkey the option names (none for 0); false when the system refuses it,
+    // which the icon's tip and the settings dialog's status bar then tell.
+    bool HoldHideHotkey();
+    // The tree back at its place on its own monitor; while that monitor is missing it is only
+    // kept on screen (as without a stored monitor), and its own place is kept.
+    void PlaceViewOnItsMonitor();
+    bool ViewPlaceIsFallback() const noexcept { return m_placeFallback; }
+    const SMonitorPlace& ViewMonitorPlace() const noexcept { return m_ownPlace; }
+    // A drag by the user: the monitor the tree is on now becomes its own.
+    void OnViewMovedByUser() override;
     // IDesktopWatchSink: whether anybody can see the tree, and display changes.
     void OnSeeingChanged() override { UpdateFrameTimer(); }
     void OnDisplaysChanged() override { KeepWindowsOnScreen(); }
     HWND WatchedWindow() override { return m_view.GetHwnd(); }
-    // The tree and the main window back onto a monitor when less than a quarter of either is on
-    // screen; a hidden or minimised main window is checked when it is shown again.
+    // The tree back to its own monitor (or onto a monitor while that one is missing), and the main
+    // window back onto a monitor when less than a quarter of it is on screen; a hidden or
+    // minimised main window is checked when it is shown again.
     void KeepWindowsOnScreen();
     CDesktopWatchWnd& Watch() noexcept { return m_watch; }
 
@@ -170,6 +197,8 @@ public:
     CParam<bool> m_pauseOnBattery;     // "pausebattery", off
     CParam<bool> m_animateAnyway;      // "animatealways", off
     CParam<bool> m_hideFromCapture;    // "nocapture", off
+    CWatchedParam<bool> m_clickThrough;        // "ClickThrough" in Options\Common
+    CWatchedParam<unsigned int> m_hideHotkey;  // "HideHotkey" in Options\Common: hotkey control value
 
 protected:
     // Creates the desktop view window (a seam: tests make it fail).
@@ -186,5 +215,10 @@ private:
     bool m_hiddenByUser = false;       // the user hid the tree; not stored
     SViewPauseState m_lastState;       // what the view was last told
     EViewShow m_lastShow = EViewShow::Still;
+    bool m_started = false;            // Init has finished: option changes act on the windows
+    CHotkeyWnd m_hotkey;               // holds the hide hotkey
+    bool m_hotkeyRefused = false;      // the system refused the hide hotkey
+    SMonitorPlace m_ownPlace;          // the tree's own monitor and its place there
+    bool m_placeFallback = false;      // its own monitor is missing: shown on another
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "wnd/Dpi.h"
+
 namespace ScreenGeometry {
 
 namespace {
@@ -54,6 +56,23 @@ RECT MoveInto(const RECT& r, const RECT& m) {
     if (r.bottom > m.bottom) dy = static_cast<long long>(m.bottom) - r.bottom;
     if (r.top + dy < m.top) dy = static_cast<long long>(m.top) - r.top;
     return Offset(r, dx, dy);
+}
+
+SMonitorDesc Describe(HMONITOR monitor) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof(info);
+    SMonitorDesc desc;
+    if (!monitor || !::GetMonitorInfoW(monitor, &info)) return desc;
+    desc.name = info.szDevice;
+    desc.work = ToPlaceRect(info.rcWork);
+    desc.dpi = static_cast<int>(Dpi::ForMonitor(monitor));
+    return desc;
+}
+
+BOOL CALLBACK CollectDesc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    SMonitorDesc desc = Describe(monitor);
+    if (!desc.name.empty()) reinterpret_cast<std::vector<SMonitorDesc>*>(data)->push_back(std::move(desc));
+    return TRUE;
 }
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -115,5 +134,13 @@ std::vector<RECT> MonitorWorkAreas() {
     ::EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&areas));
     return areas;
 }
+
+std::vector<SMonitorDesc> Monitors() {
+    std::vector<SMonitorDesc> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, CollectDesc, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+SMonitorDesc MonitorOf(HWND window) { return Describe(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); }
 
 }  // namespace ScreenGeometry

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "view/MonitorPlace.h"
+
 namespace ScreenGeometry {
 
 // A window counts as reachable when at least this many pixels of it (in each direction, or its
@@ -40,5 +42,11 @@ bool CoversMonitor(const RECT& window, const RECT& monitor);
 
 // The work areas of the monitors attached to the desktop, in screen coordinates.
 std::vector<RECT> MonitorWorkAreas();
+// The monitors attached to the desktop: device name, work area, DPI.
+std::vector<SMonitorDesc> Monitors();
+// The monitor a window is on (most of it, or the nearest).
+SMonitorDesc MonitorOf(HWND window);
+
+inline SPlaceRect ToPlaceRect(const RECT& r) { return SPlaceRect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace ScreenGeometry

@@ -1,7 +1,5 @@
 #include "app/TrayMenu.h"
 
-#include "resource.h"
-
 #include <string>
 
 namespace TrayMenu {
@@ -18,7 +16,7 @@ std::wstring Text(HINSTANCE module, UINT id, const wchar_t* fallback) {
 
 bool IsMainShown(HWND main) { return main && ::IsWindowVisible(main) && !::IsIconic(main); }
 
-HMENU Build(HINSTANCE module, HWND main) {
+HMENU Build(HINSTANCE module, HWND main, STreeState tree) {
     if (!main || !::IsWindow(main)) return nullptr;
     const HMENU menu = ::CreatePopupMenu();
     if (!menu) return nullptr;
@@ -30,6 +28,11 @@ HMENU Build(HINSTANCE module, HWND main) {
                     ::AppendMenuW(menu, MF_STRING, toggle,
                                   shown ? Text(module, IDS_TRAY_HIDE, L"Hide Pinarbo").c_str()
                                         : Text(module, IDS_TRAY_SHOW, L"Show Pinarbo").c_str()) &&
+                    ::AppendMenuW(menu, MF_STRING, kCmdTree,
+                                  tree.hidden ? Text(module, IDS_TRAY_SHOW_TREE, L"Show tree").c_str()
+                                              : Text(module, IDS_TRAY_HIDE_TREE, L"Hide tree").c_str()) &&
+                    ::AppendMenuW(menu, MF_STRING | (tree.clickThrough ? MF_CHECKED : MF_UNCHECKED), kCmdClickThrough,
+                                  Text(module, IDS_TRAY_CLICKS, L"Let clicks through").c_str()) &&
                     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) &&
                     ::AppendMenuW(menu, MF_STRING | busy, kCmdExit, Text(module, IDS_TRAY_EXIT, L"Exit").c_str());
     if (!ok) {

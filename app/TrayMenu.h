@@ -1,16 +1,22 @@
 // The notification-area icon's context menu: "Settings..." (the main window's button command,
 // greyed while the main window is disabled by a modal dialog), "Show Pinarbo" or "Hide Pinarbo"
-// (the default line, as the icon's click), a separator and "Exit" (the main window's exit command,
-// greyed while a modal dialog is open, so the program never ends under a dialog in use).
+// (the default line, as the icon's click), "Show tree" or "Hide tree", "Let clicks through"
+// (checked while on), a separator and "Exit" (the main window's exit command, greyed while a
+// modal dialog is open, so the program never ends under a dialog in use).
 #pragma once
 
 #include <windows.h>
+
+#include "resource.h"
 
 namespace TrayMenu {
 
 // Commands the tray layer carries out itself: they are never sent to the main window.
 constexpr UINT kCmdShow = 40002;
 constexpr UINT kCmdHide = 40003;
+// Commands the application carries out itself (CAppBase::OnTrayCommand).
+constexpr UINT kCmdTree = IDM_TRAY_TREE;
+constexpr UINT kCmdClickThrough = IDM_TRAY_CLICKS;
 // Commands sent to the main window as WM_COMMAND.
 constexpr UINT kCmdSettings = 1002;  // the main button
 constexpr UINT kCmdExit = 1001;      // the window menu's exit: asks "Quit program?" when that is on
@@ -18,8 +24,15 @@ constexpr UINT kCmdExit = 1001;      // the window menu's exit: asks "Quit progr
 // Whether the main window counts as shown (visible and not minimised): the menu then offers "Hide".
 bool IsMainShown(HWND main);
 
-// Builds the popup menu for the main window's current state; the caller destroys it. Null when
-// there is no main window or the menu cannot be made. Texts come from the string table of module.
-HMENU Build(HINSTANCE module, HWND main);
+// The tree's state the menu shows.
+struct STreeState {
+    bool hidden = false;        // hidden by the user: the menu offers "Show tree"
+    bool clickThrough = false;  // "Let clicks through" is on
+};
+
+// Builds the popup menu for the main window's and the tree's current state; the caller destroys
+// it. Null when there is no main window or the menu cannot be made. Texts come from the string
+// table of module.
+HMENU Build(HINSTANCE module, HWND main, STreeState tree = {});
 
 }  // namespace TrayMenu

@@ -2,7 +2,7 @@
 
 namespace TrayTip {
 
-tstr Build(const tstr& displayName, const tstr& version, const wchar_t* callerText) {
+tstr Build(const tstr& displayName, const tstr& version, const wchar_t* callerText, const tstr& note) {
     tstr tip;
     if (callerText) {
         tip = callerText;
@@ -10,6 +10,7 @@ tstr Build(const tstr& displayName, const tstr& version, const wchar_t* callerTe
     } else {
         tip = displayName + L"\n" + version + L" ver.";
     }
+    if (!note.empty()) tip += L"\n" + note;
     if (tip.size() > kMaxTip) tip.resize(kMaxTip);
     return tip;
 }

@@ -53,7 +53,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 the Pinarbo auth
 !include "WinMessages.nsh"
 !include "x64.nsh"
 !include "WordFunc.nsh"
-!include "Architecture.nsh"
+!include "${__FILEDIR__}\Architecture.nsh"
 
 Var ProgramWasRunning  ; 1 when CloseProgram closed a running Pinarbo: it is started again
 

@@ -19,6 +19,13 @@
 #define IDS_TRAY_SHOW           401
 #define IDS_TRAY_HIDE           402
 #define IDS_TRAY_EXIT           403
+// Tray icon menu: the tree's lines (commands the program carries out itself), and the hotkey's report
+#define IDM_TRAY_TREE           1150    // "Show tree" / "Hide tree"
+#define IDM_TRAY_CLICKS         1151    // "Let clicks through"
+#define IDS_TRAY_SHOW_TREE      1152
+#define IDS_TRAY_HIDE_TREE      1153
+#define IDS_TRAY_CLICKS         1154
+#define IDS_HOTKEY_TAKEN        1155    // the hide hotkey is held by another program
 #define IDS_HELP_ADD_ITEM       1007    // help texts, numbered like their commands
 #define IDS_HELP_DELETE_ITEMS   1008
 #define IDS_HELP_APPLY          1028
@@ -92,6 +99,9 @@
 #define IDC_VIEW_ANIMATE_ALWAYS 1102    // "Animate even when Windows' animations are off"
 #define IDC_VIEW_NO_CAPTURE     1103    // "Hide the tree from screenshots and screen sharing"
 #define IDS_VIEW_NO_CAPTURE_TIP 1104    // why that option is greyed
+#define IDC_VIEW_CLICKTHROUGH   1160    // "Let clicks through"
+#define IDC_COMMON_HOTKEY_LABEL 1161
+#define IDC_COMMON_HOTKEY       1162    // the hide hotkey (hotkey control)
 #define IDC_BLINK_NUM_EDIT      1029
 #define IDC_BLINK_NUM_SPIN      1030
 #define IDC_BLINK_NUM_TRACK     1031

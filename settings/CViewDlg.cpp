@@ -28,6 +28,8 @@ INT_PTR CViewDlg::OnInitDialog() {
             ::EnableWindow(::GetDlgItem(m_hwnd, IDC_VIEW_NO_CAPTURE), FALSE);
             AddCaptureTip();
         }
+        // Takes effect at once; the icon's menu changes the same option, and the box follows.
+        if (CParam<bool>* through = m_host->ClickThrough()) Bind(this, *through, kParamCheckBox, IDC_VIEW_CLICKTHROUGH);
     }
     return CSettingsPage::OnInitDialog();
 }

@@ -1,8 +1,9 @@
 // CViewDlg: the "View window" page: the desktop view's opacity through an edit, an up-down and a
-// trackbar, and how the view behaves among other programs (hidden under full-screen programs,
-// still on battery, animated despite Windows' animations being off, kept out of captures). The
-// desktop follows the controls at once; Cancel puts back the values the page opened with. The
-// capture option is greyed, with a tooltip saying why, where the system cannot do it.
+// trackbar, how the view behaves among other programs (hidden under full-screen programs,
+// still on battery, animated despite Windows' animations being off, kept out of captures) and
+// "Let clicks through" (live, as the icon's menu line). The desktop follows the controls at once;
+// Cancel puts back the values the page opened with. The capture option is greyed, with a tooltip
+// saying why, where the system cannot do it.
 #pragma once
 
 #include "settings/CSettingsPage.h"

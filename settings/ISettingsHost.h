@@ -1,7 +1,7 @@
 // ISettingsHost: what the option pages of the settings dialog ask of the program: the options they
 // bind (view opacity, garland gradient, blink lights, autostart, start placement) and the few
 // actions behind them (reloading the garland gradient, reading and applying the autostart
-// shortcut). The application implements it and registers itself; tests register their own host.
+// shortcut); the tree's click-through and its hide hotkey. The application implements it and registers itself; tests register their own host.
 // Pages opened with no host bind nothing.
 #pragma once
 
@@ -44,6 +44,13 @@ public:
     virtual bool CanHideFromCapture() = 0;
     // The view follows those options now (the page calls it on every change, Cancel included).
     virtual void ApplyViewOptions() = 0;
+    // Options a host may lack (null: the page leaves their controls alone).
+    // "ClickThrough": the tree lets every click through to the windows below it.
+    virtual CParam<bool>* ClickThrough() { return nullptr; }
+    // "HideHotkey": the hotkey that hides and shows the tree, as a hotkey control's value (0: none).
+    virtual CParam<unsigned int>* HideHotkey() { return nullptr; }
+    // Whether the system refused the hide hotkey (another program holds it).
+    virtual bool HideHotkeyRefused() { return false; }
 };
 
 // The registered host, or null.

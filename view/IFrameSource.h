@@ -20,4 +20,6 @@ public:
     // The view now shows at another display scale (it moved to a monitor of another DPI): the
     // scene is to be composed again for it. Nothing by default.
     virtual void OnViewDpiChanged() {}
+    // The user ended a drag of the view. Nothing by default.
+    virtual void OnViewMovedByUser() {}
 };

@@ -31,14 +31,18 @@ UINT ForWindow(HWND window) {
     if (window && forWindow) {
         if (const UINT dpi = forWindow(window)) return dpi;
     }
-    // Windows 8.1: the window's monitor, which answers its own DPI under per-monitor awareness and
-    // the system's otherwise. MDT_EFFECTIVE_DPI is 0.
+    // Windows 8.1: the window's monitor.
+    return window ? ForMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) : ForSystem();
+}
+
+UINT ForMonitor(HMONITOR monitor) {
+    // Windows 8.1: a monitor answers its own DPI under per-monitor awareness and the system's
+    // otherwise. MDT_EFFECTIVE_DPI is 0.
     using MonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const MonitorFn forMonitor = WndServices::LookUp<MonitorFn>(L"Shcore.dll", "GetDpiForMonitor");
-    if (window && forMonitor) {
+    if (monitor && forMonitor) {
         UINT x = 0, y = 0;
-        const HMONITOR monitor = ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
-        if (monitor && SUCCEEDED(forMonitor(monitor, 0, &x, &y)) && x) return x;
+        if (SUCCEEDED(forMonitor(monitor, 0, &x, &y)) && x) return x;
     }
     return ForSystem();
 }

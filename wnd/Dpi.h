@@ -11,6 +11,8 @@ inline constexpr UINT kDefault = 96;  // 100 %
 
 // The DPI the window draws at: its monitor's under per-monitor awareness, else the system's.
 UINT ForWindow(HWND window);
+// The DPI of a monitor (its own under per-monitor awareness, the system's otherwise).
+UINT ForMonitor(HMONITOR monitor);
 // The DPI of the system (of the primary monitor when the process started).
 UINT ForSystem();
 

@@ -35,6 +35,10 @@ LRESULT CViewWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (!m_builder.IsPaused()) RenderFrame();
         return DefaultProc(msg, wParam, lParam);
+    case WM_EXITSIZEMOVE:
+        // The end of a drag by the user (the only way the view is moved modally).
+        if (m_source) m_source->OnViewMovedByUser();
+        return DefaultProc(msg, wParam, lParam);
     case kWmDpiChanged:
         OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
         return 0;

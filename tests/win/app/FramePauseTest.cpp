@@ -92,8 +92,8 @@ TEST(FramePause, EveryRuleStopsTheFramesAndTheyGoOnWhereTheyStopped) {
                  ::SystemParametersInfoW(0x0061, FALSE, nullptr, 0);
                  ::SendMessageW(w, WM_TIMER, CDesktopWatchWnd::kPollTimer, 0);
              }},
-            {"hidden by the user", [](CTestWpp& a, HWND) { a.SetHiddenByUser(true); },
-             [](CTestWpp& a, HWND) { a.SetHiddenByUser(false); }},
+            {"hidden by the user", [](CTestWpp& a, HWND) { a.SetTreeHidden(true); },
+             [](CTestWpp& a, HWND) { a.SetTreeHidden(false); }},
             {"scene swapped by the page", [](CTestWpp& a, HWND) { a.BeginSceneChange(); },
              [](CTestWpp& a, HWND) { a.EndSceneChange(); }},
         };

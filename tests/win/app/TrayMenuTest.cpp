@@ -1,5 +1,6 @@
-// The tray icon's menu for each state of the main window: its four lines, which of them is the
-// default, and which are greyed while a modal dialog disables the main window.
+// The tray icon's menu for each state of the main window and of the tree: its six lines with their
+// mnemonics, which of them is the default, which is checked, and which are greyed while a modal
+// dialog disables the main window.
 #include "app/TrayMenu.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace {
 struct SLine {
     UINT id;
     std::wstring text;
-    bool grey, separator, isDefault;
+    bool grey, separator, isDefault, checked;
 };
 
 std::vector<SLine> Lines(HMENU menu) {
@@ -28,7 +29,7 @@ std::vector<SLine> Lines(HMENU menu) {
         mii.cch = 64;
         ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii);
         lines.push_back({mii.wID, text, (mii.fState & MFS_GRAYED) != 0, (mii.fType & MFT_SEPARATOR) != 0,
-                         (mii.fState & MFS_DEFAULT) != 0});
+                         (mii.fState & MFS_DEFAULT) != 0, (mii.fState & MFS_CHECKED) != 0});
     }
     return lines;
 }
@@ -45,34 +46,43 @@ TEST(TrayMenu, LinesFollowTheMainWindowsState) {
         bool enabled;
         UINT toggle;
         const wchar_t* toggleText;
+        TrayMenu::STreeState tree;
+        const wchar_t* treeText;
     } cases[] = {
-        {"shown", SW_SHOWNORMAL, true, TrayMenu::kCmdHide, L"Hide Pinarbo"},
-        {"hidden in the icon", SW_HIDE, true, TrayMenu::kCmdShow, L"Show Pinarbo"},
-        {"minimised on the taskbar", SW_SHOWMINNOACTIVE, true, TrayMenu::kCmdShow, L"Show Pinarbo"},
-        {"shown with a modal dialog open", SW_SHOWNORMAL, false, TrayMenu::kCmdHide, L"Hide Pinarbo"},
-        {"hidden with a modal dialog open", SW_HIDE, false, TrayMenu::kCmdShow, L"Show Pinarbo"},
+        {"shown", SW_SHOWNORMAL, true, TrayMenu::kCmdHide, L"Hide &Pinarbo", {false, false}, L"Hide &tree"},
+        {"hidden in the icon", SW_HIDE, true, TrayMenu::kCmdShow, L"Show &Pinarbo", {true, false}, L"Show &tree"},
+        {"minimised on the taskbar", SW_SHOWMINNOACTIVE, true, TrayMenu::kCmdShow, L"Show &Pinarbo", {false, true}, L"Hide &tree"},
+        {"shown with a modal dialog open", SW_SHOWNORMAL, false, TrayMenu::kCmdHide, L"Hide &Pinarbo", {true, true}, L"Show &tree"},
+        {"hidden with a modal dialog open", SW_HIDE, false, TrayMenu::kCmdShow, L"Show &Pinarbo", {false, false}, L"Hide &tree"},
     };
     for (const Case& c : cases) {
         ::ShowWindow(main, SW_RESTORE);
         ::ShowWindow(main, c.show);
         ::EnableWindow(main, c.enabled);
-        const HMENU menu = TrayMenu::Build(::GetModuleHandleW(nullptr), main);
+        const HMENU menu = TrayMenu::Build(::GetModuleHandleW(nullptr), main, c.tree);
         ASSERT_TRUE(menu) << c.what;
         const std::vector<SLine> lines = Lines(menu);
         ::DestroyMenu(menu);
-        ASSERT_EQ(lines.size(), 4u) << c.what;
+        ASSERT_EQ(lines.size(), 6u) << c.what;
         EXPECT_EQ(lines[0].id, TrayMenu::kCmdSettings) << c.what;
-        EXPECT_EQ(lines[0].text, L"Settings...") << c.what;
+        EXPECT_EQ(lines[0].text, L"&Settings...") << c.what;
         EXPECT_EQ(lines[0].grey, !c.enabled) << c.what << ": Settings greyed only under a modal dialog";
         EXPECT_EQ(lines[1].id, c.toggle) << c.what;
         EXPECT_EQ(lines[1].text, c.toggleText) << c.what;
         EXPECT_FALSE(lines[1].grey) << c.what;
         EXPECT_TRUE(lines[1].isDefault) << c.what << ": the toggle is what a click on the icon does";
-        EXPECT_TRUE(lines[2].separator) << c.what;
-        EXPECT_EQ(lines[3].id, TrayMenu::kCmdExit) << c.what;
-        EXPECT_EQ(lines[3].text, L"Exit") << c.what;
-        EXPECT_EQ(lines[3].grey, !c.enabled) << c.what << ": no exit under a dialog in use";
-        EXPECT_FALSE(lines[0].isDefault || lines[3].isDefault) << c.what;
+        // The tree's lines work under a modal dialog too: they change nothing the dialog edits.
+        EXPECT_EQ(lines[2].id, TrayMenu::kCmdTree) << c.what;
+        EXPECT_EQ(lines[2].text, c.treeText) << c.what;
+        EXPECT_EQ(lines[3].id, TrayMenu::kCmdClickThrough) << c.what;
+        EXPECT_EQ(lines[3].text, L"&Let clicks through") << c.what;
+        EXPECT_EQ(lines[3].checked, c.tree.clickThrough) << c.what;
+        EXPECT_FALSE(lines[2].grey || lines[3].grey || lines[2].checked) << c.what;
+        EXPECT_TRUE(lines[4].separator) << c.what;
+        EXPECT_EQ(lines[5].id, TrayMenu::kCmdExit) << c.what;
+        EXPECT_EQ(lines[5].text, L"E&xit") << c.what;
+        EXPECT_EQ(lines[5].grey, !c.enabled) << c.what << ": no exit under a dialog in use";
+        EXPECT_FALSE(lines[0].isDefault || lines[2].isDefault || lines[3].isDefault || lines[5].isDefault) << c.what;
     }
     ::DestroyWindow(main);
     EXPECT_EQ(TrayMenu::Build(::GetModuleHandleW(nullptr), main), nullptr) << "no main window, no menu";

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The tray icon's menu, opened by a real right-click on the icon in Wine's "Wine System Tray"
-# window: it lists "Settings...", "Show Pinarbo", a separator and "Exit" (a screenshot is kept),
-# closes when the user clicks elsewhere, "Show Pinarbo" brings the main window back, and "Exit"
-# asks "Quit program?" and ends the program with code 0 and everything saved.
+# window: it lists "Settings...", "Show Pinarbo", "Hide tree", "Let clicks through", a separator
+# and "Exit" (a screenshot is kept), closes when the user clicks elsewhere, "Show Pinarbo" brings
+# the main window back, "Hide tree" hides the tree and "Show tree" shows it again, and "Exit" asks
+# "Quit program?" and ends the program with code 0 and everything saved.
 source "$(dirname "$0")/lib/common.bash"
 
 # Right-click on the icon: it sits in the tray window's client area, below the caption. Wine's
@@ -37,21 +38,28 @@ tray_click
 check "a right-click on the icon opens the menu" menu_rect
 log "menu at $m_l $m_t $m_r $m_b"
 screenshot menu >/dev/null
-# Three lines of text and a separator: between three and four text lines high.
+# Five lines of text and a separator: between five and six text lines high.
 h=$((m_b - m_t))
-check "the menu is three lines and a separator high ($h)" test "$h" -gt 45 -a "$h" -lt 90
+check "the menu is five lines and a separator high ($h)" test "$h" -gt 75 -a "$h" -lt 130
 xdotool mousemove 700 900 click 1; sleep 1
 check "a click elsewhere closes it" bash -c "! timeout 60 '$wine' '$ctl' menu >/dev/null"
 check "and chooses nothing" test "$(info main_visible)" = 0
 
 tray_click
-menu_rect && click_line 45   # "Show Pinarbo"
+menu_rect && click_line 27   # "Show Pinarbo"
 check "Show Pinarbo shows the main window" test "$(info main_visible)$(info main_iconic)" = 10
+
+tray_click
+menu_rect && click_line 44   # "Hide tree"
+check "Hide tree hides the tree" wait_until '[ "$(info view_visible)" = 0 ]'
+tray_click
+menu_rect && click_line 44   # "Show tree"
+check "Show tree shows it again" wait_until '[ "$(info view_visible)" = 1 ]'
 
 tray_click
 check "the menu opens again over the shown window" menu_rect
 screenshot menu2 >/dev/null
-click_line 83   # "Exit"
+click_line 89   # "Exit"
 sleep 1
 check "Exit asks Quit program?" ctl question
 ctl answer ok >/dev/null

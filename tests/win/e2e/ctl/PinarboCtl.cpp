@@ -35,12 +35,18 @@
 //   settings-edit ID TEXT      sets the text of control ID on the open Settings dialog's pages
 //   open-item                  double-clicks the top row of the Settings dialog's items list
 //   item-dialog                whether an "Item settings" dialog is shown
+//   catcher MS FILE            a plain window under the tree's rectangle for MS that writes "clicks=N"
+//                              (left-button presses it received) to FILE after each press
+//   hold-hotkey MS             holds Ctrl+Alt+Shift+T system-wide for MS; prints "held=1" or "held=0"
+//   settings-status            the open Settings dialog's status bar text
+//   settings-check ID          the check state of control ID on the open Settings dialog's pages
 #include "wnd/Handles.h"
 #include "WindowSearch.h"
 
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <commctrl.h>
 #include <shobjidl.h>
 #include <shlguid.h>
 
@@ -177,6 +183,32 @@ HWND FindQuestion() {
 
 HWND FindView() { return ::FindWindowW(L"KV_ViewWnd", nullptr); }
 
+const wchar_t* g_catcherFile = nullptr;
+int g_catcherClicks = 0;
+
+LRESULT CALLBACK CatcherProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_NCLBUTTONDOWN) {
+        ++g_catcherClicks;
+        // Without a window manager a clicked window may rise above the topmost tree in X: the
+        // tree is put back on top, where Windows keeps it.
+        ::SetWindowPos(FindView(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (FILE* f = _wfopen(g_catcherFile, L"w")) {
+            std::fprintf(f, "clicks=%d\n", g_catcherClicks);
+            std::fclose(f);
+        }
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void PumpFor(long ms) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
+    while (static_cast<long>(end - ::GetTickCount()) > 0) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::Sleep(10);
+    }
+}
+
 void PrintWindow(const char* name, HWND hwnd) {
     if (!hwnd) {
         std::printf("%s=none\n", name);
@@ -218,6 +250,60 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring cmd = argv[1];
     const wchar_t* arg = argc > 2 ? argv[2] : L"";
 
+    if (cmd == L"catcher" && argc > 3) {
+        const HWND view = FindView();
+        RECT r{};
+        if (!view || !::GetWindowRect(view, &r)) return 1;
+        g_catcherFile = argv[3];
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = CatcherProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+        wc.lpszClassName = L"PinarboCtlCatcher";
+        ::RegisterClassW(&wc);
+        const HWND catcher = ::CreateWindowExW(WS_EX_NOACTIVATE, wc.lpszClassName, L"catcher", WS_POPUP, r.left - 20,
+                                               r.top - 20, r.right - r.left + 40, r.bottom - r.top + 40, nullptr,
+                                               nullptr, wc.hInstance, nullptr);
+        if (!catcher) return 1;
+        ::ShowWindow(catcher, SW_SHOWNOACTIVATE);
+        // Under the tree, which stays the topmost window; the tree is put back on top in X too.
+        ::SetWindowPos(view, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (FILE* f = _wfopen(g_catcherFile, L"w")) {
+            std::fprintf(f, "clicks=0\n");
+            std::fclose(f);
+        }
+        PumpFor(std::wcstol(arg, nullptr, 10));
+        ::DestroyWindow(catcher);
+        return 0;
+    }
+    if (cmd == L"hold-hotkey") {
+        const HWND holder = ::CreateWindowExW(0, L"STATIC", L"hotkey holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                              nullptr, nullptr);
+        const bool held = holder && ::RegisterHotKey(holder, 1, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'T');
+        std::printf("held=%d\n", held ? 1 : 0);
+        std::fflush(stdout);
+        PumpFor(std::wcstol(arg, nullptr, 10));
+        if (holder) ::DestroyWindow(holder);
+        return held ? 0 : 1;
+    }
+    if (cmd == L"settings-status" || cmd == L"settings-check") {
+        SSettingsSearch search{0, nullptr};
+        ::EnumWindows(MatchSettings, reinterpret_cast<LPARAM>(&search));
+        if (!search.first) return 1;
+        if (cmd == L"settings-status") {
+            wchar_t text[256] = {};
+            ::GetWindowTextW(::GetDlgItem(search.first, 154), text, 256);
+            std::printf("status=%ls\n", text);
+            const HWND hotkey = FindChild(search.first, 1162, nullptr);
+            std::printf("hotkey=%lld enabled=%d\n", static_cast<long long>(::SendMessageW(hotkey, HKM_GETHOTKEY, 0, 0)),
+                        ::IsWindowEnabled(hotkey) ? 1 : 0);
+            return 0;
+        }
+        const HWND box = FindChild(search.first, static_cast<int>(std::wcstol(arg, nullptr, 10)), nullptr);
+        if (!box) return 1;
+        std::printf("checked=%d\n", ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        return 0;
+    }
     if (cmd == L"wait-main") return WaitFor(true, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
     if (cmd == L"wait-gone") return WaitFor(false, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
     if (cmd == L"question") return FindQuestion() ? 0 : 1;
