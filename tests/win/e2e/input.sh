@@ -8,19 +8,6 @@
 # settings dialog's View page shows the stored option.
 source "$(dirname "$0")/lib/common.bash"
 
-# Right-click on the icon in Wine's tray window (which lets about every other right-click after a
-# menu go by, so a click that opened no menu is repeated).
-tray_menu() {
-  local w
-  w=$(xdotool search --name "Wine System Tray" | head -1)
-  [ -n "$w" ] || return 1
-  for _ in 1 2 3 4 5 6; do
-    xdotool mousemove 400 400
-    xdotool mousemove --window "$w" 12 34 click 3
-    wait_until 'ctl menu' 3 && return 0
-  done
-  return 1
-}
 # A mnemonic key into the open menu. Without a window manager, X's keyboard focus may stay on
 # Wine's tray window (explorer's process) after the right-click, though the program made its main
 # window the foreground one for the menu (as Windows then gives the menu the keyboard): X's focus

@@ -6,22 +6,6 @@
 # "Quit program?" and ends the program with code 0 and everything saved.
 source "$(dirname "$0")/lib/common.bash"
 
-# Right-click on the icon: it sits in the tray window's client area, below the caption. Wine's
-# tray window lets the first right-click after a menu closed go by (about every other one), so a
-# click that opened no menu is repeated, up to six times (three were not always enough in CI).
-tray_click() {
-  local w
-  w=$(xdotool search --name "Wine System Tray" | head -1)
-  [ -n "$w" ] || return 1
-  for _ in 1 2 3 4 5 6; do
-    xdotool mousemove 400 400; sleep 0.3
-    xdotool mousemove --window "$w" 12 34; sleep 0.3
-    xdotool click 3
-    sleep 1
-    ctl menu >/dev/null && return 0
-  done
-  return 1
-}
 menu_rect() { read -r m_l m_t m_r m_b < <(ctl menu | tr -d '\r' | sed -n 's/^menu_rect=//p'); [ -n "${m_b:-}" ]; }
 click_line() { # fraction of the menu's height (per cent) from its top
   xdotool mousemove $((m_l + 20)) $((m_t + (m_b - m_t) * $1 / 100)) click 1
@@ -34,7 +18,7 @@ start_app 2 || finish
 ctl minimize >/dev/null; sleep 1.5
 check "minimised into the icon" ctl tray-exists
 
-tray_click
+tray_menu
 check "a right-click on the icon opens the menu" menu_rect
 log "menu at $m_l $m_t $m_r $m_b"
 screenshot menu >/dev/null
@@ -45,18 +29,18 @@ xdotool mousemove 700 900 click 1; sleep 1
 check "a click elsewhere closes it" bash -c "! timeout 60 '$wine' '$ctl' menu >/dev/null"
 check "and chooses nothing" test "$(info main_visible)" = 0
 
-tray_click
+tray_menu
 menu_rect && click_line 27   # "Show Pinarbo"
 check "Show Pinarbo shows the main window" test "$(info main_visible)$(info main_iconic)" = 10
 
-tray_click
+tray_menu
 menu_rect && click_line 44   # "Hide tree"
 check "Hide tree hides the tree" wait_until '[ "$(info view_visible)" = 0 ]'
-tray_click
+tray_menu
 menu_rect && click_line 44   # "Show tree"
 check "Show tree shows it again" wait_until '[ "$(info view_visible)" = 1 ]'
 
-tray_click
+tray_menu
 check "the menu opens again over the shown window" menu_rect
 screenshot menu2 >/dev/null
 click_line 89   # "Exit"

@@ -194,3 +194,18 @@ finish() {
   if [ "$failures" -ne 0 ]; then log "$failures check(s) failed"; exit 1; fi
   log "all checks passed"; exit 0
 }
+
+# tray_menu: right-clicks the icon in Wine's tray window (in its client area, below the caption) and
+# waits for the menu. The tray window lets about every other right-click after a menu go by, so a
+# click that opened no menu is repeated, up to six times.
+tray_menu() {
+  local w
+  w=$(xdotool search --name "Wine System Tray" | head -1)
+  [ -n "$w" ] || return 1
+  for _ in 1 2 3 4 5 6; do
+    xdotool mousemove 400 400
+    xdotool mousemove --window "$w" 12 34 click 3
+    wait_until 'ctl menu' 3 && return 0
+  done
+  return 1
+}
