@@ -11,7 +11,7 @@
 
 #include "resource.h"
 #include "scene/DefaultScene.h"
-#include "scene/TreePicture.h"
+#include "scene/ItemPicture.h"
 #include "view/CRandom.h"
 #include "app/FactoryClasses.h"
 #include "wnd/Messages.h"
@@ -187,7 +187,7 @@ bool CWpp::LoadOptions() {
         // The stored tree names no picture that loads (a wrong id, an unreadable file): a built-in
         // tree is shown rather than nothing, or than the picture of an earlier load; the stored
         // choice stays as it is.
-        LoadTreePicture(m_tree);
+        LoadItemPicture(m_tree);
         m_tree.Render();
     }
     m_items.LoadAll(&m_store, true);
@@ -195,7 +195,7 @@ bool CWpp::LoadOptions() {
     for (CItem* item : m_items.Items()) {
         // Stored items were prepared while loading; the default scene's are prepared here.
         if (item->Rendered().IsEmpty()) {
-            item->LoadPicture();
+            LoadItemPicture(*item);
             item->Render();
         }
     }

@@ -2,9 +2,11 @@
 
 #include "construct/EditPreview.h"
 #include "construct/ISceneHost.h"
+#include "construct/ItemDialogRows.h"
 #include "param/ParamDlgKind.h"
 #include "param/win/Bind.h"
 #include "res/resource.h"
+#include "scene/ItemPicture.h"
 
 #include <commctrl.h>
 
@@ -12,33 +14,7 @@
 
 namespace {
 
-constexpr int kDroppedWidth = 240;
 constexpr int kToyPictures = 20;
-
-std::wstring LoadText(int id) {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(id),
-                                     reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
-
-void AddComboItem(HWND combo, const std::wstring& text, LPARAM data) {
-    const LRESULT index = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (index >= 0) ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-}
-
-// The five value rows: edit, trackbar, up-down (bound in this order).
-struct SValueRow {
-    CEdges<CParam<int>, int> CItem::*param;
-    int edit, track, spin;
-};
-constexpr SValueRow kRows[] = {
-    {&CItem::hue, IDC_ITEM_HUE_EDIT, IDC_ITEM_HUE_TRACK, IDC_ITEM_HUE_SPIN},
-    {&CItem::brig, IDC_ITEM_BRIG_EDIT, IDC_ITEM_BRIG_TRACK, IDC_ITEM_BRIG_SPIN},
-    {&CItem::contr, IDC_ITEM_CONTR_EDIT, IDC_ITEM_CONTR_TRACK, IDC_ITEM_CONTR_SPIN},
-    {&CItem::opaque, IDC_ITEM_OPAQUE_EDIT, IDC_ITEM_OPAQUE_TRACK, IDC_ITEM_OPAQUE_SPIN},
-    {&CItem::size, IDC_ITEM_SIZE_EDIT, IDC_ITEM_SIZE_TRACK, IDC_ITEM_SIZE_SPIN},
-};
 
 }  // namespace
 
@@ -54,7 +30,8 @@ CParam<unsigned int>& CItemDlg::SideOption() {
     return own;
 }
 
-CItemDlg::CItemDlg(CNavPaneItem* entry, CItem* item) : m_item(item), m_entry(entry) {
+CItemDlg::CItemDlg(CNavPaneItem* entry, CItem* item)
+    : m_item(item), m_entry(entry), m_picture(IDS_ITEM_UNREADABLE, [this] { ShowChanges(false); }) {
     if (m_item) m_backup.Assign(*m_item);
 }
 
@@ -63,33 +40,18 @@ CItemDlg::~CItemDlg() = default;
 INT_PTR CItemDlg::OnInitDialog() {
     if (!m_item) return 0;
     m_icons.SetSmallIcon(m_hwnd, IDI_SETTINGS);
-    const int labelIcons[][2] = {{IDC_ITEM_ICON_HUE, IDI_HUE},
-                                 {IDC_ITEM_ICON_BRIG, IDI_BRIGHTNESS},
-                                 {IDC_ITEM_ICON_CONTR, IDI_CONTRAST},
-                                 {IDC_ITEM_ICON_OPAQUE, IDI_OPACITY},
-                                 {IDC_ITEM_ICON_SIZE, IDI_SIZE}};
-    for (const auto& icon : labelIcons) m_icons.SetControlIcon(m_hwnd, icon[0], icon[1]);
 
     const HWND typeCombo = ::GetDlgItem(m_hwnd, IDC_ITEM_TYPE);
-    ::SendMessageW(typeCombo, CB_SETDROPPEDWIDTH, kDroppedWidth, 0);
-    AddComboItem(typeCombo, LoadText(IDS_TOY), CItem::kToy);
-    AddComboItem(typeCombo, LoadText(IDS_GARLAND), CItem::kGarland);
+    ::SendMessageW(typeCombo, CB_SETDROPPEDWIDTH, kComboListWidth, 0);
+    AddComboItem(typeCombo, ResourceText(IDS_TOY), CItem::kToy);
+    AddComboItem(typeCombo, ResourceText(IDS_GARLAND), CItem::kGarland);
     Bind(this, m_item->type, kParamComboData, IDC_ITEM_TYPE);
 
-    const HWND pictureCombo = ::GetDlgItem(m_hwnd, IDC_ITEM_PICTURE);
-    ::SendMessageW(pictureCombo, CB_SETDROPPEDWIDTH, kDroppedWidth, 0);
-    const std::wstring toy = LoadText(IDS_TOY);
-    for (int n = 1; n <= kToyPictures; ++n)
-        AddComboItem(pictureCombo, toy + L" #" + std::to_wstring(n), IDB_TOY_FIRST - 1 + n);
+    FillPictureCombo(::GetDlgItem(m_hwnd, IDC_ITEM_PICTURE), ResourceText(IDS_TOY), IDB_TOY_FIRST, kToyPictures);
+    m_picture.Attach(*this, *m_item);
     Bind(this, m_item->resid, kParamComboData, IDC_ITEM_PICTURE);
-
     Bind(this, m_item->Caption, kParamEdit, IDC_ITEM_CAPTION);
-    for (const SValueRow& row : kRows) {
-        CEdges<CParam<int>, int>& param = m_item->*row.param;
-        Bind(this, param, kParamEdit, row.edit);
-        Bind(this, param, kParamTrackbar, row.track);
-        Bind(this, param, kParamUpDown, row.spin);
-    }
+    BindValueRows(*this, m_icons, *m_item, true);
 
     PlaceBesideParent();
     // Showing the values makes the edits report changes: nothing to render yet.
@@ -152,23 +114,26 @@ INT_PTR CItemDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
     if (wParam == IDCANCEL) {
         // Back to the settings at opening; the picture is reloaded only when it was another one.
-        const bool otherPicture = m_item->resid.Get() != m_backup.resid.Get();
+        m_picture.StopWaiting();
+        const bool otherPicture = m_picture.Reloaded() || m_item->resid.Get() != m_backup.resid.Get();
         m_quiet = true;
         m_item->Assign(m_backup);
         m_quiet = false;
-        if (otherPicture) m_item->LoadPicture();
+        if (otherPicture) LoadItemPicture(*m_item);
         ShowChanges(false);
         return CDialogParam::OnCommand(wParam, lParam);
     }
+    // A path still waiting for the typing pause is tried before OK keeps it.
+    if (wParam == IDOK) m_picture.FinishPending();
 
     // The bindings first, so the picture is rendered from the value the control now shows.
     const INT_PTR result = CDialogParam::OnCommand(wParam, lParam);
+    if (m_quiet || m_picture.OnCommand(id, code)) return result;
     switch (id) {
     case IDC_ITEM_PICTURE:
         if (static_cast<int>(m_item->resid.Get()) != m_lastPicture) {
-            m_item->LoadPicture();
             m_lastPicture = static_cast<int>(m_item->resid.Get());
-            ShowChanges(false);
+            m_picture.Reload();
         }
         break;
     case IDC_ITEM_HUE_EDIT:
@@ -187,7 +152,12 @@ INT_PTR CItemDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 INT_PTR CItemDlg::OnNotify(WPARAM id, NMHDR* hdr) { return CDialogParam::OnNotify(id, hdr); }
 
+void CItemDlg::OnTimer(UINT_PTR id) {
+    if (!m_picture.OnTimer(id)) CDialogParam::OnTimer(id);
+}
+
 void CItemDlg::OnDestroy() {
+    m_picture.StopWaiting();
     m_icons.Release();
     // The side the user left the dialog on, seen from the parent's left edge.
     if (const HWND parent = ::GetParent(m_hwnd)) {

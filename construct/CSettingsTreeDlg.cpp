@@ -5,7 +5,7 @@
 #include "construct/ISceneHost.h"
 #include "construct/PanePictures.h"
 #include "scene/CPixSurface.h"
-#include "scene/TreePicture.h"
+#include "scene/ItemPicture.h"
 #include "scene/win/DcPixels.h"
 #include "view/ComposeScene.h"
 #include "wnd/Dpi.h"
@@ -37,7 +37,7 @@ tstr LoadText(UINT id, const wchar_t* fallback) {
 CItem* PreparedCopy(const CItem& other) {
     auto* item = new CItem();
     item->Assign(other);
-    item->LoadPicture();
+    LoadItemPicture(*item);
     item->Render();
     return item;
 }
@@ -177,7 +177,7 @@ INT_PTR CSettingsTreeDlg::OnInitDialog() {
 
     if (ISceneHost* host = SceneHost()) {
         m_tree.Assign(host->SceneTree());
-        LoadTreePicture(m_tree);
+        LoadItemPicture(m_tree);
         m_tree.Render();
         m_savedTree.Assign(host->SceneTree());
         for (const CItem* item : host->SceneItems()) {
@@ -259,7 +259,7 @@ void CSettingsTreeDlg::Apply(bool closing) {
     CopyItemsInto(host->SceneItems(), m_items);
     CItem& tree = host->SceneTree();
     tree.Assign(m_tree);
-    LoadTreePicture(tree);
+    LoadItemPicture(tree);
     tree.Render();
     m_applied = true;
     if (closing) ReleaseCopies();
@@ -281,7 +281,7 @@ void CSettingsTreeDlg::Restore() {
     CopyItemsInto(host->SceneItems(), m_savedItems);
     CItem& tree = host->SceneTree();
     tree.Assign(m_savedTree);
-    LoadTreePicture(tree);
+    LoadItemPicture(tree);
     tree.Render();
     ReleaseCopies();
     m_applied = false;
@@ -292,7 +292,7 @@ void CSettingsTreeDlg::AddItem() {
     if (!m_live) return;
     auto* item = new CItem();
     if (ISceneHost* host = SceneHost()) item->Assign(host->NewItemTemplate());
-    item->LoadPicture();
+    LoadItemPicture(*item);
     item->Render();
     m_items.Add(item);  // drawn last: on top
     CItemsPaneItem* entry = AddEntry(item, item->Caption.Get());

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "construct/DialogIcons.h"
+#include "construct/PictureSourceControls.h"
 #include "param/win/CDialogParam.h"
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
@@ -18,11 +19,6 @@ class CNavPaneItem;
 
 class CTreeDlg : public CDialogParam {
 public:
-    // The longest path the path edit takes.
-    static constexpr int kMaxPath = 520;
-    // Typing pause after which a path that may be slow to open is tried.
-    static constexpr UINT kReloadPauseMs = 500;
-
     // entry: the tree's pane entry (may be null); toys: the other items of the canvas (may be
     // null or empty; not owned); tree: the tree item edited (not owned; null binds nothing).
     // Run with DoModal(instance, IDD_TREE, parent).
@@ -43,14 +39,8 @@ private:
         int dx, dy;  // position minus the tree's position at opening
     };
 
-    // Reloads the tree's picture now (a built-in tree when it cannot be read, said in the status
-    // line), renders it and shows the result.
-    void ReloadTree();
     // Renders the tree and shows it on the page and in its pane entry.
     void ShowTree();
-    // The path edit changed: copy its text into the tree's path, reload now or after a pause.
-    void OnPathEdited();
-    void ChooseFile();
     void UpdateToys();
     void RestoreToys();
     bool Checked(int id) const;
@@ -64,9 +54,7 @@ private:
     int m_xAtOpen = 0, m_yAtOpen = 0;
     unsigned m_lastResid = 0;
     bool m_toysChanged = false;   // Cancel puts them back only then
-    bool m_reloaded = false;      // the picture was reloaded here; Cancel reloads it back
-    bool m_filling = false;       // the dialog itself is writing the path edit
-    bool m_reloadPending = false; // a slow path waits for the typing pause
     bool m_quiet = false;         // the dialog itself is showing or putting back the settings
     CDialogIcons m_icons;
+    CPictureSourceControls m_picture;
 };

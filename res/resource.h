@@ -11,6 +11,7 @@
 #define IDS_CONFIRMATION        5       // caption of the delete question
 #define IDS_DELETE_SELECTED     6
 #define IDS_TREE_UNREADABLE     7       // the tree dialog's status line
+#define IDS_ITEM_UNREADABLE     8       // the item dialog's status line
 #define IDS_START_SHOW          11      // start placement choices
 #define IDS_START_MINIMIZE      12
 #define IDS_START_AS_LAST       13

@@ -15,4 +15,7 @@ void AddDefaultScene(CColReg<CItem*>& items);
 
 // Resource ids the default scene and the tree reset use.
 constexpr unsigned int kDefaultTreeResource = 122;
+// The first toy and the lights garland: what a toy or garland shows when its own picture fails.
+constexpr unsigned int kDefaultToyResource = 131;
+constexpr unsigned int kDefaultGarlandResource = 145;
 constexpr int kDefaultSceneItemCount = 20;

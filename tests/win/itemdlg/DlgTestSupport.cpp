@@ -162,6 +162,24 @@ std::wstring KeysFor(const std::wstring& text) {
     return keys;
 }
 
+namespace {
+bool g_chooserSeen = false;
+void CALLBACK LookForChooser(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    g_chooserSeen = ::FindWindowW(nullptr, L"open file") != nullptr;
+}
+}  // namespace
+
+bool ChooseInOpenFileDialog(HWND dialog, int browseId, const std::wstring& file) {
+    g_chooserSeen = false;
+    ::SetTimer(nullptr, 0, 2500, &LookForChooser);
+    const POINT p = CentreOf(::GetDlgItem(dialog, browseId));
+    const bool typed = Xdo(L"mousemove " + std::to_wstring(p.x) + L" " + std::to_wstring(p.y) + L" click 1 sleep 3 " +
+                               KeysFor(file) + L" sleep 0.3 key Return",
+                           6000 + 80 * static_cast<DWORD>(file.size()));
+    return typed && g_chooserSeen;
+}
+
 void Command(HWND dialog, int id, WORD code) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }

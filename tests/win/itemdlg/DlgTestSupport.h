@@ -61,6 +61,9 @@ CBmp BuiltInPicture(int id);
 bool Click(HWND dialog, int id, DWORD pumpMs = 600);
 // "key --delay 40 ..." with the key names that type text (letters, digits, : \\ . - _ space /).
 std::wstring KeysFor(const std::wstring& text);
+// Clicks the dialog's "..." button (real pointer), types file into the system's open-file dialog
+// (real keys) and presses Enter there. Answers whether a window titled "open file" came up.
+bool ChooseInOpenFileDialog(HWND dialog, int browseId, const std::wstring& file);
 // Sends the dialog the command a control would send.
 void Command(HWND dialog, int id, WORD code);
 // Top-level windows of this thread that are visible.

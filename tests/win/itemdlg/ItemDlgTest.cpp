@@ -87,7 +87,7 @@ TEST_F(ItemDlg, OpensWithTheItemAndCancelAtOnceKeepsIt) {
         EXPECT_EQ(::SendMessageW(picture, CB_GETCOUNT, 0, 0), 20);
         EXPECT_EQ(TextOf(picture), L"Toy #4");  // bitmap 134
         EXPECT_EQ(::SendMessageW(picture, CB_GETITEMDATA, 19, 0), 150);
-        EXPECT_EQ(::SendMessageW(picture, CB_GETDROPPEDWIDTH, 0, 0), 240);
+        EXPECT_GE(::SendMessageW(picture, CB_GETDROPPEDWIDTH, 0, 0), 240);
         EXPECT_EQ(TextOf(::GetDlgItem(d, IDC_ITEM_CAPTION)), L"Ball");
         struct SRow {
             int edit, track, spin;

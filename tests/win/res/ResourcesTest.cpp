@@ -306,6 +306,7 @@ TEST(ResourcesTest, StringsReadBack) {
         {IDS_CONFIRMATION, L"Confirmation"},
         {IDS_DELETE_SELECTED, L"Delete selected items?"},
         {IDS_TREE_UNREADABLE, L"The picture file could not be read; the built-in tree is shown."},
+        {IDS_ITEM_UNREADABLE, L"The picture file could not be read; the built-in picture is shown."},
         {IDS_START_SHOW, L"Show main window, when the program starts"},
         {IDS_START_MINIMIZE, L"Minimize main window, when the program starts"},
         {IDS_START_AS_LAST, L"Show main window, as it was shown on last exit"},

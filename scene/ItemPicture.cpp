@@ -1,4 +1,4 @@
-#include "scene/TreePicture.h"
+#include "scene/ItemPicture.h"
 
 #include "scene/CItem.h"
 #include "scene/DefaultScene.h"
@@ -23,15 +23,23 @@ private:
     int m_id;
 };
 
+unsigned int DefaultResourceOf(int type) {
+    switch (type) {
+    case CItem::kToy: return kDefaultToyResource;
+    case CItem::kGarland: return kDefaultGarlandResource;
+    default: return kDefaultTreeResource;
+    }
+}
+
 }  // namespace
 
-bool LoadTreePicture(CItem& tree) {
-    if (tree.LoadPicture()) return true;
+bool LoadItemPicture(CItem& item) {
+    if (item.LoadPicture()) return true;
     IPictureSource* pictures = CItem::PictureSource();
     if (!pictures) return false;
-    for (const unsigned int id : {tree.resid.Get(), kDefaultTreeResource}) {
+    for (const unsigned int id : {item.resid.Get(), DefaultResourceOf(item.type.Get())}) {
         CBuiltInOnly builtIn(*pictures, id);
-        if (tree.LoadPicture(builtIn)) break;
+        if (item.LoadPicture(builtIn)) break;
     }
     return false;
 }
