@@ -46,8 +46,17 @@ LRESULT CItemsPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void CItemsPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
     CNavPaneItem* focused = FocusedItem();
-    if (vk == VK_RETURN && focused) {
+    if ((vk == VK_RETURN || vk == VK_F2) && focused) {
         focused->OnToolCommand(CItemsPaneItem::kSettingsCommand);
+    } else if (vk == VK_DELETE && m_page) {
+        m_page->DeleteSelectedItems();
+        return;
+    } else if (vk == VK_INSERT && m_page) {
+        m_page->AddItem();
+        return;
+    } else if (vk == 'D' && ::GetKeyState(VK_CONTROL) < 0 && m_page) {
+        m_page->DuplicateSelectedItems();
+        return;
     } else if (vk == VK_SPACE && focused) {
         auto* entry = dynamic_cast<CItemsPaneItem*>(focused);
         CNavPaneItemTool* eye = entry ? entry->FindTool(CItemsPaneItem::kVisibilityCommand) : nullptr;
@@ -58,6 +67,15 @@ void CItemsPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
         }
     }
     CNavPaneWnd::OnKeyDown(vk, repeat, flags);
+}
+
+LRESULT CItemsPaneWnd::OnSysKeyDown(WPARAM vk, LPARAM lParam) {
+    int dx = 0, dy = 0;
+    if (m_page && navpane::ArrowMove(static_cast<int>(vk), ::GetKeyState(VK_SHIFT) < 0, dx, dy)) {
+        m_page->MoveSelectedItems(dx, dy);
+        return 0;
+    }
+    return CNavPaneWnd::OnSysKeyDown(vk, lParam);
 }
 
 void CItemsPaneWnd::OnLButtonDblClk(WPARAM keys, int x, int y) {

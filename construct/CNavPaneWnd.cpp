@@ -650,7 +650,11 @@ void CNavPaneWnd::KeyStep(int step, bool shift) {
     const auto at = std::find(m_rows.begin(), m_rows.end(), m_focused);
     const int index = at == m_rows.end() ? -1 : static_cast<int>(at - m_rows.begin());
     const int next = navpane::WrapStep(index, step, static_cast<int>(m_rows.size()));
-    CNavPaneItem* item = m_rows[static_cast<std::size_t>(next)];
+    KeyGoTo(m_rows[static_cast<std::size_t>(next)], shift);
+}
+
+void CNavPaneWnd::KeyGoTo(CNavPaneItem* item, bool shift) {
+    if (!item) return;
     if (m_selectionEnabled) {
         if (!shift || !m_multiple) ClearSelection();
         SelectItem(item);
@@ -681,6 +685,15 @@ void CNavPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
         break;
     case VK_DOWN: KeyStep(m_reversed ? -1 : 1, shift); break;
     case VK_UP: KeyStep(m_reversed ? 1 : -1, shift); break;
+    // The top and the bottom row on screen.
+    case VK_HOME:
+        if (m_rows.empty()) return;
+        KeyGoTo(m_reversed ? m_rows.back() : m_rows.front(), shift);
+        break;
+    case VK_END:
+        if (m_rows.empty()) return;
+        KeyGoTo(m_reversed ? m_rows.front() : m_rows.back(), shift);
+        break;
     case 'A':
         if (!ctrl) return;
         SelectAll(&m_root, true, true);

@@ -40,6 +40,8 @@ public:
     void OnRButtonDown(WPARAM keys, int x, int y) override;
     void OnRButtonUp(WPARAM keys, int x, int y) override;
     void OnLButtonDblClk(WPARAM keys, int x, int y) override;
+    // Arrow keys step through the rows, Home and End go to the top and the bottom row on screen,
+    // Ctrl+A selects all.
     void OnKeyDown(WPARAM vk, UINT repeat, UINT flags) override;
     const wchar_t* GetWndClassName() const override { return kClassName; }
     // The mouse left the window: no hot entry or tool any more.
@@ -136,6 +138,8 @@ private:
     void ScrollIntoView(const CNavPaneItem* row);
     void MoveFocusOut(bool backwards);
     void KeyStep(int step, bool shift);
+    // Selects (Shift: adds to the selection), focuses and shows the row, as the arrow keys do.
+    void KeyGoTo(CNavPaneItem* row, bool shift);
     void RepaintIfNeeded();
     void NotifyHot(CNavPaneItem* hot);
     bool HasFocus() const;

@@ -189,6 +189,7 @@ INT_PTR CSettingsTreeDlg::OnInitDialog() {
     }
     m_live = true;
     m_applied = false;
+    m_canvasKeys.CreateIn(*this);
     SetUpToolBar();  // with the page's icon
 
     m_pane = dynamic_cast<CItemsPaneWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kPaneId)));
@@ -315,6 +316,44 @@ void CSettingsTreeDlg::DeleteSelectedItems() {
     RepaintCanvas();
 }
 
+std::vector<CItem*> CSettingsTreeDlg::SelectedItems() const {
+    std::vector<CItem*> chosen;
+    if (!m_live || !m_pane) return chosen;
+    for (CItem* item : m_items) {
+        const CItemsPaneItem* row = nullptr;
+        for (CNavPaneItem* selected : m_pane->Selection()) {
+            const auto* entry = dynamic_cast<const CItemsPaneItem*>(selected);
+            if (entry && entry->Item() == item) row = entry;
+        }
+        if (row) chosen.push_back(item);
+    }
+    return chosen;
+}
+
+void CSettingsTreeDlg::DuplicateSelectedItems() {
+    const std::vector<CItem*> originals = SelectedItems();
+    if (originals.empty()) return;
+    m_pane->ClearSelection();
+    for (const CItem* original : originals) {
+        CItem* copy = PreparedCopy(*original);
+        copy->x += kDuplicateOffset;
+        copy->y += kDuplicateOffset;
+        m_items.Add(copy);  // drawn last: above every item
+        if (CItemsPaneItem* entry = AddEntry(copy, copy->Caption.Get())) m_pane->SelectItem(entry);
+    }
+    ::InvalidateRect(m_pane->GetHwnd(), nullptr, FALSE);
+    RepaintCanvas();
+}
+
+void CSettingsTreeDlg::MoveSelectedItems(int dx, int dy) {
+    const std::vector<CItem*> chosen = SelectedItems();
+    for (CItem* item : chosen) {
+        item->x += dx;
+        item->y += dy;
+    }
+    if (!chosen.empty()) RepaintCanvas();
+}
+
 // --- canvas ---
 
 RECT CSettingsTreeDlg::CanvasRect() const {
@@ -368,6 +407,11 @@ void CSettingsTreeDlg::OnPaint() {
     CPixSurface surface;
     if (!DrawCanvas(surface)) return;
     WriteDcPixels(paint.get(), rc.left, rc.top, surface.Width(), surface.Height(), surface.Bits());
+    if (CanvasHasFocus()) {
+        RECT focus = rc;
+        ::InflateRect(&focus, -1, -1);
+        ::DrawFocusRect(paint.get(), &focus);
+    }
 }
 
 int CSettingsTreeDlg::OnHotItemChanged(CNavPaneItem* hot, CNavPaneItem* previous) {
@@ -381,6 +425,8 @@ int CSettingsTreeDlg::OnHotItemChanged(CNavPaneItem* hot, CNavPaneItem* previous
 // --- moving items with the mouse ---
 
 void CSettingsTreeDlg::OnLButtonDown(WPARAM, int x, int y) {
+    const RECT canvas = CanvasRect();
+    if (::PtInRect(&canvas, POINT{x, y}) && m_canvasKeys.GetHwnd()) ::SetFocus(m_canvasKeys.GetHwnd());
     if (!m_pane) return;
     m_dragOrigins.clear();
     for (CNavPaneItem* row : m_pane->Selection()) {

@@ -5,6 +5,7 @@
 // opened (and redraws the desktop when an Apply had changed it).
 #pragma once
 
+#include "construct/CCanvasKeysWnd.h"
 #include "construct/CCanvasPictures.h"
 #include "construct/CItemsPaneItem.h"
 #include "construct/CNavPaneWndParent.h"
@@ -31,6 +32,7 @@ public:
     static constexpr int kIconId = 1040;
     static constexpr int kAddCommand = 1007;
     static constexpr int kDeleteCommand = 1008;
+    static constexpr int kDuplicateOffset = 8;  // a copy's offset from its original, 100 % units
     static constexpr int kRowHeight = 22;  // at 96 DPI; RowHeight() at the page's
     static constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
     static constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
@@ -40,7 +42,7 @@ public:
     // Destroys the page's window first, while the copies its rows point at still exist.
     ~CSettingsTreeDlg() override;
 
-    // The page handles no keys itself. WM_DPICHANGED (the new DPI in its word parameter) and,
+    // The page handles no keys itself (the list and the canvas's focus window do). WM_DPICHANGED (the new DPI in its word parameter) and,
     // for the page as a child, WM_DPICHANGED_AFTERPARENT (its window's new DPI) scale it anew.
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -65,6 +67,11 @@ public:
     void AddItem();
     // Deletes the selected items after asking.
     void DeleteSelectedItems();
+    // Copies of the selected items (never the tree), offset by (8, 8) in 100 % units, drawn above
+    // every item in the order of their originals; the copies become the selection.
+    void DuplicateSelectedItems();
+    // Moves the selected items (never the tree) by (dx, dy) in 100 % units.
+    void MoveSelectedItems(int dx, int dy);
 
     CItemsPaneWnd* Pane() const noexcept { return m_pane; }
     CColReg<CItem*>& WorkingItems() noexcept { return m_items; }
@@ -90,6 +97,9 @@ public:
     // The canvas frame's rectangle in page client coordinates.
     RECT CanvasRect() const;
     void RepaintCanvas();
+    // Whether the canvas holds the keyboard focus (a click on it gives it; its frame then shows a
+    // focus rectangle and the arrow keys move the selected items).
+    bool CanvasHasFocus() const { return m_canvasKeys.HasFocus(); }
     // Draws the canvas (background, tree, visible items, the hovered one highlighted) into a
     // surface of the canvas's size.
     bool DrawCanvas(CPixSurface& surface) const;
@@ -107,6 +117,8 @@ private:
     void SetUpToolBar();
     // Deletes the working and saved items; rows keep no pointer to them.
     void ReleaseCopies();
+    // The working items whose rows are selected, in drawing order, the tree left out.
+    std::vector<CItem*> SelectedItems() const;
 
     struct SDragOrigin {
         const CItem* item;  // compared only, never followed: the item may be gone
@@ -131,4 +143,5 @@ private:
     CUniqueIcon m_icon;
     SViewScale m_scale;                      // the page's DPI over 96
     mutable CCanvasPictures m_pictures;      // item pictures at m_scale, kept between paints
+    CCanvasKeysWnd m_canvasKeys;             // the canvas's keyboard focus
 };

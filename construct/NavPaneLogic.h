@@ -104,6 +104,20 @@ inline int WrapStep(int index, int step, int n) noexcept {
     return r < 0 ? r + n : r;
 }
 
+// The move of the selected items for an arrow key, in 100 % units: one pixel, ten when large.
+// key is the system's key code (0x25 left, 0x26 up, 0x27 right, 0x28 down); false for any other.
+inline bool ArrowMove(int key, bool large, int& dx, int& dy) noexcept {
+    const int step = large ? 10 : 1;
+    dx = dy = 0;
+    switch (key) {
+    case 0x25: dx = -step; return true;
+    case 0x26: dy = -step; return true;
+    case 0x27: dx = step; return true;
+    case 0x28: dy = step; return true;
+    default: return false;
+    }
+}
+
 // One run of toolbar tools laid out from start in direction dir (+1 rightwards, -1 leftwards):
 // a tool with room occupies width pixels one pixel away from the running position, and the next
 // tool starts at its far edge; a tool without room takes the same place without advancing.

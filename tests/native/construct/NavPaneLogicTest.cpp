@@ -153,3 +153,21 @@ TEST(NavPaneLogic, ToolRunsAdvanceOnlyForToolsWithRoom) {
     EXPECT_EQ(left.Next(27, true), (SSpan{140, 166}));
     EXPECT_EQ(left.Position(), 140);
 }
+
+TEST(NavPaneLogic, ArrowKeysMoveByOneOrTenAndOtherKeysNot) {
+    struct SCase {
+        int key;
+        bool large;
+        bool arrow;
+        int dx, dy;
+    } const cases[] = {
+        {0x25, false, true, -1, 0}, {0x26, false, true, 0, -1}, {0x27, false, true, 1, 0}, {0x28, false, true, 0, 1},
+        {0x25, true, true, -10, 0}, {0x28, true, true, 0, 10},  {0x24, false, false, 0, 0}, {0x29, true, false, 0, 0},
+    };
+    for (const SCase& c : cases) {
+        int dx = 7, dy = 7;
+        EXPECT_EQ(navpane::ArrowMove(c.key, c.large, dx, dy), c.arrow) << c.key;
+        EXPECT_EQ(dx, c.dx) << c.key;
+        EXPECT_EQ(dy, c.dy) << c.key;
+    }
+}

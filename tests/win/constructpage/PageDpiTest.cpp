@@ -155,6 +155,12 @@ TEST(PageDpi, RowsToolsThumbnailsCanvasAndDragsFollowTheDpi) {
         EXPECT_TRUE(Unscaled(red->x - start.x, 40, dpi));
         EXPECT_TRUE(Unscaled(red->y - start.y, 24, dpi));
         EXPECT_EQ(f.page->CanvasRenders(), renders) << "a drag places the pictures anew, never renders them";
+        // Then keys (the press gave the canvas the focus): one stored unit each, at any scale.
+        EXPECT_TRUE(f.page->CanvasHasFocus());
+        const POINT dragged{red->x, red->y};
+        ASSERT_TRUE(Xdo(L"key Right Right alt+Right Down alt+Down", 600));
+        EXPECT_EQ(red->x - dragged.x, 3);
+        EXPECT_EQ(red->y - dragged.y, 2);
         // The toy is shown where it now is: its scaled middle shows its picture, not the background.
         const POINT m = Middle(red);
         const COLORREF face = ::GetSysColor(COLOR_BTNFACE);

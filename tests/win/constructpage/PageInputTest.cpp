@@ -260,3 +260,106 @@ TEST_F(PageInput, DraggingRowsReordersTheSceneButTheTreeRowStaysPut) {
         EXPECT_EQ(caption, moved[static_cast<std::size_t>(i)]) << i;
     }
 }
+
+// The items list's keys, pressed for real: Home and End reach the top and the bottom row, F2 opens
+// the settings as Enter does, Alt+arrows move the selected items by one stored unit (Shift: ten),
+// Ctrl+D duplicates them above every item, Insert adds as the plus tool, Delete asks as the minus
+// tool. The tree is never moved, duplicated or deleted.
+TEST_F(PageInput, ListKeysEditTheSceneButNeverTheTree) {
+    const auto keys = [](const wchar_t* script) { ASSERT_TRUE(Xdo(script, 500)); };
+    ClickRow(L"Blue");
+    keys(L"key Home");
+    EXPECT_EQ(f.SelectedCaptions(), std::vector<std::wstring>{L"Lights"});
+    keys(L"key End");
+    EXPECT_EQ(f.SelectedCaptions(), std::vector<std::wstring>{L"Xmas Tree"});
+    keys(L"key F2");
+    keys(L"key Home key F2");
+    const auto& calls = CScriptedItemsPane::Script().calls;
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_TRUE(calls[0].tree);
+    EXPECT_EQ(calls[1].item, f.Working(L"Lights"));
+
+    // Blue and the tree selected: Alt+Right x3, Alt+Down x2, then Alt+Shift+Left.
+    CItem* blue = f.Working(L"Blue");
+    const POINT tree{f.page->WorkingTree().x, f.page->WorkingTree().y};
+    ClickRow(L"Blue");
+    ClickRow(L"Xmas Tree", L"ctrl");
+    const POINT middle = Middle(blue);
+    const unsigned shown = f.CanvasPixel(middle.x, middle.y);
+    keys(L"key alt+Right alt+Right alt+Right alt+Down alt+Down");
+    EXPECT_EQ(blue->x, 123);
+    EXPECT_EQ(blue->y, 62);
+    EXPECT_EQ(f.page->WorkingTree().x, tree.x) << "the tree stays";
+    EXPECT_EQ(f.page->WorkingTree().y, tree.y);
+    EXPECT_EQ(f.CanvasPixel(middle.x + 3, middle.y + 2), shown) << "the canvas shows the move";
+    keys(L"key alt+shift+Left");
+    EXPECT_EQ(blue->x, 113);
+
+    // Ctrl+D with Red, Blue and the tree selected: copies of Red and Blue on top, (8, 8) away.
+    ClickRow(L"Red", L"ctrl");
+    keys(L"key ctrl+d");
+    ASSERT_EQ(f.page->WorkingItems().Count(), 6);
+    const CItem* redCopy = f.page->WorkingItems().GetAt(4);
+    const CItem* blueCopy = f.page->WorkingItems().GetAt(5);
+    EXPECT_EQ(redCopy->Caption.Get(), L"Red");
+    EXPECT_EQ(blueCopy->Caption.Get(), L"Blue");
+    EXPECT_EQ(std::make_pair(redCopy->x, redCopy->y), std::make_pair(28, 48));
+    EXPECT_EQ(std::make_pair(blueCopy->x, blueCopy->y), std::make_pair(121, 70));
+    EXPECT_FALSE(blueCopy->Rendered().IsEmpty());
+    EXPECT_EQ(f.RowOrder(), (std::vector<std::wstring>{L"Xmas Tree", L"Red", L"Green", L"Blue", L"Lights", L"Red", L"Blue"}));
+    EXPECT_EQ(f.SelectedCaptions(), (std::vector<std::wstring>{L"Red", L"Blue"}));
+
+    // Insert: the plus tool's new item, on top and the only selection.
+    keys(L"key Insert");
+    ASSERT_EQ(f.page->WorkingItems().Count(), 7);
+    EXPECT_EQ(Describe(*f.page->WorkingItems().GetAt(6)), Describe(f.scene.newItem));
+    EXPECT_EQ(f.SelectedCaptions(), std::vector<std::wstring>{L"Toy"});
+
+    // Delete with the new item and the tree selected: No keeps both, Yes deletes the item only.
+    ClickRow(L"Xmas Tree", L"ctrl");
+    ASSERT_TRUE(Xdo(L"key Delete sleep 0.6 key n", 1500));
+    EXPECT_EQ(f.page->WorkingItems().Count(), 7);
+    ClickRow(L"Toy");  // the test window, no dialog, does not give the pane its focus back
+    ClickRow(L"Xmas Tree", L"ctrl");
+    ASSERT_TRUE(Xdo(L"key Delete sleep 0.6 key Return", 1500));
+    EXPECT_EQ(f.page->WorkingItems().Count(), 6);
+    EXPECT_EQ(f.RowOrder().front(), L"Xmas Tree");
+    EXPECT_EQ(::FindWindowW(nullptr, L"Confirmation"), nullptr);
+}
+
+namespace {
+// The page's pixels along the canvas frame's top edge, one inside it, as the screen shows them.
+std::vector<COLORREF> CanvasTopEdge(const SPageFixture& f) {
+    const RECT rc = f.page->CanvasRect();
+    const HDC dc = ::GetDC(f.PageWnd());
+    std::vector<COLORREF> row;
+    for (int x = rc.left + 1; x < rc.left + 41; ++x) row.push_back(::GetPixel(dc, x, rc.top + 1));
+    ::ReleaseDC(f.PageWnd(), dc);
+    return row;
+}
+}  // namespace
+
+// A click on the canvas gives it the focus, shown by a focus rectangle; then the arrow keys alone
+// move the selected items (Shift: by ten); a click on the list takes the focus and the frame back.
+TEST_F(PageInput, CanvasTakesTheFocusAndArrowKeysMoveTheSelection) {
+    CItem* blue = f.Working(L"Blue");
+    ClickRow(L"Blue");
+    const std::vector<COLORREF> plain = CanvasTopEdge(f);
+    EXPECT_FALSE(f.page->CanvasHasFocus());
+    Click(f.PageWnd(), f.CanvasPoint(2, 2));
+    EXPECT_TRUE(f.page->CanvasHasFocus());
+    PumpMessages(50);
+    const std::vector<COLORREF> framed = CanvasTopEdge(f);
+    int changed = 0;
+    for (std::size_t i = 0; i < plain.size(); ++i) changed += plain[i] != framed[i];
+    EXPECT_GE(changed, 10) << "a focus rectangle along the canvas frame";
+    EXPECT_EQ(blue->x, 120) << "a click without moving moves nothing";
+    ASSERT_TRUE(Xdo(L"key Right Right Right Down Down shift+Up", 600));
+    EXPECT_EQ(blue->x, 123);
+    EXPECT_EQ(blue->y, 52);
+    EXPECT_EQ(f.SelectedCaptions(), std::vector<std::wstring>{L"Blue"});
+    ClickRow(L"Blue");
+    EXPECT_FALSE(f.page->CanvasHasFocus());
+    PumpMessages(50);
+    EXPECT_EQ(CanvasTopEdge(f), plain) << "the focus rectangle went with the focus";
+}

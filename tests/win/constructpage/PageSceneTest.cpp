@@ -145,7 +145,9 @@ TEST(PageScene, CancelRedrawsTheDesktopExactlyAsItWasOnlyAfterAnApply) {
     ::DeleteFileW(file.c_str());
 }
 
-TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndDrawNothing) {
+// Toys whose picture does not load (an id that names no picture, a file that does not decode)
+// keep their rows and show the built-in toy, as a tree shows the built-in tree.
+TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndShowABuiltInPicture) {
     SPageFixture f;
     const std::vector<SItemSpec> scene = {{L"Red", CItem::kToy, 131, 20, 40, 0}, {L"None", CItem::kToy, 9999, 20, 40, 0}};
     f.scene.UseScene(&scene);
@@ -160,15 +162,23 @@ TEST(PageScene, PicturesThatFailToLoadKeepTheirRowsAndDrawNothing) {
     ASSERT_TRUE(f.Open());
     EXPECT_EQ(f.RowOrder(), (std::vector<std::wstring>{L"Xmas Tree", L"Red", L"None", L"File"}));
     EXPECT_FALSE(f.page->WorkingTree().SourcePicture().IsEmpty()) << "the tree falls back to a built-in one";
-    EXPECT_TRUE(f.Working(L"None")->Rendered().IsEmpty());
-    EXPECT_TRUE(f.Working(L"File")->Rendered().IsEmpty());
+    const CBmp& builtIn = f.Working(L"Red")->Rendered();
+    for (const wchar_t* caption : {L"None", L"File"}) {
+        const CItem* item = f.Working(caption);
+        EXPECT_EQ(item->Rendered().Width(), builtIn.Width()) << testing::PrintToString(std::wstring(caption));
+        EXPECT_EQ(item->Rendered().Height(), builtIn.Height()) << testing::PrintToString(std::wstring(caption));
+    }
+    // All three lie on the same place: the top one, File, is what the canvas shows there.
     const POINT red = Middle(f.Working(L"Red"));
-    const unsigned shown = f.CanvasPixel(red.x, red.y);
-    f.Working(L"None")->visible.Set(0);
+    f.Working(L"File")->hue.Set(120);
+    f.Working(L"File")->Render();
+    const unsigned recoloured = f.CanvasPixel(red.x, red.y);
     f.Working(L"File")->visible.Set(0);
-    EXPECT_EQ(f.CanvasPixel(red.x, red.y), shown) << "drawn, they changed no pixel";
+    EXPECT_NE(f.CanvasPixel(red.x, red.y), recoloured) << "the fallback picture is drawn";
     f.Close(IDOK);
     EXPECT_EQ(f.scene.items.Count(), 3);
+    EXPECT_EQ(f.scene.items.GetAt(2)->resid.Get(), 0u) << "the stored choice stays";
+    EXPECT_EQ(f.scene.items.GetAt(2)->source.Get(), CItem::kFile);
     EXPECT_FALSE(f.scene.tree.SourcePicture().IsEmpty());
     EXPECT_EQ(f.scene.tree.path, L"" PINARBO_TEST_DATA "/imaging/broken/random.png") << "the chosen file is kept";
 }

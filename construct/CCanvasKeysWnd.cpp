@@ -1,0 +1,40 @@
+#include "construct/CCanvasKeysWnd.h"
+
+#include "construct/CSettingsTreeDlg.h"
+#include "construct/NavPaneLogic.h"
+
+bool& CCanvasKeysWnd::RegisteredFlag() {
+    static bool registered = false;
+    return registered;
+}
+
+bool CCanvasKeysWnd::CreateIn(CSettingsTreeDlg& page) {
+    m_page = &page;
+    return Create(0, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, page.GetHwnd(), nullptr);
+}
+
+bool CCanvasKeysWnd::HasFocus() const { return m_hwnd && ::GetFocus() == m_hwnd; }
+
+LRESULT CCanvasKeysWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_GETDLGCODE:
+        // The arrow keys move items here instead of moving the focus through the dialog.
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        int dx = 0, dy = 0;
+        if (m_page && navpane::ArrowMove(static_cast<int>(wParam), ::GetKeyState(VK_SHIFT) < 0, dx, dy)) {
+            m_page->MoveSelectedItems(dx, dy);
+            return 0;
+        }
+        break;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (m_page) m_page->RepaintCanvas();
+        break;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(msg, wParam, lParam);
+}
