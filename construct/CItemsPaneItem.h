@@ -26,5 +26,8 @@ public:
     CNavPaneItemTool* FindTool(int commandId);
 
 private:
+    // The command itself; OnToolCommand makes it one step of the page's undo history.
+    void RunToolCommand(int commandId);
+
     CItem* m_item;  // not owned
 };

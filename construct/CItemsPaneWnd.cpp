@@ -57,6 +57,8 @@ void CItemsPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
     } else if (vk == 'D' && ::GetKeyState(VK_CONTROL) < 0 && m_page) {
         m_page->DuplicateSelectedItems();
         return;
+    } else if (m_page && m_page->OnUndoKey(vk)) {
+        return;
     } else if (vk == VK_SPACE && focused) {
         auto* entry = dynamic_cast<CItemsPaneItem*>(focused);
         CNavPaneItemTool* eye = entry ? entry->FindTool(CItemsPaneItem::kVisibilityCommand) : nullptr;
@@ -110,7 +112,9 @@ void CItemsPaneWnd::OnLButtonUp(WPARAM keys, int x, int y) {
             // The items take the order the rows are about to take (the base moves the row).
             const RECT& r = target->HeaderRect();
             const bool before = navpane::DropBefore(y, r.top, r.bottom, IsReversed());
+            m_page->BeginChange();
             MoveBeside<CItem>(m_page->WorkingItems(), from->Item(), to->Item(), before);
+            m_page->EndChange();
             m_page->RepaintCanvas();
         }
     }

@@ -223,6 +223,9 @@ void CSettingsTreeDlg::ReleaseCopies() {
     }
     m_dragOrigins.clear();
     m_dragging = false;
+    m_dragChange = false;
+    m_changeDepth = 0;
+    m_history.Clear();
     m_pictures.Clear();
     m_items.Clear();
     m_savedItems.Clear();
@@ -291,6 +294,7 @@ void CSettingsTreeDlg::Restore() {
 
 void CSettingsTreeDlg::AddItem() {
     if (!m_live) return;
+    BeginChange();
     auto* item = new CItem();
     if (ISceneHost* host = SceneHost()) item->Assign(host->NewItemTemplate());
     LoadItemPicture(*item);
@@ -302,6 +306,7 @@ void CSettingsTreeDlg::AddItem() {
         m_pane->SelectItem(entry);
         ::InvalidateRect(m_pane->GetHwnd(), nullptr, FALSE);
     }
+    EndChange();
     RepaintCanvas();
 }
 
@@ -311,7 +316,9 @@ void CSettingsTreeDlg::DeleteSelectedItems() {
     const tstr title = LoadText(kConfirmationString, L"Confirmation");
     if (::MessageBoxW(m_hwnd, question.c_str(), title.c_str(), MB_ICONQUESTION | MB_YESNO) != IDYES) return;
     if (!m_pane) return;  // the page was closed while the question was open
+    BeginChange();
     m_pane->DeleteSelected();
+    EndChange();
     ::InvalidateRect(m_pane->GetHwnd(), nullptr, TRUE);
     RepaintCanvas();
 }
@@ -333,6 +340,7 @@ std::vector<CItem*> CSettingsTreeDlg::SelectedItems() const {
 void CSettingsTreeDlg::DuplicateSelectedItems() {
     const std::vector<CItem*> originals = SelectedItems();
     if (originals.empty()) return;
+    BeginChange();
     m_pane->ClearSelection();
     for (const CItem* original : originals) {
         CItem* copy = PreparedCopy(*original);
@@ -341,17 +349,99 @@ void CSettingsTreeDlg::DuplicateSelectedItems() {
         m_items.Add(copy);  // drawn last: above every item
         if (CItemsPaneItem* entry = AddEntry(copy, copy->Caption.Get())) m_pane->SelectItem(entry);
     }
+    EndChange();
     ::InvalidateRect(m_pane->GetHwnd(), nullptr, FALSE);
     RepaintCanvas();
 }
 
 void CSettingsTreeDlg::MoveSelectedItems(int dx, int dy) {
     const std::vector<CItem*> chosen = SelectedItems();
+    BeginChange();
     for (CItem* item : chosen) {
         item->x += dx;
         item->y += dy;
     }
+    EndChange();
     if (!chosen.empty()) RepaintCanvas();
+}
+
+// --- undo and redo ---
+
+void CSettingsTreeDlg::BeginChange() {
+    if (!m_live) return;
+    if (m_changeDepth++ == 0) m_beforeChange = SceneSettingsOf(m_tree, m_items);
+}
+
+void CSettingsTreeDlg::EndChange() {
+    if (!m_live || m_changeDepth == 0 || --m_changeDepth > 0) return;
+    if (SceneSettingsOf(m_tree, m_items) != m_beforeChange) m_history.Record(std::move(m_beforeChange));
+}
+
+bool CSettingsTreeDlg::Undo() {
+    if (!m_live || m_changeDepth > 0) return false;
+    SSceneSettings current = SceneSettingsOf(m_tree, m_items);
+    if (!m_history.Undo(current)) return false;
+    ShowSettings(current);
+    return true;
+}
+
+bool CSettingsTreeDlg::Redo() {
+    if (!m_live || m_changeDepth > 0) return false;
+    SSceneSettings current = SceneSettingsOf(m_tree, m_items);
+    if (!m_history.Redo(current)) return false;
+    ShowSettings(current);
+    return true;
+}
+
+bool CSettingsTreeDlg::OnUndoKey(WPARAM vk) {
+    if (::GetKeyState(VK_CONTROL) >= 0) return false;
+    if (vk == 'Z') {
+        Undo();
+    } else if (vk == 'Y') {
+        Redo();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CSettingsTreeDlg::ShowSettings(const SSceneSettings& settings) {
+    const SItemSettings treeBefore = SettingsOf(m_tree);
+    PutSettings(settings.tree, m_tree);
+    if (settings.tree.OtherPicture(treeBefore)) LoadItemPicture(m_tree);
+    m_tree.Render();
+    m_dragOrigins.clear();
+    m_dragging = false;
+    m_pictures.Clear();
+    if (m_pane) {
+        // The rows go first, so that nothing on screen points at an item being replaced.
+        m_pane->ClearSelection();
+        const std::vector<CNavPaneItem*> rows = m_pane->Root().Children().Items();
+        for (CNavPaneItem* row : rows) {
+            if (!m_pane->IsTreeRow(row)) m_pane->RemoveItem(row);
+        }
+    }
+    m_items.Clear();
+    for (const SItemSettings& one : settings.items) {
+        auto* item = new CItem();
+        PutSettings(one, *item);
+        LoadItemPicture(*item);
+        item->Render();
+        m_items.Add(item);
+        AddEntry(item, item->Caption.Get());
+    }
+    if (m_pane) {
+        for (CNavPaneItem* row : m_pane->Root().Children()) {
+            auto* entry = dynamic_cast<CItemsPaneItem*>(row);
+            if (!entry || !m_pane->IsTreeRow(entry)) continue;
+            if (CNavPaneItemTool* eye = entry->FindTool(CItemsPaneItem::kVisibilityCommand))
+                eye->SetState(CNavPaneItemTool::kChecked, m_tree.IsVisible());
+            DressEntry(entry);
+        }
+        m_pane->UpdateScrollBar(nullptr);
+        ::InvalidateRect(m_pane->GetHwnd(), nullptr, FALSE);
+    }
+    RepaintCanvas();
 }
 
 // --- canvas ---
@@ -428,6 +518,9 @@ void CSettingsTreeDlg::OnLButtonDown(WPARAM, int x, int y) {
     const RECT canvas = CanvasRect();
     if (::PtInRect(&canvas, POINT{x, y}) && m_canvasKeys.GetHwnd()) ::SetFocus(m_canvasKeys.GetHwnd());
     if (!m_pane) return;
+    EndDragChange();
+    BeginChange();
+    m_dragChange = true;
     m_dragOrigins.clear();
     for (CNavPaneItem* row : m_pane->Selection()) {
         const auto* entry = dynamic_cast<const CItemsPaneItem*>(row);
@@ -445,17 +538,28 @@ void CSettingsTreeDlg::OnLButtonDown(WPARAM, int x, int y) {
     ::TrackMouseEvent(&track);
 }
 
+void CSettingsTreeDlg::EndDragChange() {
+    if (!m_dragChange) return;
+    m_dragChange = false;
+    EndChange();
+}
+
 void CSettingsTreeDlg::OnLButtonUp(WPARAM keys, int x, int y) {
     m_dragging = false;
+    EndDragChange();
     CDialog::OnLButtonUp(keys, x, y);
 }
 
-void CSettingsTreeDlg::OnMouseLeave() { m_dragging = false; }
+void CSettingsTreeDlg::OnMouseLeave() {
+    m_dragging = false;
+    EndDragChange();
+}
 
 void CSettingsTreeDlg::OnMouseMove(WPARAM, int x, int y) {
     if (!m_pane || !m_dragging) return;
     if (::GetKeyState(VK_LBUTTON) >= 0) {
         m_dragging = false;
+        EndDragChange();
         return;
     }
     // Every selected item that was selected at the press moves by the mouse's offset in 100 %

@@ -13,6 +13,8 @@
 #include "scene/CBmp.h"
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
+#include "scene/EditHistory.h"
+#include "scene/SceneSettings.h"
 #include "view/ViewScale.h"
 #include "wnd/CDialog.h"
 #include "wnd/Handles.h"
@@ -73,6 +75,19 @@ public:
     // Moves the selected items (never the tree) by (dx, dy) in 100 % units.
     void MoveSelectedItems(int dx, int dy);
 
+    // --- undo and redo ---
+    // Around every change of the working scene (they may nest): the scene's settings before it
+    // become an undo step when the change altered them; a new step forgets the redo steps.
+    void BeginChange();
+    void EndChange();
+    // Ctrl+Z and Ctrl+Y: the scene as it was before the last change, or as the last undo found
+    // it. The list's selection is emptied. False when there is nothing to undo or redo.
+    bool Undo();
+    bool Redo();
+    // Ctrl+Z and Ctrl+Y for the windows that take keys (the list, the canvas); true when used.
+    bool OnUndoKey(WPARAM vk);
+    const CEditHistory<SSceneSettings>& History() const noexcept { return m_history; }
+
     CItemsPaneWnd* Pane() const noexcept { return m_pane; }
     CColReg<CItem*>& WorkingItems() noexcept { return m_items; }
     CItem& WorkingTree() noexcept { return m_tree; }
@@ -119,6 +134,10 @@ private:
     void ReleaseCopies();
     // The working items whose rows are selected, in drawing order, the tree left out.
     std::vector<CItem*> SelectedItems() const;
+    // The working scene made anew from settings: items and their rows, pictures reloaded.
+    void ShowSettings(const SSceneSettings& settings);
+    // A press on the page began a change that ends with the drag.
+    void EndDragChange();
 
     struct SDragOrigin {
         const CItem* item;  // compared only, never followed: the item may be gone
@@ -144,4 +163,8 @@ private:
     SViewScale m_scale;                      // the page's DPI over 96
     mutable CCanvasPictures m_pictures;      // item pictures at m_scale, kept between paints
     CCanvasKeysWnd m_canvasKeys;             // the canvas's keyboard focus
+    CEditHistory<SSceneSettings> m_history;  // undo and redo steps of the working scene
+    SSceneSettings m_beforeChange;           // the scene when the outermost change began
+    int m_changeDepth = 0;
+    bool m_dragChange = false;               // a press began a change
 };

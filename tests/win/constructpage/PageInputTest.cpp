@@ -363,3 +363,55 @@ TEST_F(PageInput, CanvasTakesTheFocusAndArrowKeysMoveTheSelection) {
     PumpMessages(50);
     EXPECT_EQ(CanvasTopEdge(f), plain) << "the focus rectangle went with the focus";
 }
+
+// Ctrl+Z walks back through the changes made with keys and dialogs (moves, a duplicate, a delete,
+// a hidden item), Ctrl+Y forward again; rows, canvas and items follow. A new change forgets the
+// steps Ctrl+Y could have brought back.
+TEST_F(PageInput, CtrlZAndCtrlYUndoAndRedoTheChanges) {
+    const auto keys = [](const wchar_t* script) { ASSERT_TRUE(Xdo(script, 600)); };
+    const auto rowsMatchItems = [&] {
+        std::vector<std::wstring> expected{L"Xmas Tree"};
+        for (const std::wstring& caption : f.WorkingOrder()) expected.push_back(caption);
+        return f.RowOrder() == expected;
+    };
+    const std::vector<std::wstring> opened = Describe(f.page->WorkingItems());
+    const POINT blueMiddle = Middle(f.Working(L"Blue"));
+    f.Working(L"Blue")->hover = 0;  // drawn as it is, whichever row the pointer rests on
+    const unsigned blueShown = f.CanvasPixel(blueMiddle.x, blueMiddle.y);
+    ClickRow(L"Blue");
+    keys(L"key alt+Right alt+Right ctrl+d");
+    ASSERT_EQ(f.page->WorkingItems().Count(), 5);
+    ASSERT_TRUE(Xdo(L"key Delete sleep 0.6 key Return", 1500));
+    ASSERT_EQ(f.page->WorkingItems().Count(), 4);
+    ClickRow(L"Red");  // the test window, no dialog, does not give the pane its focus back
+    keys(L"key space");
+    ASSERT_FALSE(f.Working(L"Red")->IsVisible());
+    const std::vector<std::wstring> edited = Describe(f.page->WorkingItems());
+    EXPECT_EQ(f.page->History().UndoSteps(), 5u) << "two moves, a duplicate, a delete, a hidden item";
+
+    keys(L"key ctrl+z");
+    EXPECT_TRUE(f.Working(L"Red")->IsVisible());
+    keys(L"key ctrl+z");
+    EXPECT_EQ(f.page->WorkingItems().Count(), 5) << "the deleted copy is back";
+    EXPECT_TRUE(rowsMatchItems());
+    keys(L"key ctrl+z ctrl+z");
+    EXPECT_EQ(f.page->WorkingItems().Count(), 4);
+    EXPECT_EQ(f.Working(L"Blue")->x, 121);
+    keys(L"key ctrl+z ctrl+z");  // the second finds nothing left to undo
+    EXPECT_EQ(Describe(f.page->WorkingItems()), opened);
+    EXPECT_TRUE(rowsMatchItems());
+    f.Working(L"Blue")->hover = 0;
+    EXPECT_EQ(f.CanvasPixel(blueMiddle.x, blueMiddle.y), blueShown);
+    EXPECT_FALSE(f.page->History().CanUndo());
+
+    keys(L"key ctrl+y ctrl+y ctrl+y ctrl+y ctrl+y");
+    EXPECT_EQ(Describe(f.page->WorkingItems()), edited);
+    EXPECT_TRUE(rowsMatchItems());
+    keys(L"key ctrl+z ctrl+z");
+    ClickRow(L"Green");
+    keys(L"key Insert ctrl+y");
+    EXPECT_FALSE(f.page->History().CanRedo());
+    EXPECT_EQ(f.page->WorkingItems().Count(), 6) << "the copy and the new item; Ctrl+Y brought nothing back";
+    f.Close(IDOK);
+    EXPECT_EQ(f.scene.items.Count(), 6);
+}
