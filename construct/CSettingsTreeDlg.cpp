@@ -377,18 +377,16 @@ void CSettingsTreeDlg::EndChange() {
     if (SceneSettingsOf(m_tree, m_items) != m_beforeChange) m_history.Record(std::move(m_beforeChange));
 }
 
-bool CSettingsTreeDlg::Undo() {
-    if (!m_live || m_changeDepth > 0) return false;
-    SSceneSettings current = SceneSettingsOf(m_tree, m_items);
-    if (!m_history.Undo(current)) return false;
-    ShowSettings(current);
-    return true;
-}
+bool CSettingsTreeDlg::Undo() { return StepHistory(false); }
 
-bool CSettingsTreeDlg::Redo() {
+bool CSettingsTreeDlg::Redo() { return StepHistory(true); }
+
+bool CSettingsTreeDlg::StepHistory(bool forward) {
+    // Not while a change is under way (a drag, a settings dialog): it would end on a scene that
+    // is no longer there.
     if (!m_live || m_changeDepth > 0) return false;
     SSceneSettings current = SceneSettingsOf(m_tree, m_items);
-    if (!m_history.Redo(current)) return false;
+    if (!(forward ? m_history.Redo(current) : m_history.Undo(current))) return false;
     ShowSettings(current);
     return true;
 }

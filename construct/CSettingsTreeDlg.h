@@ -134,6 +134,8 @@ private:
     void ReleaseCopies();
     // The working items whose rows are selected, in drawing order, the tree left out.
     std::vector<CItem*> SelectedItems() const;
+    // Undo (forward false) or Redo (forward true).
+    bool StepHistory(bool forward);
     // The working scene made anew from settings: items and their rows, pictures reloaded.
     void ShowSettings(const SSceneSettings& settings);
     // A press on the page began a change that ends with the drag.
