@@ -22,12 +22,13 @@ LRESULT CCanvasKeysWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DLGC_WANTARROWS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        if (msg == WM_KEYDOWN && m_page && m_page->OnUndoKey(wParam)) return 0;
         int dx = 0, dy = 0;
         if (m_page && navpane::ArrowMove(static_cast<int>(wParam), ::GetKeyState(VK_SHIFT) < 0, dx, dy)) {
-            m_page->MoveSelectedItems(dx, dy);
+            m_page->NudgeSelectedItems(dx, dy);
             return 0;
         }
+        if (m_page && !navpane::IsModifierKey(wParam)) m_page->EndNudgeRun();
+        if (msg == WM_KEYDOWN && m_page && m_page->OnUndoKey(wParam)) return 0;
         break;
     }
     case WM_SETFOCUS:

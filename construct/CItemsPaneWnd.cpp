@@ -3,12 +3,15 @@
 #include "construct/CItemDlg.h"
 #include "construct/CSettingsTreeDlg.h"
 #include "construct/CTreeDlg.h"
+#include "construct/DroppedFiles.h"
 #include "construct/ItemOrder.h"
 #include "construct/NavPaneLogic.h"
 #include "res/resource.h"
 #include "scene/CItem.h"
 
 #include <vector>
+
+#include <shellapi.h>
 
 CItemsPaneWnd::CItemsPaneWnd() { SetReversed(true); }
 
@@ -33,6 +36,14 @@ INT_PTR CItemsPaneWnd::RunTreeDialog(CItemsPaneItem* entry, CItem* tree) {
 }
 
 LRESULT CItemsPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DROPFILES) {
+        // Dropped on the list: the page places the toys on the tree.
+        const auto drop = reinterpret_cast<HDROP>(wParam);
+        const std::vector<tstr> files = DroppedFiles(drop);
+        ::DragFinish(drop);
+        if (m_page) m_page->DropFiles(files, nullptr);
+        return 0;
+    }
     if (msg == WM_GETDLGCODE) {
         // Enter opens the focused item's settings: inside a dialog it must reach the pane instead
         // of pressing the dialog's default button.
@@ -45,6 +56,7 @@ LRESULT CItemsPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CItemsPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
+    if (m_page && !navpane::IsModifierKey(vk)) m_page->EndNudgeRun();
     CNavPaneItem* focused = FocusedItem();
     if ((vk == VK_RETURN || vk == VK_F2) && focused) {
         focused->OnToolCommand(CItemsPaneItem::kSettingsCommand);
@@ -74,7 +86,7 @@ void CItemsPaneWnd::OnKeyDown(WPARAM vk, UINT repeat, UINT flags) {
 LRESULT CItemsPaneWnd::OnSysKeyDown(WPARAM vk, LPARAM lParam) {
     int dx = 0, dy = 0;
     if (m_page && navpane::ArrowMove(static_cast<int>(vk), ::GetKeyState(VK_SHIFT) < 0, dx, dy)) {
-        m_page->MoveSelectedItems(dx, dy);
+        m_page->NudgeSelectedItems(dx, dy);
         return 0;
     }
     return CNavPaneWnd::OnSysKeyDown(vk, lParam);
@@ -91,6 +103,7 @@ void CItemsPaneWnd::OnLButtonDblClk(WPARAM keys, int x, int y) {
 }
 
 void CItemsPaneWnd::OnLButtonDown(WPARAM keys, int x, int y) {
+    if (m_page) m_page->EndNudgeRun();
     CNavPaneWnd::OnLButtonDown(keys, x, y);
     if (DragSource() && IsTreeRow(DragSource())) CancelDrag();  // the tree's row stays at the bottom
 }

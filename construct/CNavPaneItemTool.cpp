@@ -131,7 +131,7 @@ void CNavPaneItemTool::DrawPicture(HDC dc, const RECT& rect, const CBmp& picture
     const int h = rect.bottom - rect.top;
     CPixSurface surface;
     if (!surface.Create(w, h) || !ReadCanvasPixels(dc, rect.left, rect.top, w, h, surface.Bits())) return;
-    const int look = Has(kPressed) ? kLookPressed : Has(kHot) ? kLookHot : Has(kDisabled) ? kLookDisabled : kLookNormal;
+    const int look = Has(kPressed) ? kLookPressed : Has(kDisabled) ? kLookDisabled : Has(kHot) ? kLookHot : kLookNormal;
     const int x = (w - picture.Width()) / 2;
     const int y = (h - picture.Height()) / 2;
     CDrawTarget target(surface);

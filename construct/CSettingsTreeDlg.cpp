@@ -2,6 +2,7 @@
 
 #include "construct/CItemsPaneWnd.h"
 #include "construct/CToolBarWnd.h"
+#include "construct/DroppedFiles.h"
 #include "construct/ISceneHost.h"
 #include "construct/PanePictures.h"
 #include "scene/CPixSurface.h"
@@ -12,6 +13,7 @@
 #include "wnd/ResourceIcon.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -21,9 +23,13 @@ constexpr int kEyeOpenBitmap = 113;
 constexpr int kMinusBitmap = 151;
 constexpr int kPlusBitmap = 152;
 constexpr int kEyeClosedBitmap = 153;
+constexpr int kUndoBitmap = 180;  // 182 and 183: undo and redo drawn at 200 %
+constexpr int kRedoBitmap = 181;
+constexpr int kLargeToolOffset = 2;
 constexpr int kPageIcon = 167;
 constexpr UINT kConfirmationString = 5;
 constexpr UINT kDeleteQuestionString = 6;
+constexpr UINT kNotPicturesString = 1055;
 
 HINSTANCE Program() { return ::GetModuleHandleW(nullptr); }
 
@@ -62,6 +68,15 @@ CSettingsTreeDlg::~CSettingsTreeDlg() {
 
 INT_PTR CSettingsTreeDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) return 0;
+    if (msg == WM_DROPFILES) {
+        const auto drop = reinterpret_cast<HDROP>(wParam);
+        POINT at{};
+        const bool inClient = ::DragQueryPoint(drop, &at) != FALSE;
+        const std::vector<tstr> files = DroppedFiles(drop);
+        ::DragFinish(drop);
+        DropFiles(files, inClient ? &at : nullptr);
+        return TRUE;
+    }
     if (msg == kDpiChanged) {
         SetDpi(LOWORD(wParam));
         // A top-level page takes the suggested rectangle; a child's place is its parent's.
@@ -129,8 +144,9 @@ void CSettingsTreeDlg::DressEntry(CItemsPaneItem* entry) {
 
 void CSettingsTreeDlg::SetUpToolBar() {
     if (auto* bar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kToolBarId)))) {
-        for (const int command : {kAddCommand, kDeleteCommand}) {
-            bar->AddTool(new CNavPaneItemTool(CNavPaneItemTool::kPush, command), true);
+        for (const int command : {kAddCommand, kDeleteCommand, 0, kUndoCommand, kRedoCommand}) {
+            const unsigned style = command ? CNavPaneItemTool::kPush : CNavPaneItemTool::kSeparator;
+            bar->AddTool(new CNavPaneItemTool(style, command), true);
         }
     }
     DressToolBar();
@@ -148,10 +164,34 @@ void CSettingsTreeDlg::DressToolBar() {
     bar->SetDpi(dpi);
     bar->SetBackground(Program(), kToolBarBackBitmap, 0);
     for (CNavPaneItemTool* tool : bar->LeadingTools()) {
-        const int bitmap = tool->CommandId() == kAddCommand ? kPlusBitmap : kMinusBitmap;
+        int bitmap = 0;
+        int large = 0;
+        switch (tool->CommandId()) {
+        case kAddCommand: bitmap = kPlusBitmap; break;
+        case kDeleteCommand: bitmap = kMinusBitmap; break;
+        case kUndoCommand: bitmap = kUndoBitmap; large = kUndoBitmap + kLargeToolOffset; break;
+        case kRedoCommand: bitmap = kRedoBitmap; large = kRedoBitmap + kLargeToolOffset; break;
+        default: continue;  // the separator
+        }
         CBmp picture;
-        if (ToolPictureForDpi(Program(), bitmap, dpi, m_tint, picture)) tool->SetToolPicture(picture, 0);
+        if (ToolPictureForDpi(Program(), bitmap, dpi, m_tint, picture, large)) tool->SetToolPicture(picture, 0);
     }
+    UpdateHistoryTools();
+}
+
+void CSettingsTreeDlg::UpdateHistoryTools() {
+    auto* bar = m_hwnd ? dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kToolBarId))) : nullptr;
+    if (!bar) return;
+    bool changed = false;
+    for (CNavPaneItemTool* tool : bar->LeadingTools()) {
+        const int command = tool->CommandId();
+        if (command != kUndoCommand && command != kRedoCommand) continue;
+        const bool can = m_live && (command == kUndoCommand ? m_history.CanUndo() : m_history.CanRedo());
+        if (tool->Has(CNavPaneItemTool::kDisabled) == !can) continue;
+        tool->SetState(CNavPaneItemTool::kDisabled, !can);
+        changed = true;
+    }
+    if (changed) ::InvalidateRect(bar->GetHwnd(), nullptr, FALSE);
 }
 
 void CSettingsTreeDlg::SetDpi(UINT dpi) {
@@ -190,6 +230,7 @@ INT_PTR CSettingsTreeDlg::OnInitDialog() {
     m_live = true;
     m_applied = false;
     m_canvasKeys.CreateIn(*this);
+    ::DragAcceptFiles(m_hwnd, TRUE);
     SetUpToolBar();  // with the page's icon
 
     m_pane = dynamic_cast<CItemsPaneWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kPaneId)));
@@ -197,6 +238,7 @@ INT_PTR CSettingsTreeDlg::OnInitDialog() {
     m_pane->SetPage(this);
     m_pane->SetPaneParent(this);
     m_pane->SetDpi(PageDpi());
+    ::DragAcceptFiles(m_pane->GetHwnd(), TRUE);
     AddEntry(&m_tree, kTreeCaption);
     for (CItem* item : m_items) AddEntry(item, item->Caption.Get());
     SetOpenPageWindow(m_hwnd);
@@ -226,6 +268,8 @@ void CSettingsTreeDlg::ReleaseCopies() {
     m_dragChange = false;
     m_changeDepth = 0;
     m_history.Clear();
+    m_nudged.clear();
+    UpdateHistoryTools();
     m_pictures.Clear();
     m_items.Clear();
     m_savedItems.Clear();
@@ -244,6 +288,8 @@ INT_PTR CSettingsTreeDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         case kApplyId: Apply(false); break;
         case kAddCommand: AddItem(); break;
         case kDeleteCommand: DeleteSelectedItems(); break;
+        case kUndoCommand: Undo(); break;
+        case kRedoCommand: Redo(); break;
         default: break;
         }
     }
@@ -365,16 +411,96 @@ void CSettingsTreeDlg::MoveSelectedItems(int dx, int dy) {
     if (!chosen.empty()) RepaintCanvas();
 }
 
+void CSettingsTreeDlg::NudgeSelectedItems(int dx, int dy) {
+    const std::vector<CItem*> chosen = SelectedItems();
+    if (chosen.empty()) return;
+    const std::vector<const CItem*> same(chosen.begin(), chosen.end());
+    if (same == m_nudged && m_history.CanUndo()) {
+        // The run goes on: its step already holds the scene from before its first nudge.
+        for (CItem* item : chosen) {
+            item->x += dx;
+            item->y += dy;
+        }
+        RepaintCanvas();
+        return;
+    }
+    MoveSelectedItems(dx, dy);
+    m_nudged = same;
+}
+
+void CSettingsTreeDlg::DropFiles(const std::vector<tstr>& files, const POINT* at) {
+    if (!m_live) return;
+    SetStatus(tstr());
+    std::vector<tstr> pictures;
+    for (const tstr& file : files) {
+        if (IsPictureFileName(file)) pictures.push_back(file);
+    }
+    if (pictures.size() < files.size()) SetStatus(LoadText(kNotPicturesString, L"Only picture files become toys."));
+    if (pictures.empty()) return;
+    // The middle of the first toy, in the scene's 100 % units.
+    POINT middle{m_tree.x + m_tree.Rendered().Width() / 2, m_tree.y + m_tree.Rendered().Height() / 2};
+    const RECT canvas = CanvasRect();
+    if (at && ::PtInRect(&canvas, *at)) {
+        middle = POINT{m_scale.Unscale(at->x - canvas.left), m_scale.Unscale(at->y - canvas.top)};
+    }
+    BeginChange();
+    if (m_pane) m_pane->ClearSelection();
+    for (const tstr& file : pictures) {
+        auto* item = new CItem();
+        if (ISceneHost* host = SceneHost()) item->Assign(host->NewItemTemplate());
+        item->type.Set(CItem::kToy);
+        item->source.Set(CItem::kFile);
+        item->path = file;
+        item->Caption.Set(BaseNameOf(file));
+        for (auto* edge : {&item->hue, &item->brig, &item->contr}) edge->Set(0);
+        item->opaque.Set(100);
+        item->size.Set(100);
+        item->visible.Set(1);
+        LoadItemPicture(*item);
+        item->Render();
+        item->x = middle.x - item->Rendered().Width() / 2;
+        item->y = middle.y - item->Rendered().Height() / 2;
+        middle.x += kDuplicateOffset;
+        middle.y += kDuplicateOffset;
+        m_items.Add(item);  // drawn last: on top
+        CItemsPaneItem* entry = AddEntry(item, item->Caption.Get());
+        if (m_pane && entry) m_pane->SelectItem(entry);
+    }
+    EndChange();
+    if (m_pane) ::InvalidateRect(m_pane->GetHwnd(), nullptr, FALSE);
+    RepaintCanvas();
+}
+
+void CSettingsTreeDlg::SetStatus(const tstr& text) {
+    const HWND status = m_hwnd ? ::GetDlgItem(m_hwnd, kStatusId) : nullptr;
+    if (!status) return;
+    ::SetWindowTextW(status, text.c_str());
+    ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
+tstr CSettingsTreeDlg::StatusText() const {
+    const HWND status = m_hwnd ? ::GetDlgItem(m_hwnd, kStatusId) : nullptr;
+    if (!status || !::IsWindowVisible(status)) return tstr();
+    const int length = ::GetWindowTextLengthW(status);
+    tstr text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(status, text.data(), length + 1)));
+    return text;
+}
+
 // --- undo and redo ---
 
 void CSettingsTreeDlg::BeginChange() {
     if (!m_live) return;
-    if (m_changeDepth++ == 0) m_beforeChange = SceneSettingsOf(m_tree, m_items);
+    if (m_changeDepth++ == 0) {
+        m_beforeChange = SceneSettingsOf(m_tree, m_items);
+        m_nudged.clear();
+    }
 }
 
 void CSettingsTreeDlg::EndChange() {
     if (!m_live || m_changeDepth == 0 || --m_changeDepth > 0) return;
     if (SceneSettingsOf(m_tree, m_items) != m_beforeChange) m_history.Record(std::move(m_beforeChange));
+    UpdateHistoryTools();
 }
 
 bool CSettingsTreeDlg::Undo() { return StepHistory(false); }
@@ -387,13 +513,17 @@ bool CSettingsTreeDlg::StepHistory(bool forward) {
     if (!m_live || m_changeDepth > 0) return false;
     SSceneSettings current = SceneSettingsOf(m_tree, m_items);
     if (!(forward ? m_history.Redo(current) : m_history.Undo(current))) return false;
+    m_nudged.clear();
     ShowSettings(current);
+    UpdateHistoryTools();
     return true;
 }
 
 bool CSettingsTreeDlg::OnUndoKey(WPARAM vk) {
     if (::GetKeyState(VK_CONTROL) >= 0) return false;
-    if (vk == 'Z') {
+    if (vk == 'Z' && ::GetKeyState(VK_SHIFT) < 0) {
+        Redo();
+    } else if (vk == 'Z') {
         Undo();
     } else if (vk == 'Y') {
         Redo();
@@ -513,6 +643,7 @@ int CSettingsTreeDlg::OnHotItemChanged(CNavPaneItem* hot, CNavPaneItem* previous
 // --- moving items with the mouse ---
 
 void CSettingsTreeDlg::OnLButtonDown(WPARAM, int x, int y) {
+    EndNudgeRun();
     const RECT canvas = CanvasRect();
     if (::PtInRect(&canvas, POINT{x, y}) && m_canvasKeys.GetHwnd()) ::SetFocus(m_canvasKeys.GetHwnd());
     if (!m_pane) return;

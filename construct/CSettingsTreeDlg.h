@@ -34,6 +34,9 @@ public:
     static constexpr int kIconId = 1040;
     static constexpr int kAddCommand = 1007;
     static constexpr int kDeleteCommand = 1008;
+    static constexpr int kUndoCommand = 1052;
+    static constexpr int kRedoCommand = 1053;
+    static constexpr int kStatusId = 1054;
     static constexpr int kDuplicateOffset = 8;  // a copy's offset from its original, 100 % units
     static constexpr int kRowHeight = 22;  // at 96 DPI; RowHeight() at the page's
     static constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
@@ -74,6 +77,17 @@ public:
     void DuplicateSelectedItems();
     // Moves the selected items (never the tree) by (dx, dy) in 100 % units.
     void MoveSelectedItems(int dx, int dy);
+    // The same from the arrow keys: a run of nudges of the same selection is one undo step. The
+    // run ends with any other change, undo or redo, a mouse press or another key.
+    void NudgeSelectedItems(int dx, int dy);
+    void EndNudgeRun() noexcept { m_nudged.clear(); }
+    // Files dropped from Explorer: every picture file becomes a toy showing it, placed with its
+    // middle at `at` (page client coordinates) when that lies on the canvas, else on the tree's
+    // middle, each further one (8, 8) on; they become the selection, all in one undo step. Other
+    // files are left out and the status line says so.
+    void DropFiles(const std::vector<tstr>& files, const POINT* at);
+    // The status line over the canvas's foot (hidden while empty).
+    tstr StatusText() const;
 
     // --- undo and redo ---
     // Around every change of the working scene (they may nest): the scene's settings before it
@@ -127,6 +141,9 @@ private:
     void LoadToolPictures();
     // The toolbar's tools and the page's icon at the page's DPI.
     void DressToolBar();
+    // Undo and redo tools greyed while there is nothing to undo or redo.
+    void UpdateHistoryTools();
+    void SetStatus(const tstr& text);
     // One item on the canvas at the page's scale, brightened while its row is hovered.
     void DrawItem(const CItem& item, CPixSurface& surface) const;
     void SetUpToolBar();
@@ -169,4 +186,5 @@ private:
     SSceneSettings m_beforeChange;           // the scene when the outermost change began
     int m_changeDepth = 0;
     bool m_dragChange = false;               // a press began a change
+    std::vector<const CItem*> m_nudged;      // the selection the present run of nudges moves
 };

@@ -104,6 +104,12 @@ inline int WrapStep(int index, int step, int n) noexcept {
     return r < 0 ? r + n : r;
 }
 
+// Shift, Ctrl, Alt and the Windows keys, either side: pressed along with other keys, they end
+// nothing by themselves.
+inline bool IsModifierKey(unsigned long long key) noexcept {
+    return (key >= 0x10 && key <= 0x12) || (key >= 0xA0 && key <= 0xA5) || key == 0x5B || key == 0x5C;
+}
+
 // The move of the selected items for an arrow key, in 100 % units: one pixel, ten when large.
 // key is the system's key code (0x25 left, 0x26 up, 0x27 right, 0x28 down); false for any other.
 inline bool ArrowMove(int key, bool large, int& dx, int& dy) noexcept {

@@ -14,13 +14,15 @@ bool ThumbnailForDpi(const CItem& item, UINT dpi, CBmp& out) {
     return item.ThumbnailAt(w > 0 ? w : 1, h > 0 ? h : 1, out);
 }
 
-bool ToolPictureForDpi(HINSTANCE module, int id, UINT dpi, unsigned long tint, CBmp& out) {
+bool ToolPictureForDpi(HINSTANCE module, int id, UINT dpi, unsigned long tint, CBmp& out, int largeId) {
     out.Free();
     if (!out.LoadFromResource(module, id)) return false;
     if (dpi != Dpi::kDefault) {
         const int w = Dpi::Scale(out.Width(), dpi);
         const int h = Dpi::Scale(out.Height(), dpi);
-        if (w > 0 && h > 0) out.Resample(w, h);
+        CBmp large;
+        if (largeId && dpi > Dpi::kDefault * 5 / 4 && large.LoadFromResource(module, largeId)) out.CopyFrom(large);
+        if (w > 0 && h > 0 && (w != out.Width() || h != out.Height())) out.Resample(w, h);
     }
     out.BuildStateLayers(static_cast<std::uint32_t>(tint), static_cast<int>(dpi));
     return !out.IsEmpty();

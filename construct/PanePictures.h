@@ -12,5 +12,6 @@ class CItem;
 // The item's thumbnail for a pane at dpi into out: at 96 DPI a copy of the item's own, elsewhere
 // its size scaled and rendered from the source. False when out stays empty.
 bool ThumbnailForDpi(const CItem& item, UINT dpi, CBmp& out);
-// Bitmap resource id of module at dpi, its button looks built with tint, into out.
-bool ToolPictureForDpi(HINSTANCE module, int id, UINT dpi, unsigned long tint, CBmp& out);
+// Bitmap resource id of module at dpi, its button looks built with tint, into out. Above 125 %
+// a picture drawn at twice the size (largeId, when given) is scaled down instead of id scaled up.
+bool ToolPictureForDpi(HINSTANCE module, int id, UINT dpi, unsigned long tint, CBmp& out, int largeId = 0);

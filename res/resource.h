@@ -30,6 +30,9 @@
 #define IDS_HELP_ADD_ITEM       1007    // help texts, numbered like their commands
 #define IDS_HELP_DELETE_ITEMS   1008
 #define IDS_HELP_APPLY          1028
+#define IDS_HELP_UNDO           1052
+#define IDS_HELP_REDO           1053
+#define IDS_PAGE_NOT_PICTURES   1055    // the page's status line after a drop of other files
 
 // Icons
 #define IDI_APP                 102     // program, main window and notification area
@@ -48,6 +51,10 @@
 #define IDB_TOOL_MINUS          151     // 20 x 20, delete items
 #define IDB_TOOL_PLUS           152     // 20 x 20, add an item
 #define IDB_EYE_CLOSED          153     // 16 x 16, item hidden
+#define IDB_TOOL_UNDO           180     // 20 x 20, undo; 182 and 183 are the two at 40 x 40
+#define IDB_TOOL_REDO           181
+#define IDB_TOOL_UNDO_2X        182
+#define IDB_TOOL_REDO_2X        183
 
 // Bitmaps: main window button
 #define IDB_BUTTON_BASE         117     // 96 x 96, shape of the button face
@@ -121,6 +128,9 @@
 #define IDC_PAGE_CANVAS         1009    // canvas frame: never shown, only its rectangle is used
 #define IDC_PAGE_APPLY          1028    // "Apply changes to desktop"
 #define IDC_PAGE_ICON           1040    // shows icon 167 at 16 x 16
+#define IDM_PAGE_UNDO           1052    // toolbar commands
+#define IDM_PAGE_REDO           1053
+#define IDC_PAGE_STATUS         1054    // status line over the canvas's foot, shown only with a text
 
 // Item settings dialog (a toy or garland) and tree settings dialog. The value rows share their ids
 // in both dialogs; 1044 is the opacity icon in the first and a check box in the second.

@@ -100,6 +100,8 @@ def main():
     bmp32(152, artlib.bleed_edges(artlib.render_svg(ui.plus_svg(), 20, 20)))
     bmp32(151, artlib.bleed_edges(artlib.render_svg(ui.plus_svg(minus=True), 20, 20)))
     bmp32(107, artlib.bleed_edges(artlib.render_svg(ui.gear_svg(), 16, 16)))
+    for rid, redo, size in ((180, False, 20), (181, True, 20), (182, False, 40), (183, True, 40)):
+        bmp32(rid, artlib.bleed_edges(artlib.render_svg(ui.undo_svg(redo, size), size, size)))
     bmp32(113, artlib.bleed_edges(artlib.render_svg(ui.eye_svg(True), 16, 16)))
     bmp32(153, artlib.bleed_edges(artlib.render_svg(ui.eye_svg(False), 16, 16)))
 

@@ -196,6 +196,19 @@ def plus_svg(minus=False):  # 152, 151
     return svg.doc(20, 20, body, defs + svg.blur("s", 0.6))
 
 
+def undo_svg(redo=False, size=20):  # 180 undo, 181 redo; 182 and 183 at 200 %
+    # A bent arrow pointing back (undo) or, mirrored, forward (redo); shown blue by the page's
+    # channel mix.
+    col = ("#e01c6c", "#ffb8d8", "#700a26")
+    defs = svg.lin("g", 0, 0, 0, 1, [(0, col[1]), (1, col[0])])
+    shape = ('<path d="M2,7.75 L8.5,2 V6 H12 A5,5 0 0 1 12,16 H8.5 V12.5 H12 '
+             'A1.5,1.5 0 0 0 12,9.5 H8.5 V13.5 Z"/>')
+    mirror = ' transform="translate(20,0) scale(-1,1)"' if redo else ""
+    body = (f'<g{mirror}><g fill="#000000" opacity="0.35" transform="translate(1,1)" filter="url(#s)">{shape}</g>'
+            f'<g fill="url(#g)" stroke="{col[2]}" stroke-width="1" stroke-linejoin="round">{shape}</g></g>')
+    return svg.doc(size, size, body, defs + svg.blur("s", 0.6), 20, 20)
+
+
 def gear_svg(size=16):  # 107
     cx = cy = 8
     teeth = []

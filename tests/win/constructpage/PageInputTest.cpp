@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <cstring>
+
 namespace {
 
 const std::vector<SItemSpec> kScene = {
@@ -35,7 +40,10 @@ protected:
         auto* toolbar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(bar));
         RECT client{};
         ::GetClientRect(bar, &client);
-        const RECT r = toolbar->ToolRect(client, toolbar->LeadingTools().GetAt(command - 1007));
+        CNavPaneItemTool* tool = nullptr;
+        for (CNavPaneItemTool* t : toolbar->LeadingTools()) tool = t->CommandId() == command ? t : tool;
+        ASSERT_NE(tool, nullptr);
+        const RECT r = toolbar->ToolRect(client, tool);
         const std::wstring keys = answer ? std::wstring(L"sleep 0.6 key ") + answer : L"";
         ASSERT_TRUE(Xdo(ClickScript(bar, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}) + keys, 1800));
     }
@@ -387,24 +395,24 @@ TEST_F(PageInput, CtrlZAndCtrlYUndoAndRedoTheChanges) {
     keys(L"key space");
     ASSERT_FALSE(f.Working(L"Red")->IsVisible());
     const std::vector<std::wstring> edited = Describe(f.page->WorkingItems());
-    EXPECT_EQ(f.page->History().UndoSteps(), 5u) << "two moves, a duplicate, a delete, a hidden item";
+    EXPECT_EQ(f.page->History().UndoSteps(), 4u) << "a run of moves, a duplicate, a delete, a hidden item";
 
     keys(L"key ctrl+z");
     EXPECT_TRUE(f.Working(L"Red")->IsVisible());
     keys(L"key ctrl+z");
     EXPECT_EQ(f.page->WorkingItems().Count(), 5) << "the deleted copy is back";
     EXPECT_TRUE(rowsMatchItems());
-    keys(L"key ctrl+z ctrl+z");
+    keys(L"key ctrl+z");
     EXPECT_EQ(f.page->WorkingItems().Count(), 4);
-    EXPECT_EQ(f.Working(L"Blue")->x, 121);
-    keys(L"key ctrl+z ctrl+z");  // the second finds nothing left to undo
+    EXPECT_EQ(f.Working(L"Blue")->x, 122);
+    keys(L"key ctrl+z ctrl+z");  // the run of moves at once; the second finds nothing left to undo
     EXPECT_EQ(Describe(f.page->WorkingItems()), opened);
     EXPECT_TRUE(rowsMatchItems());
     f.Working(L"Blue")->hover = 0;
     EXPECT_EQ(f.CanvasPixel(blueMiddle.x, blueMiddle.y), blueShown);
     EXPECT_FALSE(f.page->History().CanUndo());
 
-    keys(L"key ctrl+y ctrl+y ctrl+y ctrl+y ctrl+y");
+    keys(L"key ctrl+y ctrl+shift+z ctrl+y ctrl+y ctrl+y");
     EXPECT_EQ(Describe(f.page->WorkingItems()), edited);
     EXPECT_TRUE(rowsMatchItems());
     keys(L"key ctrl+z ctrl+z");
@@ -414,4 +422,100 @@ TEST_F(PageInput, CtrlZAndCtrlYUndoAndRedoTheChanges) {
     EXPECT_EQ(f.page->WorkingItems().Count(), 6) << "the copy and the new item; Ctrl+Y brought nothing back";
     f.Close(IDOK);
     EXPECT_EQ(f.scene.items.Count(), 6);
+}
+
+namespace {
+// A drop as Explorer makes it: the files' full paths after a DROPFILES header, posted to window.
+void PostDrop(HWND window, const std::vector<std::wstring>& files, POINT at) {
+    std::wstring list;
+    for (const std::wstring& file : files) list += file + L'\0';
+    list += L'\0';
+    const std::size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = at;
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    ASSERT_TRUE(::PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0));
+    PumpMessages(100);
+}
+
+std::wstring TestDataPath(const wchar_t* relative) {
+    std::wstring path = L"Z:";  // Wine maps the Unix root to drive Z:
+    for (const char* p = PINARBO_TEST_DATA; *p; ++p) path += static_cast<wchar_t>(*p == '/' ? '\\' : *p);
+    for (path += L'\\'; *relative; ++relative) path += *relative == L'/' ? L'\\' : *relative;
+    return path;
+}
+
+bool ToolDisabled(const SPageFixture& f, int command) {
+    auto* bar = dynamic_cast<CToolBarWnd*>(CWnd::FromHandle(::GetDlgItem(f.PageWnd(), 1006)));
+    for (CNavPaneItemTool* tool : bar->LeadingTools()) {
+        if (tool->CommandId() == command) return tool->Has(CNavPaneItemTool::kDisabled);
+    }
+    ADD_FAILURE() << "no tool " << command;
+    return false;
+}
+}  // namespace
+
+// The toolbar's undo and redo tools, greyed while there is nothing to undo or redo; a run of
+// nudges is one step; picture files dropped on the canvas or the list become toys in one step,
+// other files are left out with a status line.
+TEST_F(PageInput, UndoToolsNudgeRunsAndDroppedPictures) {
+    const auto keys = [](const wchar_t* script) { ASSERT_TRUE(Xdo(script, 600)); };
+    EXPECT_TRUE(ToolDisabled(f, 1052));
+    EXPECT_TRUE(ToolDisabled(f, 1053));
+    const auto blueAt = [&] { return std::make_pair(f.Working(L"Blue")->x, f.Working(L"Blue")->y); };
+    ClickRow(L"Blue");
+    keys(L"key alt+Right alt+Right alt+Right alt+Down alt+Down");
+    EXPECT_EQ(f.page->History().UndoSteps(), 1u);
+    EXPECT_FALSE(ToolDisabled(f, 1052));
+    EXPECT_TRUE(ToolDisabled(f, 1053));
+    ClickTool(1052);
+    EXPECT_EQ(blueAt(), std::make_pair(120, 60)) << "the whole run undone";
+    EXPECT_TRUE(ToolDisabled(f, 1052));
+    EXPECT_FALSE(ToolDisabled(f, 1053));
+    ClickTool(1053);
+    EXPECT_EQ(blueAt(), std::make_pair(123, 62));
+    ClickRow(L"Red");
+    keys(L"key alt+Left");
+    ClickRow(L"Blue");
+    keys(L"key alt+Left");
+    EXPECT_EQ(f.page->History().UndoSteps(), 3u) << "another selection starts another run";
+
+    const std::wstring png = TestDataPath(L"itemdlg/tree_alpha.png");
+    const std::wstring text = TestDataPath(L"itemdlg/make.sh");
+    const int before = f.page->WorkingItems().Count();
+    PostDrop(f.PageWnd(), {text, png}, f.CanvasPoint(150, 100));
+    ASSERT_EQ(f.page->WorkingItems().Count(), before + 1);
+    const CItem* dropped = f.page->WorkingItems().GetAt(before);
+    EXPECT_EQ(dropped->Caption.Get(), L"tree_alpha");
+    EXPECT_EQ(dropped->type.Get(), CItem::kToy);
+    EXPECT_EQ(dropped->source.Get(), CItem::kFile);
+    EXPECT_EQ(dropped->path, png);
+    const POINT middle = Middle(dropped);
+    EXPECT_LE(std::abs(middle.x - 150) + std::abs(middle.y - 100), 1) << "its middle where it was dropped";
+    EXPECT_EQ(f.SelectedCaptions(), std::vector<std::wstring>{L"tree_alpha"});
+    EXPECT_FALSE(f.page->StatusText().empty()) << "the left-out file is told";
+    EXPECT_EQ(f.page->History().UndoSteps(), 4u);
+    keys(L"key ctrl+z");
+    EXPECT_EQ(f.page->WorkingItems().Count(), before);
+    keys(L"key ctrl+shift+z");
+    EXPECT_EQ(f.page->WorkingItems().Count(), before + 1);
+
+    PostDrop(f.PaneWnd(), {text}, POINT{5, 5});
+    EXPECT_EQ(f.page->WorkingItems().Count(), before + 1) << "nothing but a text file: nothing added";
+    EXPECT_FALSE(f.page->StatusText().empty());
+    PostDrop(f.PaneWnd(), {png, png}, POINT{5, 5});
+    ASSERT_EQ(f.page->WorkingItems().Count(), before + 3);
+    EXPECT_TRUE(f.page->StatusText().empty());
+    const POINT onTree = Middle(&f.page->WorkingTree());
+    const POINT first = Middle(f.page->WorkingItems().GetAt(before + 1));
+    const POINT second = Middle(f.page->WorkingItems().GetAt(before + 2));
+    EXPECT_LE(std::abs(first.x - onTree.x) + std::abs(first.y - onTree.y), 1) << "from the list: on the tree";
+    EXPECT_EQ(std::make_pair(second.x - first.x, second.y - first.y), std::make_pair(8L, 8L));
+    EXPECT_EQ(f.page->History().UndoSteps(), 5u) << "both in one step";
+    f.Close(IDOK);
+    EXPECT_EQ(f.scene.items.Count(), before + 3);
 }

@@ -347,6 +347,13 @@ int wmain(int argc, wchar_t** argv) {
         RECT r{};
         if (search.first) ::GetWindowRect(search.first, &r);
         std::printf("settings=%d\nsettings_rect=%ld %ld %ld %ld\n", search.count, r.left, r.top, r.right, r.bottom);
+        // Where a user clicks: the items list and the dialog's OK button (screen rectangles).
+        for (const auto& [name, child] : {std::pair{"pane_rect", search.first ? FindChild(search.first, 0, L"KV_NavigatePane") : nullptr},
+                                          std::pair{"ok_rect", search.first ? ::GetDlgItem(search.first, IDOK) : nullptr}}) {
+            RECT c{};
+            if (child) ::GetWindowRect(child, &c);
+            std::printf("%s=%ld %ld %ld %ld\n", name, c.left, c.top, c.right, c.bottom);
+        }
         return search.count > 0 ? 0 : 1;
     }
     if (cmd == L"settings-edit" || cmd == L"open-item") {
