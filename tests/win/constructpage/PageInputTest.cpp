@@ -424,6 +424,46 @@ TEST_F(PageInput, CtrlZAndCtrlYUndoAndRedoTheChanges) {
     EXPECT_EQ(f.scene.items.Count(), 6);
 }
 
+// OK in an item's settings and in the tree's (which moved and resized the toys with the tree) are
+// one step each: Ctrl+Z brings back every value they changed, row captions included.
+TEST_F(PageInput, UndoBringsBackWhatTheSettingsDialogsChanged) {
+    const auto keys = [](const wchar_t* script) { ASSERT_TRUE(Xdo(script, 600)); };
+    const auto scene = [&] {
+        std::vector<std::wstring> all = Describe(f.page->WorkingItems());
+        const CItem& tree = f.page->WorkingTree();
+        all.push_back(Describe(tree) + L" size " + std::to_wstring(tree.size.Get()));
+        for (const CItem* item : f.page->WorkingItems()) all.push_back(std::to_wstring(item->size.Get()));
+        return all;
+    };
+    const std::vector<std::wstring> opened = scene();
+    auto& script = CScriptedItemsPane::Script();
+    script.result = IDOK;
+    script.edit = [](CItem& item) {
+        item.Caption.Set(L"Renamed");
+        item.hue.Set(99);
+    };
+    ClickRow(L"Blue");
+    keys(L"key F2");
+    ASSERT_EQ(f.Working(L"Renamed"), f.page->WorkingItems().GetAt(2));
+    const std::vector<std::wstring> renamed = scene();
+    script.edit = [this](CItem& tree) {
+        tree.size.Set(50);
+        tree.x += 10;
+        for (CItem* item : f.page->WorkingItems()) {
+            item->x /= 2;
+            item->size.Set(50);
+        }
+    };
+    keys(L"key End F2");
+    ASSERT_EQ(f.page->WorkingTree().size.Get(), 50);
+    EXPECT_EQ(f.page->History().UndoSteps(), 2u);
+    keys(L"key ctrl+z");
+    EXPECT_EQ(scene(), renamed);
+    keys(L"key ctrl+z");
+    EXPECT_EQ(scene(), opened);
+    EXPECT_NE(f.RowOf(L"Blue"), nullptr) << "the row's caption came back too";
+}
+
 namespace {
 // A drop as Explorer makes it: the files' full paths after a DROPFILES header, posted to window.
 void PostDrop(HWND window, const std::vector<std::wstring>& files, POINT at) {

@@ -59,6 +59,7 @@ CScriptedItemsPane::SScript& CScriptedItemsPane::Script() {
 INT_PTR CScriptedItemsPane::RunItemDialog(CItemsPaneItem* entry, CItem* item) {
     SScript& s = Script();
     if (!s.real && !s.caption.empty()) item->Caption.Set(s.caption);
+    if (!s.real && s.edit) s.edit(*item);
     const INT_PTR result = s.real ? CItemsPaneWnd::RunItemDialog(entry, item) : s.result;
     s.calls.push_back({item, false, result});
     return result;
@@ -66,6 +67,7 @@ INT_PTR CScriptedItemsPane::RunItemDialog(CItemsPaneItem* entry, CItem* item) {
 
 INT_PTR CScriptedItemsPane::RunTreeDialog(CItemsPaneItem* entry, CItem* tree) {
     SScript& s = Script();
+    if (!s.real && s.edit) s.edit(*tree);
     const INT_PTR result = s.real ? CItemsPaneWnd::RunTreeDialog(entry, tree) : s.result;
     s.calls.push_back({tree, true, result});
     return result;

@@ -13,6 +13,7 @@
 #include "../wnd/Pump.h"
 #include "XInput.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,7 @@ public:
         INT_PTR result = 2;
         bool real = false;
         std::vector<SCall> calls;
+        std::function<void(CItem&)> edit;  // what the dialog changes before answering, if set
     };
     static SScript& Script();
     INT_PTR RunItemDialog(CItemsPaneItem* entry, CItem* item) override;
