@@ -22,6 +22,8 @@ constexpr size_t kMaxKeyName = 255;  // the registry's limit for one key name
 // deletion at exit removing every profile); a name of several key names would nest inside
 // another profile ("Default\Items" is that profile's items, deleted and rewritten at exit).
 bool IsUsableName(const tstr& name);
+// Whether two profile names name the same profile: registry key names ignore case.
+bool SameName(const tstr& a, const tstr& b);
 
 }  // namespace Profiles
 

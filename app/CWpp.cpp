@@ -1,5 +1,7 @@
 #include "app/CWpp.h"
 
+#include <algorithm>
+
 #include "app/ScreenGeometry.h"
 #include "app/TrayMenu.h"
 #include "app/WindowPlacement.h"
@@ -139,15 +141,7 @@ bool CWpp::Init() {
         AbandonStart();
         return false;
     }
-    // The view has no taskbar button: a stored minimised or maximised state would lose the tree.
-    RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true, EShowAs::Normal);
-    tstr monitor, x, y;
-    if (m_store.ReadString(kViewSection, kMonitorName, monitor) && m_store.ReadString(kViewSection, kMonitorX, x) &&
-        m_store.ReadString(kViewSection, kMonitorY, y)) {
-        m_ownPlace = SMonitorPlace{monitor, std::wcstol(x.c_str(), nullptr, 10), std::wcstol(y.c_str(), nullptr, 10)};
-    }
-    PlaceViewOnItsMonitor();
-    m_view.ReadDpi();  // the monitor it was restored onto
+    RestoreViewPlace();
     ComposeScene();
 
     LoadGradient();
@@ -181,6 +175,31 @@ bool CWpp::Close() {
 
 bool CWpp::LoadOptions() {
     CApp::LoadOptions();
+    LoadTreeProfile();
+    m_itemWindowSet.LoadAll();
+    return true;
+}
+
+void CWpp::RestoreViewPlace() {
+    // The view has no taskbar button: a stored minimised or maximised state would lose the tree.
+    RestoreWindowPlacement(&m_store, m_view.GetHwnd(), kViewSection, true, EShowAs::Normal);
+    tstr monitor, x, y;
+    m_ownPlace = SMonitorPlace{};
+    if (m_store.ReadString(kViewSection, kMonitorName, monitor) && m_store.ReadString(kViewSection, kMonitorX, x) &&
+        m_store.ReadString(kViewSection, kMonitorY, y)) {
+        m_ownPlace = SMonitorPlace{monitor, std::wcstol(x.c_str(), nullptr, 10), std::wcstol(y.c_str(), nullptr, 10)};
+    }
+    PlaceViewOnItsMonitor();
+    m_view.ReadDpi();  // the monitor it was restored onto
+}
+
+void CWpp::LoadTreeProfile() {
+    for (IParam* param : std::initializer_list<IParam*>{&m_opaque, &m_hideForFullScreen, &m_pauseOnBattery,
+                                                       &m_animateAnyway, &m_hideFromCapture, &m_blinkNum,
+                                                       &m_blinkFreq, &m_blinkSize}) {
+        param->ResetToDefault();
+    }
+    m_gradientId.Set(IDB_GRADIENT_HUE);
     ResetTreeItem(m_tree);
     m_tree.Load(m_store, kTreeSection);
     if (m_tree.SourcePicture().IsEmpty()) {
@@ -202,7 +221,37 @@ bool CWpp::LoadOptions() {
     m_viewSet.LoadAll();
     m_blinkSet.LoadAll();
     m_garlandSet.LoadAll();
-    m_itemWindowSet.LoadAll();
+}
+
+std::vector<tstr> CWpp::TreeNames() {
+    std::vector<tstr> names;
+    EnumProfiles(&names);
+    return names;
+}
+
+bool CWpp::SwitchTree(const tstr& name) {
+    const std::vector<tstr> names = TreeNames();
+    const auto stored = std::find_if(names.begin(), names.end(), [&](const tstr& n) { return Profiles::SameName(n, name); });
+    if (stored == names.end() || !Profiles::IsUsableName(*stored)) return false;
+    if (Profiles::SameName(*stored, m_profile)) return true;
+    // Settings and the item dialogs edit copies of this tree's scene: never swapped under them.
+    const HWND main = m_mainDlg.GetHwnd();
+    if (!m_started || (main && !::IsWindowEnabled(main))) return false;
+    if (!SaveOptions()) return false;
+
+    BeginSceneChange();
+    m_profile = *stored;
+    m_store.WriteString(Profiles::kSection, Profiles::kValue, m_profile);
+    {
+        const CProfileLock lock = LockForLoad();
+        m_items.Clear();
+        m_items.Create(m_store, 0);
+        LoadTreeProfile();
+    }
+    RestoreViewPlace();
+    LoadGradient();
+    ApplyViewOptions();
+    EndSceneChange();
     return true;
 }
 
@@ -268,12 +317,18 @@ bool CWpp::OnMainWindowMoved(UINT message, UINT iconId, const wchar_t* text) {
 }
 
 HMENU CWpp::CreateTrayMenu() {
-    return TrayMenu::Build(m_instance, MainWindow(), TrayMenu::STreeState{IsTreeHidden(), m_clickThrough.Get()});
+    m_menuTrees = TreeNames();
+    return TrayMenu::Build(m_instance, MainWindow(),
+                           TrayMenu::STreeState{IsTreeHidden(), m_clickThrough.Get(), m_menuTrees, m_profile});
 }
 
 bool CWpp::OnTrayCommand(UINT command) {
     if (command == TrayMenu::kCmdTree) {
         SetTreeHidden(!IsTreeHidden());
+        return true;
+    }
+    if (command >= TrayMenu::kCmdTreeFirst && command - TrayMenu::kCmdTreeFirst < m_menuTrees.size()) {
+        SwitchTree(m_menuTrees[command - TrayMenu::kCmdTreeFirst]);
         return true;
     }
     if (command == TrayMenu::kCmdClickThrough) {

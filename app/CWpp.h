@@ -166,6 +166,15 @@ public:
     void KeepWindowsOnScreen();
     CDesktopWatchWnd& Watch() noexcept { return m_watch; }
 
+    // --- trees: the stored profiles, each a whole decorated tree ---
+    // The stored trees' names, in the store's order.
+    std::vector<tstr> TreeNames();
+    // Saves the tree shown now (the same safe save as at exit), then shows the stored tree `name`
+    // at once: its scene, place on the desktop, opacity and view, blink and garland options; the
+    // stored current tree follows. False, with nothing changed, when `name` is no stored tree, a
+    // dialog is open over the main window, or the save failed.
+    bool SwitchTree(const tstr& name);
+
     CViewWnd& View() noexcept { return m_view; }
     CMainDlg& MainDlg() noexcept { return m_mainDlg; }
 
@@ -201,6 +210,11 @@ public:
     CWatchedParam<unsigned int> m_hideHotkey;  // "HideHotkey" in Options\Common: hotkey control value
 
 protected:
+    // The profile's part of the options: tree, items, view, blink and garland options, every
+    // one back to its default first, so nothing of another tree stays where a value is absent.
+    void LoadTreeProfile();
+    // The view's stored placement and its own monitor's place, applied to the view's window.
+    void RestoreViewPlace();
     // Creates the desktop view window (a seam: tests make it fail).
     virtual bool CreateViewWindow(bool clickThrough) { return m_view.CreateView(clickThrough); }
 
@@ -220,5 +234,6 @@ private:
     bool m_hotkeyRefused = false;      // the system refused the hide hotkey
     SMonitorPlace m_ownPlace;          // the tree's own monitor and its place there
     bool m_placeFallback = false;      // its own monitor is missing: shown on another
+    std::vector<tstr> m_menuTrees;     // the trees the icon's menu listed, in its order
 };
 

@@ -1,5 +1,6 @@
 #include "app/TrayMenu.h"
 
+#include <algorithm>
 #include <string>
 
 namespace TrayMenu {
@@ -14,7 +15,51 @@ std::wstring Text(HINSTANCE module, UINT id, const wchar_t* fallback) {
 
 }  // namespace
 
+std::wstring MenuText(const std::wstring& name) {
+    std::wstring text;
+    for (const wchar_t c : name) {
+        if (c == L'&') text += L'&';
+        text += c;
+    }
+    return text;
+}
+
+namespace {
+
+// "Trees": one line per stored tree, the current one checked as the choice of a group.
+HMENU BuildTrees(HINSTANCE module, const STreeState& tree, UINT busy, std::wstring& label) {
+    label = Text(module, IDS_TRAY_TREES, L"Trees");
+    const HMENU menu = ::CreatePopupMenu();
+    if (!menu) return nullptr;
+    const std::size_t count = std::min(tree.trees.size(), kMaxTreeLines);
+    for (std::size_t i = 0; i < count; ++i) {
+        const UINT id = kCmdTreeFirst + static_cast<UINT>(i);
+        if (!::AppendMenuW(menu, MF_STRING | busy, id, MenuText(tree.trees[i]).c_str())) {
+            ::DestroyMenu(menu);
+            return nullptr;
+        }
+        if (::CompareStringOrdinal(tree.trees[i].c_str(), -1, tree.current.c_str(), -1, TRUE) == CSTR_EQUAL)
+            ::CheckMenuRadioItem(menu, id, id, id, MF_BYCOMMAND);
+    }
+    return menu;
+}
+
+}  // namespace
+
 bool IsMainShown(HWND main) { return main && ::IsWindowVisible(main) && !::IsIconic(main); }
+
+namespace {
+
+bool AppendTrees(HMENU menu, HINSTANCE module, const STreeState& tree, UINT busy) {
+    std::wstring label;
+    const HMENU trees = BuildTrees(module, tree, busy, label);
+    if (!trees) return false;
+    if (::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(trees), label.c_str())) return true;
+    ::DestroyMenu(trees);
+    return false;
+}
+
+}  // namespace
 
 HMENU Build(HINSTANCE module, HWND main, STreeState tree) {
     if (!main || !::IsWindow(main)) return nullptr;
@@ -33,6 +78,7 @@ HMENU Build(HINSTANCE module, HWND main, STreeState tree) {
                                               : Text(module, IDS_TRAY_HIDE_TREE, L"Hide tree").c_str()) &&
                     ::AppendMenuW(menu, MF_STRING | (tree.clickThrough ? MF_CHECKED : MF_UNCHECKED), kCmdClickThrough,
                                   Text(module, IDS_TRAY_CLICKS, L"Let clicks through").c_str()) &&
+                    AppendTrees(menu, module, tree, busy) &&
                     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) &&
                     ::AppendMenuW(menu, MF_STRING | busy, kCmdExit, Text(module, IDS_TRAY_EXIT, L"Exit").c_str());
     if (!ok) {

@@ -27,6 +27,8 @@
 #define IDS_TRAY_HIDE_TREE      1153
 #define IDS_TRAY_CLICKS         1154
 #define IDS_HOTKEY_TAKEN        1155    // the hide hotkey is held by another program
+#define IDS_TRAY_TREES          1156    // the "Trees" submenu
+#define IDM_TRAY_TREE_FIRST     1200    // its lines, one per stored tree, up to 1299
 #define IDS_HELP_ADD_ITEM       1007    // help texts, numbered like their commands
 #define IDS_HELP_DELETE_ITEMS   1008
 #define IDS_HELP_APPLY          1028

@@ -1,6 +1,6 @@
-// The tray icon's menu for each state of the main window and of the tree: its six lines with their
+// The tray icon's menu for each state of the main window and of the tree: its seven lines with their
 // mnemonics, which of them is the default, which is checked, and which are greyed while a modal
-// dialog disables the main window.
+// dialog disables the main window; the "Trees" submenu lists the stored trees, the shown one checked.
 #include "app/TrayMenu.h"
 
 #include <gtest/gtest.h>
@@ -59,11 +59,22 @@ TEST(TrayMenu, LinesFollowTheMainWindowsState) {
         ::ShowWindow(main, SW_RESTORE);
         ::ShowWindow(main, c.show);
         ::EnableWindow(main, c.enabled);
-        const HMENU menu = TrayMenu::Build(::GetModuleHandleW(nullptr), main, c.tree);
+        TrayMenu::STreeState tree = c.tree;
+        tree.trees = {L"Default", L"A&B"};
+        tree.current = L"a&b";  // names ignore case
+        const HMENU menu = TrayMenu::Build(::GetModuleHandleW(nullptr), main, tree);
         ASSERT_TRUE(menu) << c.what;
-        const std::vector<SLine> lines = Lines(menu);
+        std::vector<SLine> lines = Lines(menu);
+        const std::vector<SLine> trees = Lines(::GetSubMenu(menu, 4));
         ::DestroyMenu(menu);
-        ASSERT_EQ(lines.size(), 6u) << c.what;
+        ASSERT_EQ(lines.size(), 7u) << c.what;
+        EXPECT_EQ(lines[4].text, L"T&rees") << c.what;
+        ASSERT_EQ(trees.size(), 2u) << c.what;
+        EXPECT_EQ(trees[1].text, L"A&&B") << c.what << ": an ampersand shown, not a mnemonic";
+        EXPECT_EQ(trees[1].id, TrayMenu::kCmdTreeFirst + 1) << c.what;
+        EXPECT_TRUE(trees[1].checked && !trees[0].checked) << c.what;
+        EXPECT_EQ(trees[0].grey, !c.enabled) << c.what << ": no switch under a dialog that edits the tree";
+        lines.erase(lines.begin() + 4);
         EXPECT_EQ(lines[0].id, TrayMenu::kCmdSettings) << c.what;
         EXPECT_EQ(lines[0].text, L"&Settings...") << c.what;
         EXPECT_EQ(lines[0].grey, !c.enabled) << c.what << ": Settings greyed only under a modal dialog";

@@ -152,7 +152,8 @@ unsigned long long ScreenHash(const RECT& r) {
 
 struct SMenuSearch {
     DWORD pid;
-    HWND found;
+    HWND found;        // the lowest open menu: the one opened first
+    HWND top = nullptr;  // the highest: a submenu opened over it, when there is one
 };
 
 BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM p) {
@@ -161,9 +162,10 @@ BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM p) {
     ::GetClassNameW(hwnd, cls, 16);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
+    // Windows come highest first: the last one met is the menu opened first.
     if (std::wcscmp(cls, L"#32768") == 0 && ::IsWindowVisible(hwnd) && pid == s->pid) {
+        if (!s->top) s->top = hwnd;
         s->found = hwnd;
-        return FALSE;
     }
     return TRUE;
 }
@@ -539,6 +541,8 @@ int wmain(int argc, wchar_t** argv) {
         RECT r{};
         ::GetWindowRect(search.found, &r);
         std::printf("menu_rect=%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        if (search.top != search.found && ::GetWindowRect(search.top, &r))
+            std::printf("submenu_rect=%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     } else if (cmd == L"foreground") {
         if (std::wcscmp(arg, L"other") == 0) {
             // A window of this process takes the foreground, as another program's would.
