@@ -4,6 +4,8 @@
 
 #include "app/ScreenGeometry.h"
 #include "app/TrayMenu.h"
+#include "app/CTreeNameDlg.h"
+#include "app/TreeNames.h"
 #include "app/WindowPlacement.h"
 
 #include <commctrl.h>
@@ -229,15 +231,115 @@ std::vector<tstr> CWpp::TreeNames() {
     return names;
 }
 
+namespace {
+
+// The stored spelling of name among names, or empty.
+tstr StoredName(const std::vector<tstr>& names, const tstr& name) {
+    const auto it = std::find_if(names.begin(), names.end(), [&](const tstr& n) { return Profiles::SameName(n, name); });
+    return it == names.end() ? tstr() : *it;
+}
+
+}  // namespace
+
+bool CWpp::CanChangeTrees() const {
+    const HWND main = m_mainDlg.GetHwnd();
+    return m_started && !(main && !::IsWindowEnabled(main));
+}
+
+bool CWpp::NewTree(const tstr& name) {
+    if (!CanChangeTrees() || CheckTreeName(name, TreeNames()) != ETreeNameProblem::None || !SaveOptions()) return false;
+    BeginSceneChange();
+    const tstr previous = m_profile;
+    m_profile = name;
+    {
+        const CProfileLock lock = LockForLoad();  // nothing stored yet: every default
+        m_items.Clear();
+        LoadTreeProfile();
+    }
+    LoadGradient();
+    ApplyViewOptions();
+    EndSceneChange();
+    if (SaveOptions()) return true;
+    SwitchTree(previous);
+    return false;
+}
+
+bool CWpp::DuplicateTree(const tstr& name) {
+    if (!CanChangeTrees() || CheckTreeName(name, TreeNames()) != ETreeNameProblem::None || !SaveOptions()) return false;
+    const tstr previous = m_profile;
+    m_profile = name;  // the scene shown, saved under the new name
+    if (SaveOptions()) return true;
+    m_profile = previous;
+    return false;
+}
+
+bool CWpp::RenameTree(const tstr& name) {
+    std::vector<tstr> others = TreeNames();
+    std::erase_if(others, [&](const tstr& n) { return Profiles::SameName(n, m_profile); });
+    if (!CanChangeTrees() || CheckTreeName(name, others) != ETreeNameProblem::None) return false;
+    const tstr previous = m_profile;
+    m_profile = name;
+    if (!SaveOptions()) {
+        m_profile = previous;
+        return false;
+    }
+    // Saved whole under the new name first: only then does the old one go.
+    const CProfileLock lock = LockProfile();
+    m_store.DeleteSection(tstr(Profiles::kSection) + L"\\" + previous);
+    m_store.DeleteSection(tstr(Profiles::kPendingSection) + L"\\" + previous);
+    return true;
+}
+
+bool CWpp::DeleteTree(const tstr& name) {
+    const tstr stored = StoredName(TreeNames(), name);
+    if (!CanChangeTrees() || stored.empty() || !Profiles::IsUsableName(stored) || Profiles::SameName(stored, m_profile))
+        return false;
+    const CProfileLock lock = LockProfile();
+    const bool removed = m_store.DeleteSection(tstr(Profiles::kSection) + L"\\" + stored);
+    m_store.DeleteSection(tstr(Profiles::kPendingSection) + L"\\" + stored);
+    return removed;
+}
+
+void CWpp::RunTreeCommand(UINT command) {
+    if (!CanChangeTrees()) return;
+    using EMode = CTreeNameDlg::EMode;
+    const EMode mode = command == IDM_TRAY_TREE_NEW         ? EMode::New
+                       : command == IDM_TRAY_TREE_DUPLICATE ? EMode::Duplicate
+                       : command == IDM_TRAY_TREE_RENAME    ? EMode::Rename
+                                                            : EMode::Delete;
+    CTreeNameDlg dialog(mode, TreeNames(), m_profile);
+    if (dialog.DoModal(m_instance, IDD_TREE_NAME, MainWindow()) != IDOK || m_exited) return;
+    bool done = false;
+    switch (mode) {
+    case EMode::New: done = NewTree(dialog.Name()); break;
+    case EMode::Duplicate: done = DuplicateTree(dialog.Name()); break;
+    case EMode::Rename: done = RenameTree(dialog.Name()); break;
+    case EMode::Delete: {
+        wchar_t question[512] = {};
+        const wchar_t* format = nullptr;
+        const int length = ::LoadStringW(m_instance, IDS_TREE_DELETE_ASK, reinterpret_cast<LPWSTR>(&format), 0);
+        const tstr pattern = length > 0 ? tstr(format, static_cast<std::size_t>(length)) : tstr(L"Delete the tree \"%s\"?");
+        std::swprintf(question, 512, pattern.c_str(), dialog.Name().c_str());
+        if (::MessageBoxW(MainWindow(), question, m_displayName.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        done = DeleteTree(dialog.Name());
+        break;
+    }
+    }
+    if (!done) {
+        const wchar_t* text = nullptr;
+        const int length = ::LoadStringW(m_instance, IDS_TREE_NOT_STORED, reinterpret_cast<LPWSTR>(&text), 0);
+        const tstr message = length > 0 ? tstr(text, static_cast<std::size_t>(length)) : tstr(L"The change could not be stored.");
+        ::MessageBoxW(MainWindow(), message.c_str(), m_displayName.c_str(), MB_OK | MB_ICONWARNING);
+    }
+}
+
 bool CWpp::SwitchTree(const tstr& name) {
     const std::vector<tstr> names = TreeNames();
     const auto stored = std::find_if(names.begin(), names.end(), [&](const tstr& n) { return Profiles::SameName(n, name); });
     if (stored == names.end() || !Profiles::IsUsableName(*stored)) return false;
     if (Profiles::SameName(*stored, m_profile)) return true;
     // Settings and the item dialogs edit copies of this tree's scene: never swapped under them.
-    const HWND main = m_mainDlg.GetHwnd();
-    if (!m_started || (main && !::IsWindowEnabled(main))) return false;
-    if (!SaveOptions()) return false;
+    if (!CanChangeTrees() || !SaveOptions()) return false;
 
     BeginSceneChange();
     m_profile = *stored;
@@ -325,6 +427,10 @@ HMENU CWpp::CreateTrayMenu() {
 bool CWpp::OnTrayCommand(UINT command) {
     if (command == TrayMenu::kCmdTree) {
         SetTreeHidden(!IsTreeHidden());
+        return true;
+    }
+    if (command >= IDM_TRAY_TREE_NEW && command <= IDM_TRAY_TREE_DELETE) {
+        RunTreeCommand(command);
         return true;
     }
     if (command >= TrayMenu::kCmdTreeFirst && command - TrayMenu::kCmdTreeFirst < m_menuTrees.size()) {

@@ -174,6 +174,17 @@ public:
     // stored current tree follows. False, with nothing changed, when `name` is no stored tree, a
     // dialog is open over the main window, or the save failed.
     bool SwitchTree(const tstr& name);
+    // A new tree with the default scene, shown at once; a copy of the tree shown under another
+    // name, shown at once; the tree shown under another name; another stored tree deleted. Each
+    // saves the tree shown first, takes only a name CheckTreeName accepts, and is refused (false,
+    // nothing changed) while a dialog is open over the main window or when a save fails.
+    bool NewTree(const tstr& name);
+    bool DuplicateTree(const tstr& name);
+    bool RenameTree(const tstr& name);
+    bool DeleteTree(const tstr& name);
+    // The icon menu's tree commands: asks the name (and, to delete, whether to), then acts; a
+    // change that could not be stored is reported.
+    void RunTreeCommand(UINT command);
 
     CViewWnd& View() noexcept { return m_view; }
     CMainDlg& MainDlg() noexcept { return m_mainDlg; }
@@ -213,6 +224,9 @@ protected:
     // The profile's part of the options: tree, items, view, blink and garland options, every
     // one back to its default first, so nothing of another tree stays where a value is absent.
     void LoadTreeProfile();
+    // Trees change only while no dialog is open over the main window (Settings and the item
+    // dialogs edit copies of the tree shown) and after the start.
+    bool CanChangeTrees() const;
     // The view's stored placement and its own monitor's place, applied to the view's window.
     void RestoreViewPlace();
     // Creates the desktop view window (a seam: tests make it fail).

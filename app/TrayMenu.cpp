@@ -41,6 +41,16 @@ HMENU BuildTrees(HINSTANCE module, const STreeState& tree, UINT busy, std::wstri
         if (::CompareStringOrdinal(tree.trees[i].c_str(), -1, tree.current.c_str(), -1, TRUE) == CSTR_EQUAL)
             ::CheckMenuRadioItem(menu, id, id, id, MF_BYCOMMAND);
     }
+    // What can be done with trees; deleting needs a tree besides the one shown.
+    bool ok = ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) != FALSE;
+    for (const UINT command : {IDM_TRAY_TREE_NEW, IDM_TRAY_TREE_DUPLICATE, IDM_TRAY_TREE_RENAME, IDM_TRAY_TREE_DELETE}) {
+        const UINT grey = command == IDM_TRAY_TREE_DELETE && tree.trees.size() < 2 ? MF_GRAYED : busy;
+        ok = ok && ::AppendMenuW(menu, MF_STRING | grey, command, Text(module, command, L"...").c_str());
+    }
+    if (!ok) {
+        ::DestroyMenu(menu);
+        return nullptr;
+    }
     return menu;
 }
 

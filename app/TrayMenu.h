@@ -1,8 +1,9 @@
 // The notification-area icon's context menu: "Settings..." (the main window's button command,
 // greyed while the main window is disabled by a modal dialog), "Show Pinarbo" or "Hide Pinarbo"
 // (the default line, as the icon's click), "Show tree" or "Hide tree", "Let clicks through"
-// (checked while on), "Trees" (the stored trees, the one shown checked; greyed while a modal
-// dialog is open), a separator and "Exit" (the main window's exit command, greyed while a
+// (checked while on), "Trees" (the stored trees, the one shown checked, then "New tree...",
+// "Duplicate...", "Rename..." and "Delete..."; greyed while a modal dialog is open), a separator
+// and "Exit" (the main window's exit command, greyed while a
 // modal dialog is open, so the program never ends under a dialog in use).
 #pragma once
 

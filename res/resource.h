@@ -29,6 +29,28 @@
 #define IDS_HOTKEY_TAKEN        1155    // the hide hotkey is held by another program
 #define IDS_TRAY_TREES          1156    // the "Trees" submenu
 #define IDM_TRAY_TREE_FIRST     1200    // its lines, one per stored tree, up to 1299
+#define IDM_TRAY_TREE_NEW       1190    // its commands below the trees; their texts have the same ids
+#define IDM_TRAY_TREE_DUPLICATE 1191
+#define IDM_TRAY_TREE_RENAME    1192
+#define IDM_TRAY_TREE_DELETE    1193
+// The tree name dialog
+#define IDD_TREE_NAME           1170
+#define IDC_TREE_NAME_LABEL     1171
+#define IDC_TREE_NAME_EDIT      1172
+#define IDC_TREE_NAME_LIST      1173    // the trees that can be deleted
+#define IDC_TREE_NAME_STATUS    1174    // why a name cannot be used
+#define IDS_TREE_NAME_EMPTY     1181    // the reasons, in the order of ETreeNameProblem
+#define IDS_TREE_NAME_LONG      1182
+#define IDS_TREE_NAME_CHARS     1183
+#define IDS_TREE_NAME_RESERVED  1184
+#define IDS_TREE_NAME_TAKEN     1185
+#define IDS_TREE_NAME_NEW       1186    // the labels of the four kinds
+#define IDS_TREE_NAME_COPY      1187
+#define IDS_TREE_NAME_RENAME    1188
+#define IDS_TREE_NAME_DELETE    1189
+#define IDS_TREE_NAME_FIRST     1175    // the name offered for a new tree
+#define IDS_TREE_DELETE_ASK     1176    // "Delete the tree ...?" (%s: its name)
+#define IDS_TREE_NOT_STORED     1177    // a change of trees that could not be stored
 #define IDS_HELP_ADD_ITEM       1007    // help texts, numbered like their commands
 #define IDS_HELP_DELETE_ITEMS   1008
 #define IDS_HELP_APPLY          1028

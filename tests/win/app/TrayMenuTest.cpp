@@ -2,6 +2,7 @@
 // mnemonics, which of them is the default, which is checked, and which are greyed while a modal
 // dialog disables the main window; the "Trees" submenu lists the stored trees, the shown one checked.
 #include "app/TrayMenu.h"
+#include "app/TreeNames.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,11 @@ TEST(TrayMenu, LinesFollowTheMainWindowsState) {
         ::DestroyMenu(menu);
         ASSERT_EQ(lines.size(), 7u) << c.what;
         EXPECT_EQ(lines[4].text, L"T&rees") << c.what;
-        ASSERT_EQ(trees.size(), 2u) << c.what;
+        ASSERT_EQ(trees.size(), 7u) << c.what << ": two trees, a separator, New, Duplicate, Rename, Delete";
+        EXPECT_TRUE(trees[2].separator) << c.what;
+        EXPECT_EQ(trees[3].text, L"&New tree...") << c.what;
+        EXPECT_EQ(trees[6].id, static_cast<UINT>(IDM_TRAY_TREE_DELETE)) << c.what;
+        EXPECT_EQ(trees[6].grey, !c.enabled) << c.what;
         EXPECT_EQ(trees[1].text, L"A&&B") << c.what << ": an ampersand shown, not a mnemonic";
         EXPECT_EQ(trees[1].id, TrayMenu::kCmdTreeFirst + 1) << c.what;
         EXPECT_TRUE(trees[1].checked && !trees[0].checked) << c.what;
@@ -98,4 +103,29 @@ TEST(TrayMenu, LinesFollowTheMainWindowsState) {
     ::DestroyWindow(main);
     EXPECT_EQ(TrayMenu::Build(::GetModuleHandleW(nullptr), main), nullptr) << "no main window, no menu";
     EXPECT_EQ(TrayMenu::Build(::GetModuleHandleW(nullptr), nullptr), nullptr);
+}
+
+// Names a new tree can take: one plain file name of 1 to 64 characters, not a device, not taken
+// whatever its case; the name offered for a copy is made unique with " (2)" and on.
+TEST(TreeNames, WhatANewTreeMayBeCalled) {
+    const std::vector<tstr> existing = {L"Default", L"Garden", L"Garden (2)"};
+    const struct {
+        const wchar_t* name;
+        ETreeNameProblem problem;
+    } cases[] = {
+        {L"Kitchen", ETreeNameProblem::None},        {L"Tree & lights", ETreeNameProblem::None},
+        {L"", ETreeNameProblem::Empty},              {L"garden", ETreeNameProblem::Taken},
+        {L"a\\b", ETreeNameProblem::BadCharacter},   {L"a/b", ETreeNameProblem::BadCharacter},
+        {L"what?", ETreeNameProblem::BadCharacter},  {L"tab\there", ETreeNameProblem::BadCharacter},
+        {L"CON", ETreeNameProblem::Reserved},        {L"nul.txt", ETreeNameProblem::Reserved},
+        {L"com7", ETreeNameProblem::Reserved},       {L"COM", ETreeNameProblem::None},
+        {L"..", ETreeNameProblem::Reserved},         {L"end.", ETreeNameProblem::Reserved},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CheckTreeName(c.name, existing), c.problem) << testing::PrintToString(tstr(c.name));
+    EXPECT_EQ(CheckTreeName(tstr(64, L'x'), existing), ETreeNameProblem::None);
+    EXPECT_EQ(CheckTreeName(tstr(65, L'x'), existing), ETreeNameProblem::TooLong);
+    EXPECT_EQ(TrimmedTreeName(L"  Kitchen \t"), L"Kitchen");
+    EXPECT_EQ(UniqueTreeName(L"Garden", existing), L"Garden (3)");
+    EXPECT_EQ(UniqueTreeName(L"Kitchen", existing), L"Kitchen");
+    EXPECT_EQ(UniqueTreeName(tstr(64, L'y'), {tstr(64, L'y')}).size(), 64u) << "cut so that it fits";
 }
