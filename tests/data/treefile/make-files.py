@@ -102,3 +102,7 @@ bad = {
 }
 for name, data in bad.items():
     write(BAD, name + ".pinarbo", data)
+
+# Well formed, but its picture is not a picture: the reader accepts it, an import refuses it.
+write("tests/data/treefile", "not-a-picture.pinarbo",
+      sealed(content([item("T", 1, 0, 0, 1, "fake.png")], [("fake.png", b"GIF89a but not really a picture")])))
