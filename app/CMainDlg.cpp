@@ -34,6 +34,15 @@ INT_PTR CMainDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kWmTrayNotify:
         m_host.OnTrayNotify(wParam, lParam);
         break;
+    case WM_COPYDATA:
+        if (lParam) {
+            ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, m_host.OnTreeFileRequest(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
+            return TRUE;
+        }
+        break;
+    case kWmTreeFileNote:
+        m_host.ShowTreeFileNote();
+        return TRUE;
     case kWmCloseProgram:
         // The dialogs DeferClose ended have returned (or, when one is still open, it is ended again
         // and this message comes back).
