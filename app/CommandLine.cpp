@@ -32,7 +32,7 @@ SCommandLine ParseCommandLine(const std::vector<tstr>& args) {
         ECommand command = ECommand::kImport;
         tstr file = args[i];
         if (name == L"import" || name == L"export") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
+            if (i + 1 >= args.size() || args[i + 1].empty() || SwitchName(args[i + 1]) == L"silent")
                 return Bad(L"The switch \"" + args[i] + L"\" needs the name of a tree file after it.", line.silent);
             command = name == L"import" ? ECommand::kImport : ECommand::kExport;
             file = args[++i];

@@ -88,4 +88,19 @@ export_reg
 check "no profile was added or changed by the refused files" diff <(grep -v '"Handle"=' "$work/reg.txt") "$work/saved.txt"
 check "no picture folder besides the imported tree's" \
   test "$(find "$WINEPREFIX/drive_c/users" -path '*Pinarbo/Pictures/*' -type d | wc -l)" = 1
+
+# A good file handed to the running copy: it saves its tree, imports and switches at once; at its
+# end it saves the new tree, and neither tree takes anything of the other.
+start_app 1 || finish
+rc=$(run_exe /import "$(winepath_of "$file")" /silent)
+check "/import handed to the running copy ends with 0 (got $rc)" test "$rc" = 0
+ctl endsession >/dev/null
+wait_app_exit 20
+wine_settle
+export_reg
+check "the running copy switched to the new tree" test "$(reg_value Profiles Profile)" = "Living room (2)"
+carried "$work/reg.txt" "Living room (2)" >"$work/to2.txt"
+carried "$work/reg.txt" "Living room" >"$work/to1.txt"
+check "the new tree, saved at the end, holds the file's values" diff "$work/from.txt" "$work/to2.txt"
+check "the tree it switched from keeps its values" diff "$work/from.txt" "$work/to1.txt"
 finish
