@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/CMainDlg.h"
 #include "app/CommandLine.h"
 #include "app/TreeFiles.h"
 
@@ -17,6 +18,7 @@ inline constexpr ULONG_PTR kImport = 0x50540001;
 inline constexpr ULONG_PTR kExport = 0x50540002;
 inline constexpr ULONG_PTR kSilent = 0x100;
 inline constexpr LRESULT kAnswer = 0x5054A000;
+static_assert(kImport == CMainDlg::kDropImport, "a dropped file is imported as a handed-over one");
 }  // namespace TreeFileHandOver
 
 // 0 done, 2 refused, 1 failed.
