@@ -291,13 +291,19 @@ std::string WriteTreeFile(const STreeFile& file) {
     std::string out(kHeader);
     out += std::to_string(kTreeFileVersion) + "\r\n[File]\r\nitems=" + std::to_string(ItemCount(file)) +
            "\r\npictures=" + std::to_string(file.pictures.size()) + "\r\n";
+    // Appended piece by piece ("[" + text trips a false warning of some compilers).
+    const auto line = [&out](std::initializer_list<std::string> pieces) {
+        for (const std::string& piece : pieces) out += piece;
+        out += "\r\n";
+    };
     for (const STreeFileSection& section : file.sections) {
-        out += "[" + ToUtf8(section.name) + "]\r\n";
-        for (const auto& [key, value] : section.values) out += ToUtf8(key) + "=" + ToUtf8(Quote(value)) + "\r\n";
+        line({"[", ToUtf8(section.name), "]"});
+        for (const auto& [key, value] : section.values) line({ToUtf8(key), "=", ToUtf8(Quote(value))});
     }
     for (const STreeFilePicture& picture : file.pictures) {
-        out += "[" + ToUtf8(kPicturePrefix + picture.name) + "]\r\nbytes=" + std::to_string(picture.bytes.size()) +
-               "\r\ndata=" + Base64Encode(picture.bytes.data(), picture.bytes.size()) + "\r\n";
+        line({"[", ToUtf8(kPicturePrefix + picture.name), "]"});
+        line({"bytes=", std::to_string(picture.bytes.size())});
+        line({"data=", Base64Encode(picture.bytes.data(), picture.bytes.size())});
     }
     out += std::string(kChecksum) + Sha256Hex(out.data(), out.size()) + "\r\n";
     return out;
