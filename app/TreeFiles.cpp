@@ -152,7 +152,9 @@ STreeFileOutcome ImportTreeFile(CSettingsStore& store, const tstr& file, const t
     std::vector<std::uint8_t> bytes;
     bool tooLarge = false;
     if (!ReadWholeFile(file, kMaxTreeFileBytes, bytes, &tooLarge)) {
-        if (tooLarge) return Outcome(ETreeFileResult::kRefused, L"The file is larger than 64 MB, the most a tree file may hold.");
+        if (tooLarge)
+            return Outcome(ETreeFileResult::kRefused, L"\"" + FileNameOf(file) +
+                                                          L"\" cannot be imported. The file is larger than 64 MB, the most a tree file may hold.");
         return Outcome(ETreeFileResult::kFailed, L"The file \"" + file + L"\" cannot be read.");
     }
     STreeFile tree;

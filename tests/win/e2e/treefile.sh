@@ -3,7 +3,8 @@
 # pictures is exported from the running program (/export, handed to it), then imported into a
 # fresh prefix where those picture files do not exist: the program starts on the new tree, every
 # carried value is equal and the paths point at byte-identical copies. Every malformed file of the
-# table is refused with exit code 2 and changes no profile, handed to a running copy or with none.
+# table is refused with exit code 2 and changes no profile, handed to a running copy or with none;
+# without /silent the refusal says what is wrong in a message box.
 source "$(dirname "$0")/lib/common.bash"
 data=$root/tests/data/treefile
 images=$root/tests/data/imaging/files
@@ -83,6 +84,15 @@ for f in "$data/bad/cut--half-of-a-good-file.pinarbo" "$data/bad/unsafe_name--do
   rc=$(run_exe "$(winepath_of "$f")" /silent)
   check "refused with none running, nothing started: $(basename "$f") (exit $rc)" test "$rc" = 2
 done
+# Once without /silent: the user is told what is wrong, and the program still does not start.
+"$wine" "$exe" "$(winepath_of "$data/bad/altered--one-value-changed.pinarbo")" &
+note_pid=$!
+check "a refusal is shown in a message box" wait_until 'ctl note | grep -q "checksum does not match"' 30
+ctl note | tr -d '\r' | sed 's/^/  shown: /'
+ctl note-ok >/dev/null
+wait "$note_pid"; rc=$?
+check "and the exit code is still 2 (got $rc)" test "$rc" = 2
+check "no main window was made" test "$(ctl count-main | tr -d '\r')" = 0
 wine_settle
 export_reg
 check "no profile was added or changed by the refused files" diff <(grep -v '"Handle"=' "$work/reg.txt") "$work/saved.txt"
