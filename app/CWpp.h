@@ -115,6 +115,8 @@ public:
     IFrameLights* Lights() override { return &m_blinks; }
     // The view moved to a monitor of another scale: composed and its lights placed again, once.
     void OnViewDpiChanged() override;
+    // Tree files dropped on the desktop tree are imported as those dropped on the main window.
+    bool OnFilesDropped(HDROP__* drop) override;
 
     // ISceneHost: the construction page edits copies of this scene and swaps them in.
     CItem& SceneTree() override { return m_tree; }

@@ -60,3 +60,10 @@ bool CWpp::SwitchToTree(const tstr& name) {
     ApplyViewOptions();
     return true;
 }
+
+bool CWpp::OnFilesDropped(HDROP__* drop) {
+    const HWND main = m_mainDlg.GetHwnd();
+    if (!main) return false;
+    ::SendMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the main dialog frees it
+    return true;
+}
