@@ -107,10 +107,10 @@ void CViewWnd::RenderFrame() {
 }
 
 bool CViewWnd::CreateView(bool clickThrough) {
-    const DWORD ex = kExStyle | (clickThrough ? WS_EX_TRANSPARENT : 0);
+    // Files dropped on the tree go to the frame source (WS_EX_ACCEPTFILES, as DragAcceptFiles sets it).
+    const DWORD ex = kExStyle | WS_EX_ACCEPTFILES | (clickThrough ? WS_EX_TRANSPARENT : 0);
     if (!Create(ex, kStyle, 0, 0, 0, 0, nullptr, nullptr)) return false;
     if (WndServices::IsThemeActive()) WndServices::DisableTransitions(m_hwnd);
-    ::DragAcceptFiles(m_hwnd, TRUE);  // files dropped on the tree go to the frame source
     ::ShowWindow(m_hwnd, SW_SHOW);
     ::SetWindowPos(m_hwnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - 200, ::GetSystemMetrics(SM_CYSCREEN) - 300, 100,
                    300, SWP_NOACTIVATE | SWP_NOZORDER);
