@@ -133,6 +133,27 @@ public:
         return reinterpret_cast<HWND>(static_cast<INT_PTR>(v));
     }
 
+    // The main window of another running copy, found through "Handle": a dialog window whose
+    // title is the display name; null when there is none.
+    HWND FindOtherInstance() const {
+        tstr text;
+        if (!this->m_store.ReadString(TBase::kMainSection, TBase::kHandleValue, text)) return nullptr;
+        const HWND other = ParseInstanceHandle(text);
+        if (!other || !::IsWindow(other)) return nullptr;
+        wchar_t name[64] = {};
+        if (::GetClassNameW(other, name, 64) <= 0 || std::wcscmp(name, L"#32770") != 0) return nullptr;
+        wchar_t title[256] = {};
+        if (::InternalGetWindowText(other, title, 256) <= 0) return nullptr;
+        return this->m_displayName == title ? other : nullptr;
+    }
+    // After a save while the program runs on: the save took back "Handle" (as at the end), which
+    // later copies look for.
+    void RewriteInstanceHandle() {
+        const HWND main = MainWindow();
+        if (m_singleInstance && main)
+            this->m_store.WriteInt(TBase::kMainSection, TBase::kHandleValue, static_cast<int>(reinterpret_cast<INT_PTR>(main)));
+    }
+
     bool m_singleInstance = true;
     // How long a copy that found the mutex taken waits for the first copy's window to appear.
     DWORD m_handOverWaitMs = 5000;
@@ -145,15 +166,8 @@ protected:
     // thread (it may hang, or a stale handle may now be someone else's hung window): the title is
     // read without a message and the show request is posted.
     bool BringOtherInstanceForward() {
-        tstr text;
-        if (!this->m_store.ReadString(TBase::kMainSection, TBase::kHandleValue, text)) return false;
-        const HWND other = ParseInstanceHandle(text);
-        if (!other || !::IsWindow(other)) return false;
-        wchar_t name[64] = {};
-        if (::GetClassNameW(other, name, 64) <= 0 || std::wcscmp(name, L"#32770") != 0) return false;
-        wchar_t title[256] = {};
-        if (::InternalGetWindowText(other, title, 256) <= 0) return false;
-        if (this->m_displayName != title) return false;
+        const HWND other = FindOtherInstance();
+        if (!other) return false;
         ::ShowWindowAsync(other, SW_SHOWNORMAL);
         ::SetForegroundWindow(other);
         return true;

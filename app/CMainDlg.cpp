@@ -1,5 +1,7 @@
 #include "app/CMainDlg.h"
 
+#include <shellapi.h>
+
 #include "app/CButtonWnd.h"
 #include "app/WindowPlacement.h"
 #include "resource.h"
@@ -9,6 +11,7 @@
 #include "wnd/OwnedDialogs.h"
 
 #include <string>
+#include <vector>
 
 CMainDlg::CMainDlg(IMainDlgHost& host) noexcept : m_host(host) {}
 
@@ -34,6 +37,18 @@ INT_PTR CMainDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kWmTrayNotify:
         m_host.OnTrayNotify(wParam, lParam);
         break;
+    case WM_COPYDATA:
+        if (lParam) {
+            ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, m_host.OnTreeFileRequest(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
+            return TRUE;
+        }
+        break;
+    case WM_DROPFILES:
+        ImportDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        return TRUE;
+    case kWmTreeFileNote:
+        m_host.ShowTreeFileNote();
+        return TRUE;
     case kWmCloseProgram:
         // The dialogs DeferClose ended have returned (or, when one is still open, it is ended again
         // and this message comes back).
@@ -76,8 +91,30 @@ INT_PTR CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     return CDialog::OnSysCommand(wParam, lParam);
 }
 
+void CMainDlg::ImportDroppedFiles(HDROP drop) {
+    if (!drop) return;
+    std::vector<std::wstring> files;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring name(length + 1, L'\0');
+        if (length == 0 || ::DragQueryFileW(drop, i, name.data(), length + 1) != length) continue;
+        name.resize(length);
+        // Only tree files; other files dropped with them are left alone.
+        if (length > 8 && ::CompareStringOrdinal(name.c_str() + length - 8, 8, L".pinarbo", 8, TRUE) == CSTR_EQUAL)
+            files.push_back(name);
+    }
+    ::DragFinish(drop);
+    for (const std::wstring& file : files) {
+        COPYDATASTRUCT data{kDropImport, static_cast<DWORD>((file.size() + 1) * sizeof(wchar_t)),
+                            const_cast<wchar_t*>(file.c_str())};
+        m_host.OnTreeFileRequest(data);
+    }
+}
+
 INT_PTR CMainDlg::OnInitDialog() {
     const HINSTANCE module = ::GetModuleHandleW(nullptr);
+    ::DragAcceptFiles(m_hwnd, TRUE);  // tree files dropped on the window are imported
     m_smallIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
     m_bigIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 32, 32, 0)));
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));

@@ -4,6 +4,9 @@
 // window menu.
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "app/IMainDlgHost.h"
 #include "resource.h"
 #include "wnd/CDialog.h"
@@ -18,6 +21,8 @@ public:
     static constexpr int kButtonId = IDC_MAIN_BUTTON;
     static constexpr WPARAM kCmdClose = 1000;  // end without a question
     static constexpr WPARAM kCmdExit = 1001;   // the window menu's exit entry: ask, then end
+    // The request a dropped tree file makes of the host (the hand-over's import, app/TreeFileCommand.h).
+    static constexpr ULONG_PTR kDropImport = 0x50540001;
     // Store section of the dialog's placement.
     static constexpr wchar_t kPlacementSection[] = L"Options\\Windows\\Main";
 
@@ -45,6 +50,9 @@ public:
     bool DeferClose();
 
 protected:
+    // Tree files (".pinarbo") among the dropped files are imported one after the other; the
+    // host tells the user each outcome. Frees the drop.
+    void ImportDroppedFiles(HDROP drop);
     // Enter and the button: the settings dialog, modal over this one; while it is open, a
     // further request (a command posted from the notification-area icon) brings it forward.
     virtual void OpenSettings();

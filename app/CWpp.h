@@ -12,6 +12,7 @@
 #include "app/CDesktopWatchWnd.h"
 #include "app/CMainDlg.h"
 #include "app/IMainDlgHost.h"
+#include "app/TreeFiles.h"
 #include "construct/ISceneHost.h"
 #include "param/CEdges.h"
 #include "param/CParam.h"
@@ -76,6 +77,14 @@ public:
     bool QueryExit() override { return CApp::QueryExit(); }
     bool OnTrayNotify(WPARAM id, LPARAM event) override { return CApp::OnTrayNotify(id, event); }
     CSettingsStore& Store() noexcept override { return CApp::Store(); }
+    // A tree file request handed over by another copy (app/TreeFileCommand.h): an import is
+    // switched to at once; the user is told the outcome afterwards unless it came with /silent.
+    LRESULT OnTreeFileRequest(const COPYDATASTRUCT& data) override;
+    void ShowTreeFileNote() override;
+    // Makes the stored tree `name` the running one: the current tree is saved, the other's scene
+    // and options are loaded, and it becomes the stored current tree. The view keeps its place.
+    // False, nothing changed, while the settings are open or when the current tree cannot be saved.
+    bool SwitchToTree(const tstr& name);
 
     // The scene: composition (box, picture, garland layer) sizes the view window.
     void ComposeScene();
@@ -106,6 +115,8 @@ public:
     IFrameLights* Lights() override { return &m_blinks; }
     // The view moved to a monitor of another scale: composed and its lights placed again, once.
     void OnViewDpiChanged() override;
+    // Tree files dropped on the desktop tree are imported as those dropped on the main window.
+    bool OnFilesDropped(HDROP__* drop) override;
 
     // ISceneHost: the construction page edits copies of this scene and swaps them in.
     CItem& SceneTree() override { return m_tree; }
@@ -247,6 +258,7 @@ private:
     CHotkeyWnd m_hotkey;               // holds the hide hotkey
     bool m_hotkeyRefused = false;      // the system refused the hide hotkey
     SMonitorPlace m_ownPlace;          // the tree's own monitor and its place there
+    STreeFileOutcome m_treeFileNote;   // the outcome of a handed-over request, until it is shown
     bool m_placeFallback = false;      // its own monitor is missing: shown on another
     std::vector<tstr> m_menuTrees;     // the trees the icon's menu listed, in its order
 };

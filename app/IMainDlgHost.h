@@ -23,6 +23,11 @@ public:
     virtual bool OnTrayNotify(WPARAM id, LPARAM event) = 0;
     // The settings store that keeps the dialog's placement.
     virtual CSettingsStore& Store() noexcept = 0;
+    // Another copy of the program hands over a tree file request (WM_COPYDATA, see
+    // app/TreeFileCommand.h); answers the message's result. Without tree files: 0, not handled.
+    virtual LRESULT OnTreeFileRequest(const COPYDATASTRUCT& /*data*/) { return 0; }
+    // The note of the last request handed over, shown once the sender has its answer.
+    virtual void ShowTreeFileNote() {}
 
 protected:
     ~IMainDlgHost() = default;

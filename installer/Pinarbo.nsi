@@ -28,6 +28,9 @@ ManifestDPIAware true
 !define PUBLISHER "Holverin"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 !define SETTINGS_KEY "Software\${PUBLISHER}\${APP}"
+; Tree files (".pinarbo"), registered for the user: opening one imports it into the program.
+!define TREE_EXT ".pinarbo"
+!define TREE_CLASS "${APP}.TreeFile"
 ; The program's main window: a dialog titled "Pinarbo" holding the image button; command 1000 ends
 ; the program without a question, after it has saved everything.
 !define MAIN_BUTTON_CLASS "KW_ButtonWnd"
@@ -155,6 +158,11 @@ Section "${APP}" SecProgram
   WriteRegDWORD HKCU "${UNINST_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" $0
+  WriteRegStr HKCU "Software\Classes\${TREE_EXT}" "" "${TREE_CLASS}"
+  WriteRegStr HKCU "Software\Classes\${TREE_CLASS}" "" "${APP} tree"
+  WriteRegStr HKCU "Software\Classes\${TREE_CLASS}\DefaultIcon" "" "$INSTDIR\${APP}.exe,0"
+  WriteRegStr HKCU "Software\Classes\${TREE_CLASS}\shell\open\command" "" '"$INSTDIR\${APP}.exe" /import "%1"'
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'  ; SHCNE_ASSOCCHANGED
   ${If} $ProgramWasRunning == 1
     Exec '"$INSTDIR\${APP}.exe"'
   ${EndIf}
@@ -203,8 +211,18 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${APP}.lnk"
   Delete "$SMSTARTUP\${APP}.lnk"
   DeleteRegKey HKCU "${UNINST_KEY}"
+  ; The extension only while it is still ours (another program may have taken it since).
+  ReadRegStr $0 HKCU "Software\Classes\${TREE_EXT}" ""
+  ${If} $0 == "${TREE_CLASS}"
+    DeleteRegKey HKCU "Software\Classes\${TREE_EXT}"
+  ${EndIf}
+  DeleteRegKey HKCU "Software\Classes\${TREE_CLASS}"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
   MessageBox MB_YESNO|MB_ICONQUESTION "Keep your ${APP} settings (your tree and options) for a later installation?" /SD IDYES IDYES keep
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "Software\${PUBLISHER}"
+    ; The pictures of imported trees belong to the trees.
+    RMDir /r "$LOCALAPPDATA\${APP}\Pictures"
+    RMDir "$LOCALAPPDATA\${APP}"
   keep:
 SectionEnd

@@ -5,6 +5,7 @@
 #include "view/CFrameBuilder.h"
 
 class CBmp;
+struct HDROP__;
 
 class IFrameSource {
 public:
@@ -22,4 +23,7 @@ public:
     virtual void OnViewDpiChanged() {}
     // The user ended a drag of the view. Nothing by default.
     virtual void OnViewMovedByUser() {}
+    // Files were dropped on the view (a shell drop handle). Answers whether the source took the
+    // drop and frees it; by default it does not, and the view frees it unread.
+    virtual bool OnFilesDropped(HDROP__* /*drop*/) { return false; }
 };

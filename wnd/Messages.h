@@ -11,6 +11,8 @@ enum : UINT {
     kWmAppFirst = WM_APP,
     // To the main dialog: the program's end that waited for dialogs over it to return.
     kWmCloseProgram = WM_APP + 1,
+    // To the main dialog: tell the user how a tree file request handed over by another copy ended.
+    kWmTreeFileNote = WM_APP + 0x30,
     kWmAppLast = WM_APP + 0x0FFF,
 };
 static_assert(kWmTrayNotify > kWmAppLast, "the tray message lies outside the WM_APP + n block");

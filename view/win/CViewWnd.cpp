@@ -1,5 +1,7 @@
 #include "view/win/CViewWnd.h"
 
+#include <shellapi.h>
+
 #include "view/IFrameSource.h"
 #include "view/ViewPauseRules.h"
 #include "wnd/Dpi.h"
@@ -39,6 +41,10 @@ LRESULT CViewWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         // The end of a drag by the user (the only way the view is moved modally).
         if (m_source) m_source->OnViewMovedByUser();
         return DefaultProc(msg, wParam, lParam);
+    case WM_DROPFILES:
+        if (!m_source || !m_source->OnFilesDropped(reinterpret_cast<HDROP>(wParam)))
+            ::DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case kWmDpiChanged:
         OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -101,7 +107,8 @@ void CViewWnd::RenderFrame() {
 }
 
 bool CViewWnd::CreateView(bool clickThrough) {
-    const DWORD ex = kExStyle | (clickThrough ? WS_EX_TRANSPARENT : 0);
+    // Files dropped on the tree go to the frame source (WS_EX_ACCEPTFILES, as DragAcceptFiles sets it).
+    const DWORD ex = kExStyle | WS_EX_ACCEPTFILES | (clickThrough ? WS_EX_TRANSPARENT : 0);
     if (!Create(ex, kStyle, 0, 0, 0, 0, nullptr, nullptr)) return false;
     if (WndServices::IsThemeActive()) WndServices::DisableTransitions(m_hwnd);
     ::ShowWindow(m_hwnd, SW_SHOW);

@@ -15,6 +15,8 @@
 //   tray-delete                removes the main window's icon, as a shell restart loses it
 //   taskbar-created            broadcasts the shell's "TaskbarCreated" message
 //   question                   whether the "Quit program?" box is open
+//   note                       prints the text of a message box titled "Pinarbo" (not the question)
+//   note-ok                    presses OK in that box
 //   answer ok|cancel           presses a button of that box
 //   foreground MAINOR0         brings the main window (or another, "other") to the foreground
 //   shortcut PATH              prints the target of a shell link
@@ -91,6 +93,23 @@ BOOL CALLBACK MatchQuestion(HWND hwnd, LPARAM p) {
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CALLBACK MatchNote(HWND hwnd, LPARAM p) {
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hwnd, title, 64);
+    if (std::wcscmp(title, L"Pinarbo") == 0 && IsDialogClass(hwnd) && ::IsWindowVisible(hwnd) &&
+        !::GetDlgItem(hwnd, 1002) && !HasChildText(hwnd, L"Quit program?")) {
+        *reinterpret_cast<HWND*>(p) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindNote() {
+    HWND found = nullptr;
+    ::EnumWindows(MatchNote, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 struct SSettingsSearch {
@@ -309,6 +328,18 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"wait-main") return WaitFor(true, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
     if (cmd == L"wait-gone") return WaitFor(false, std::wcstol(arg, nullptr, 10)) ? 0 : 1;
     if (cmd == L"question") return FindQuestion() ? 0 : 1;
+    if (cmd == L"note" || cmd == L"note-ok") {
+        const HWND box = FindNote();
+        if (!box) return 1;
+        if (cmd == L"note-ok") {
+            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
+            return 0;
+        }
+        wchar_t text[1024] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, text, 1024);  // a message box's text control
+        std::printf("%ls\n", text);
+        return 0;
+    }
     if (cmd == L"count-main") {
         int count = 0;
         ::EnumWindows(CountMain, reinterpret_cast<LPARAM>(&count));

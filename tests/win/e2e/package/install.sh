@@ -5,7 +5,8 @@
 # place, registers the uninstaller with its name, version, publisher, icon and size, and makes no
 # Startup shortcut unless asked; the installed program starts and shows its tree. A silent uninstall
 # while it runs closes it cleanly (exit code 0, scene saved), removes files, shortcuts and its key and
-# keeps the settings. With /AUTOSTART the Startup shortcut is the program's own and survives the
+# keeps the settings. Tree files (.pinarbo) are registered for the user (icon, "Open" imports) and
+# unregistered by the uninstall. With /AUTOSTART the Startup shortcut is the program's own and survives the
 # program's first start; installing over a running copy closes it first; uninstalling removes it.
 # Upgrades: version N+1 (the same installer script with the version bumped) over a running N keeps
 # the settings and the tree, closes the program with its save and starts it again, and leaves one
@@ -26,6 +27,10 @@ uninst_value() {
   wine_t reg query "$uninst_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
 }
 run_setup() { timeout 120 "$wine" "$setup" /S "$@"; }
+# class_value SUBKEY: the default value of a key under the user's HKCU\Software\Classes ("" when absent).
+class_value() {
+  wine_t reg query "HKCU\\Software\\Classes\\$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'
+}
 # uninstall: runs the silent uninstaller, which hands over to a copy of itself, and waits for
 # that copy to finish removing the files.
 uninstall() {
@@ -62,6 +67,10 @@ check "icon is the program's" test "$(uninst_value DisplayIcon)" = "$(win_path "
 size=$(uninst_value EstimatedSize)
 check "size in KB given (got $size)" test $((size)) -gt 100
 check "uninstall command" test "$(uninst_value UninstallString)" = "\"$(win_path "$prog_dir/Uninstall.exe")\""
+check "tree files (.pinarbo) registered for the user" test "$(class_value .pinarbo)" = Pinarbo.TreeFile
+check "opening one imports it with the installed program" \
+  test "$(class_value 'Pinarbo.TreeFile\shell\open\command')" = "\"$(win_path "$exe")\" /import \"%1\""
+check "tree files show the program's icon" test "$(class_value 'Pinarbo.TreeFile\DefaultIcon')" = "$(win_path "$exe"),0"
 
 # --- The installed program runs and shows its tree.
 start_app 2 || finish
@@ -80,6 +89,7 @@ for f in Pinarbo.exe readme.txt Uninstall.exe; do check "removed: $f" test ! -e 
 check "program folder removed" test ! -e "$prog_dir"
 check "Start menu shortcut removed" test ! -e "$menu_link"
 check "uninstall key removed" test -z "$(uninst_value DisplayName)"
+check "tree file association removed" test -z "$(class_value .pinarbo)$(class_value Pinarbo.TreeFile)"
 check "settings kept by a silent uninstall" reg_has_section 'Options\Windows\Main'
 
 # --- "Start with Windows", a first start, and an install over the running program.
