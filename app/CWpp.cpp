@@ -241,13 +241,21 @@ tstr StoredName(const std::vector<tstr>& names, const tstr& name) {
 
 }  // namespace
 
+bool CWpp::SaveTreeNow() {
+    const bool saved = SaveOptions();
+    // The save also clears the running copy's handle (it is made for the exit): others must
+    // still find this copy.
+    RewriteInstanceHandle();
+    return saved;
+}
+
 bool CWpp::CanChangeTrees() const {
     const HWND main = m_mainDlg.GetHwnd();
     return m_started && !(main && !::IsWindowEnabled(main));
 }
 
 bool CWpp::NewTree(const tstr& name) {
-    if (!CanChangeTrees() || CheckTreeName(name, TreeNames()) != ETreeNameProblem::None || !SaveOptions()) return false;
+    if (!CanChangeTrees() || CheckTreeName(name, TreeNames()) != ETreeNameProblem::None || !SaveTreeNow()) return false;
     BeginSceneChange();
     const tstr previous = m_profile;
     m_profile = name;
@@ -259,16 +267,16 @@ bool CWpp::NewTree(const tstr& name) {
     LoadGradient();
     ApplyViewOptions();
     EndSceneChange();
-    if (SaveOptions()) return true;
+    if (SaveTreeNow()) return true;
     SwitchTree(previous);
     return false;
 }
 
 bool CWpp::DuplicateTree(const tstr& name) {
-    if (!CanChangeTrees() || CheckTreeName(name, TreeNames()) != ETreeNameProblem::None || !SaveOptions()) return false;
+    if (!CanChangeTrees() || CheckTreeName(name, TreeNames()) != ETreeNameProblem::None || !SaveTreeNow()) return false;
     const tstr previous = m_profile;
     m_profile = name;  // the scene shown, saved under the new name
-    if (SaveOptions()) return true;
+    if (SaveTreeNow()) return true;
     m_profile = previous;
     return false;
 }
@@ -279,7 +287,7 @@ bool CWpp::RenameTree(const tstr& name) {
     if (!CanChangeTrees() || CheckTreeName(name, others) != ETreeNameProblem::None) return false;
     const tstr previous = m_profile;
     m_profile = name;
-    if (!SaveOptions()) {
+    if (!SaveTreeNow()) {
         m_profile = previous;
         return false;
     }
@@ -320,7 +328,10 @@ void CWpp::RunTreeCommand(UINT command) {
         const int length = ::LoadStringW(m_instance, IDS_TREE_DELETE_ASK, reinterpret_cast<LPWSTR>(&format), 0);
         const tstr pattern = length > 0 ? tstr(format, static_cast<std::size_t>(length)) : tstr(L"Delete the tree \"%s\"?");
         std::swprintf(question, 512, pattern.c_str(), dialog.Name().c_str());
-        if (::MessageBoxW(MainWindow(), question, m_displayName.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        const wchar_t* title = nullptr;
+        const int titleLength = ::LoadStringW(m_instance, IDS_CONFIRMATION, reinterpret_cast<LPWSTR>(&title), 0);
+        const tstr caption = titleLength > 0 ? tstr(title, static_cast<std::size_t>(titleLength)) : m_displayName;
+        if (::MessageBoxW(MainWindow(), question, caption.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
         done = DeleteTree(dialog.Name());
         break;
     }
@@ -339,7 +350,7 @@ bool CWpp::SwitchTree(const tstr& name) {
     if (stored == names.end() || !Profiles::IsUsableName(*stored)) return false;
     if (Profiles::SameName(*stored, m_profile)) return true;
     // Settings and the item dialogs edit copies of this tree's scene: never swapped under them.
-    if (!CanChangeTrees() || !SaveOptions()) return false;
+    if (!CanChangeTrees() || !SaveTreeNow()) return false;
 
     BeginSceneChange();
     m_profile = *stored;
@@ -431,6 +442,10 @@ bool CWpp::OnTrayCommand(UINT command) {
     }
     if (command >= IDM_TRAY_TREE_NEW && command <= IDM_TRAY_TREE_DELETE) {
         RunTreeCommand(command);
+        return true;
+    }
+    if (command == IDM_TRAY_TREE_IMPORT || command == IDM_TRAY_TREE_EXPORT) {
+        RunTreeFileCommand(command == IDM_TRAY_TREE_EXPORT);
         return true;
     }
     if (command >= TrayMenu::kCmdTreeFirst && command - TrayMenu::kCmdTreeFirst < m_menuTrees.size()) {

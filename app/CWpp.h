@@ -81,10 +81,6 @@ public:
     // switched to at once; the user is told the outcome afterwards unless it came with /silent.
     LRESULT OnTreeFileRequest(const COPYDATASTRUCT& data) override;
     void ShowTreeFileNote() override;
-    // Makes the stored tree `name` the running one: the current tree is saved, the other's scene
-    // and options are loaded, and it becomes the stored current tree. The view keeps its place.
-    // False, nothing changed, while the settings are open or when the current tree cannot be saved.
-    bool SwitchToTree(const tstr& name);
 
     // The scene: composition (box, picture, garland layer) sizes the view window.
     void ComposeScene();
@@ -196,6 +192,9 @@ public:
     // The icon menu's tree commands: asks the name (and, to delete, whether to), then acts; a
     // change that could not be stored is reported.
     void RunTreeCommand(UINT command);
+    // "Import..." (a chosen tree file becomes a new tree, shown at once) and "Export..." (the tree
+    // shown, saved first, into a chosen file); the outcome is told in a message box.
+    void RunTreeFileCommand(bool exporting);
 
     CViewWnd& View() noexcept { return m_view; }
     CMainDlg& MainDlg() noexcept { return m_mainDlg; }
@@ -238,6 +237,8 @@ protected:
     // Trees change only while no dialog is open over the main window (Settings and the item
     // dialogs edit copies of the tree shown) and after the start.
     bool CanChangeTrees() const;
+    // The whole profile saved while the program runs (the safe save of the exit).
+    bool SaveTreeNow();
     // The view's stored placement and its own monitor's place, applied to the view's window.
     void RestoreViewPlace();
     // Creates the desktop view window (a seam: tests make it fail).

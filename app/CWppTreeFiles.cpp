@@ -4,6 +4,8 @@
 #include "app/TreeFileCommand.h"
 #include "wnd/Messages.h"
 
+#include <commdlg.h>
+
 LRESULT CWpp::OnTreeFileRequest(const COPYDATASTRUCT& data) {
     const ULONG_PTR what = data.dwData & ~TreeFileHandOver::kSilent;
     if (what != TreeFileHandOver::kImport && what != TreeFileHandOver::kExport) return 0;
@@ -17,12 +19,11 @@ LRESULT CWpp::OnTreeFileRequest(const COPYDATASTRUCT& data) {
     STreeFileOutcome out;
     if (what == TreeFileHandOver::kExport) {
         // The scene as it is now: saved first, through the safe save.
-        SaveOptions();
-        RewriteInstanceHandle();
+        SaveTreeNow();
         out = ExportTreeFile(m_store, m_profile, file);
     } else {
         out = ImportTreeFile(m_store, file);
-        if (out.result == ETreeFileResult::kDone && !SwitchToTree(out.tree))
+        if (out.result == ETreeFileResult::kDone && !SwitchTree(out.tree))
             out.message += L" Close the settings to use it: it was not made the current tree while they are open.";
     }
     if (!(data.dwData & TreeFileHandOver::kSilent)) {
@@ -41,29 +42,40 @@ void CWpp::ShowTreeFileNote() {
     AskUser(note.message, m_displayName, MB_OK | icon | MB_SETFOREGROUND);
 }
 
-bool CWpp::SwitchToTree(const tstr& name) {
-    // The construction page edits copies of this scene while the settings are open.
-    if (m_mainDlg.SettingsDialog() || !Profiles::IsUsableName(name)) return false;
-    if (!SaveOptions()) return false;  // the current tree stays when it cannot be saved
-    RewriteInstanceHandle();
-    BeginSceneChange();
-    m_profile = name;
-    {
-        const CProfileLock lock = LockForLoad();
-        m_items.ReleaseAll();
-        m_items.Create(m_store, 0);
-        LoadOptions();
-    }
-    m_store.WriteString(Profiles::kSection, Profiles::kValue, m_profile);
-    LoadGradient();
-    EndSceneChange();
-    ApplyViewOptions();
-    return true;
-}
-
 bool CWpp::OnFilesDropped(HDROP__* drop) {
     const HWND main = m_mainDlg.GetHwnd();
     if (!main) return false;
     ::SendMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the main dialog frees it
     return true;
+}
+
+void CWpp::RunTreeFileCommand(bool exporting) {
+    if (!CanChangeTrees()) return;
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(m_instance, IDS_TREE_FILE_FILTER, reinterpret_cast<LPWSTR>(&text), 0);
+    tstr filter = length > 0 ? tstr(text, static_cast<std::size_t>(length)) : tstr(L"*.pinarbo|*.pinarbo|");
+    for (wchar_t& c : filter) c = c == L'|' ? L'\0' : c;
+    tstr file(32768, L'\0');  // any path Windows gives
+    if (exporting) file.replace(0, m_profile.size() + 8, m_profile + L".pinarbo");
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = MainWindow();
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrDefExt = L"pinarbo";
+    ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                (exporting ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(exporting ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn)) || m_exited) return;
+    file.resize(file.find(L'\0'));
+    STreeFileOutcome out;
+    if (exporting) {
+        SaveTreeNow();
+        out = ExportTreeFile(m_store, m_profile, file);
+    } else {
+        out = ImportTreeFile(m_store, file);
+        if (out.result == ETreeFileResult::kDone) SwitchTree(out.tree);
+    }
+    m_treeFileNote = out;
+    ShowTreeFileNote();
 }

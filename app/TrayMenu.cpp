@@ -43,9 +43,11 @@ HMENU BuildTrees(HINSTANCE module, const STreeState& tree, UINT busy, std::wstri
     }
     // What can be done with trees; deleting needs a tree besides the one shown.
     bool ok = ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) != FALSE;
-    for (const UINT command : {IDM_TRAY_TREE_NEW, IDM_TRAY_TREE_DUPLICATE, IDM_TRAY_TREE_RENAME, IDM_TRAY_TREE_DELETE}) {
+    for (const UINT command : {UINT{IDM_TRAY_TREE_NEW}, UINT{IDM_TRAY_TREE_DUPLICATE}, UINT{IDM_TRAY_TREE_RENAME},
+                               UINT{IDM_TRAY_TREE_DELETE}, UINT{0}, UINT{IDM_TRAY_TREE_IMPORT}, UINT{IDM_TRAY_TREE_EXPORT}}) {
         const UINT grey = command == IDM_TRAY_TREE_DELETE && tree.trees.size() < 2 ? MF_GRAYED : busy;
-        ok = ok && ::AppendMenuW(menu, MF_STRING | grey, command, Text(module, command, L"...").c_str());
+        ok = ok && (command ? ::AppendMenuW(menu, MF_STRING | grey, command, Text(module, command, L"...").c_str())
+                            : ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr));
     }
     if (!ok) {
         ::DestroyMenu(menu);

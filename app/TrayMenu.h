@@ -2,7 +2,7 @@
 // greyed while the main window is disabled by a modal dialog), "Show Pinarbo" or "Hide Pinarbo"
 // (the default line, as the icon's click), "Show tree" or "Hide tree", "Let clicks through"
 // (checked while on), "Trees" (the stored trees, the one shown checked, then "New tree...",
-// "Duplicate...", "Rename..." and "Delete..."; greyed while a modal dialog is open), a separator
+// "Duplicate...", "Rename...", "Delete...", "Import..." and "Export..."; greyed while a modal dialog is open), a separator
 // and "Exit" (the main window's exit command, greyed while a
 // modal dialog is open, so the program never ends under a dialog in use).
 #pragma once

@@ -33,6 +33,9 @@
 #define IDM_TRAY_TREE_DUPLICATE 1191
 #define IDM_TRAY_TREE_RENAME    1192
 #define IDM_TRAY_TREE_DELETE    1193
+#define IDM_TRAY_TREE_IMPORT    1194
+#define IDM_TRAY_TREE_EXPORT    1195
+#define IDS_TREE_FILE_FILTER    1196    // the open and save dialogs' file types, '|' between the parts
 // The tree name dialog
 #define IDD_TREE_NAME           1170
 #define IDC_TREE_NAME_LABEL     1171

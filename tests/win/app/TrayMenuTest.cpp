@@ -70,7 +70,7 @@ TEST(TrayMenu, LinesFollowTheMainWindowsState) {
         ::DestroyMenu(menu);
         ASSERT_EQ(lines.size(), 7u) << c.what;
         EXPECT_EQ(lines[4].text, L"T&rees") << c.what;
-        ASSERT_EQ(trees.size(), 7u) << c.what << ": two trees, a separator, New, Duplicate, Rename, Delete";
+        ASSERT_EQ(trees.size(), 10u) << c.what << ": two trees, New, Duplicate, Rename, Delete, Import, Export";
         EXPECT_TRUE(trees[2].separator) << c.what;
         EXPECT_EQ(trees[3].text, L"&New tree...") << c.what;
         EXPECT_EQ(trees[6].id, static_cast<UINT>(IDM_TRAY_TREE_DELETE)) << c.what;

@@ -7,12 +7,21 @@ source "$(dirname "$0")/lib/common.bash"
 
 menu_rect() { read -r m_l m_t m_r m_b < <(ctl menu | tr -d '\r' | sed -n 's/^menu_rect=//p'); [ -n "${m_b:-}" ]; }
 submenu_rect() { read -r s_l s_t s_r s_b < <(ctl menu | tr -d '\r' | sed -n 's/^submenu_rect=//p'); [ -n "${s_b:-}" ]; }
-# Opens "Trees" (its line at 68 % of the menu's height) and clicks line $1 of 2 in it.
+# Opens "Trees" with its mnemonic R and takes its line $1 with the arrow keys (separators are
+# skipped). Without a window manager X's keyboard focus is put on the main window first, where
+# Windows gives the open menu the keyboard.
+menu_keys() {
+  local main_x
+  main_x=$(xdotool search --name '^Pinarbo$' | head -1)
+  [ -n "$main_x" ] && xdotool windowfocus "$main_x" 2>/dev/null
+  xdotool key "$@"
+}
 choose_tree() {
-  tray_menu && menu_rect || return 1
-  xdotool mousemove $((m_l + 20)) $((m_t + (m_b - m_t) * 68 / 100)) click 1
-  wait_until submenu_rect 5 || { screenshot trees-nosub >/dev/null; ctl menu; return 1; }
-  xdotool mousemove $((s_l + 20)) $((s_t + (s_b - s_t) * (50 * $1 - 25) / 100)) click 1
+  tray_menu || return 1
+  menu_keys r
+  wait_until submenu_rect 5 || return 1
+  for _ in $(seq 2 "$1"); do menu_keys Down; done
+  menu_keys Return
   wait_until '! ctl menu' 5
 }
 view_width() { read -r w _ <<<"$(info view_size)"; echo "$w"; }
@@ -44,6 +53,40 @@ screenshot trees-second >/dev/null
 
 check "Trees > Default" choose_tree 1
 check "and back" wait_until '[ "$(view_width)" = "$first" ]' 10
+export_reg   # Second as the switch saved it
+check "Second kept its one item" test "$(reg_value 'Profiles\Second\Items\000' Caption)$(reg_value 'Profiles\Second\Items\001' Caption)" = 'Far toy'
+check "its opacity and lights" test "$(reg_value 'Profiles\Second\Options\ViewWnd' opaque),$(reg_value 'Profiles\Second\Options\Blinks' num)" = 40,5
+
+# New tree (the fourth line: two trees, then the separator is skipped): a name with a backslash is
+# refused with the dialog still open; a good one makes the tree and shows it (the default scene).
+dialog_there() { xdotool search --name "^$1\$" >/dev/null; }
+type_in() { # types into the dialog named $1 (X's focus put on it first)
+  xdotool windowfocus "$(xdotool search --name "^$1\$" | head -1)" 2>/dev/null
+  xdotool key ctrl+a type "$2"
+  xdotool key Return
+}
+check "Trees > New tree..." choose_tree 3
+check "asks a name" wait_until 'dialog_there "New tree"' 10
+type_in "New tree" 'Bad\name'
+sleep 1   # nothing is to happen: a short look that the dialog stayed
+check "a name with a backslash is refused, the dialog stays" dialog_there "New tree"
+type_in "New tree" 'Kitchen'
+check "a good name closes it" wait_until '! dialog_there "New tree"' 10
+check "and shows the new tree: the default scene" wait_until '[ "$(view_width)" = 193 ]' 10
+export_reg
+check "stored as the current tree" test "$(reg_value Profiles Profile)" = Kitchen
+check "with the default scene saved" reg_has_section 'Profiles\Kitchen\Items\Tree'
+
+# Delete: the tree shown is never offered; S picks Second in the list, then a question.
+check "Trees > Delete..." choose_tree 7
+check "asks which tree" wait_until 'dialog_there Delete' 10
+xdotool windowfocus "$(xdotool search --name '^Delete$' | head -1)" 2>/dev/null
+xdotool key s Return
+check "asks whether" wait_until 'dialog_there Confirmation' 10
+xdotool key Return
+check "Second is gone" wait_until 'export_reg; ! reg_has_section "Profiles\Second"' 10
+check "Default stays" reg_has_section 'Profiles\Default\Items\Tree'
+check "Trees > Default" choose_tree 1
 
 ctl cmd 1000 >/dev/null   # Exit
 wait_app_exit 30
@@ -54,6 +97,4 @@ check "Default is the current tree" test "$(reg_value Profiles Profile)" = Defau
 check "Default kept its four items" test "$(reg_value 'Profiles\Default\Items\003' Caption)" = 'Item 3'
 default_look="$(reg_value 'Profiles\Default\Options\ViewWnd' opaque),$(reg_value 'Profiles\Default\Options\Blinks' num)"
 check "with its own opacity and lights, not the other's (got $default_look)" test "$default_look" = 75,25
-check "Second kept its one item" test "$(reg_value 'Profiles\Second\Items\000' Caption)$(reg_value 'Profiles\Second\Items\001' Caption)" = 'Far toy'
-check "its opacity and lights" test "$(reg_value 'Profiles\Second\Options\ViewWnd' opaque),$(reg_value 'Profiles\Second\Options\Blinks' num)" = 40,5
 finish
