@@ -122,6 +122,8 @@ public:
     unsigned long ToolTint() override { return m_toolTint.Get(); }
     void BeginSceneChange() override;
     void EndSceneChange() override;
+    // Imported as if handed over by another copy; the outcome is told once the page is idle.
+    void ImportTreeFiles(const std::vector<tstr>& files) override;
 
     // ISettingsHost: the options the settings dialog's pages bind, and the actions behind them.
     CParam<int>& ViewOpacity() override { return m_opaque; }

@@ -79,3 +79,11 @@ void CWpp::RunTreeFileCommand(bool exporting) {
     m_treeFileNote = out;
     ShowTreeFileNote();
 }
+
+void CWpp::ImportTreeFiles(const std::vector<tstr>& files) {
+    for (const tstr& file : files) {
+        COPYDATASTRUCT data{CMainDlg::kDropImport, static_cast<DWORD>((file.size() + 1) * sizeof(wchar_t)),
+                            const_cast<wchar_t*>(file.c_str())};
+        OnTreeFileRequest(data);
+    }
+}

@@ -431,11 +431,15 @@ void CSettingsTreeDlg::NudgeSelectedItems(int dx, int dy) {
 void CSettingsTreeDlg::DropFiles(const std::vector<tstr>& files, const POINT* at) {
     if (!m_live) return;
     SetStatus(tstr());
-    std::vector<tstr> pictures;
+    std::vector<tstr> pictures, trees;
     for (const tstr& file : files) {
         if (IsPictureFileName(file)) pictures.push_back(file);
+        if (IsTreeFileName(file)) trees.push_back(file);
     }
-    if (pictures.size() < files.size()) SetStatus(LoadText(kNotPicturesString, L"Only picture files become toys."));
+    if (!trees.empty()) {
+        if (ISceneHost* host = SceneHost()) host->ImportTreeFiles(trees);
+    }
+    if (pictures.size() + trees.size() < files.size()) SetStatus(LoadText(kNotPicturesString, L"Only picture files become toys."));
     if (pictures.empty()) return;
     // The middle of the first toy, in the scene's 100 % units.
     POINT middle{m_tree.x + m_tree.Rendered().Width() / 2, m_tree.y + m_tree.Rendered().Height() / 2};

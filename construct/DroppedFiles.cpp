@@ -20,17 +20,29 @@ std::vector<tstr> DroppedFiles(HDROP drop) {
     return files;
 }
 
-bool IsPictureFileName(const tstr& path) {
+namespace {
+
+// The name's extension in lower case, without its dot; empty when it has none.
+tstr ExtensionOf(const tstr& path) {
     const std::size_t dot = path.find_last_of(L'.');
     const std::size_t slash = path.find_last_of(L"\\/");
-    if (dot == tstr::npos || (slash != tstr::npos && dot < slash)) return false;
+    if (dot == tstr::npos || (slash != tstr::npos && dot < slash)) return tstr();
     tstr extension = path.substr(dot + 1);
     for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
+    return extension;
+}
+
+}  // namespace
+
+bool IsPictureFileName(const tstr& path) {
+    const tstr extension = ExtensionOf(path);
     for (const wchar_t* known : {L"png", L"jpg", L"jpeg", L"jpe", L"bmp", L"dib", L"gif"}) {
         if (extension == known) return true;
     }
     return false;
 }
+
+bool IsTreeFileName(const tstr& path) { return ExtensionOf(path) == L"pinarbo"; }
 
 tstr BaseNameOf(const tstr& path) {
     const std::size_t slash = path.find_last_of(L"\\/");

@@ -13,6 +13,8 @@ std::vector<tstr> DroppedFiles(HDROP drop);
 
 // Whether the name ends in one of the picture loader's extensions, in any case.
 bool IsPictureFileName(const tstr& path);
+// Whether the name ends in ".pinarbo" (a tree file), in any case.
+bool IsTreeFileName(const tstr& path);
 
 // The file's name without its folder and extension ("C:\a\Bell.png" gives "Bell").
 tstr BaseNameOf(const tstr& path);

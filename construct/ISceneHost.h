@@ -5,6 +5,10 @@
 // then edit only what they were given).
 #pragma once
 
+#include "param/Tstr.h"
+
+#include <vector>
+
 #include <windows.h>
 
 #include "param/CParam.h"
@@ -30,6 +34,9 @@ public:
     // After: restart the timer, recompose the desktop picture, place the first `num` lights again
     // (keeping their blink state), clear the pause.
     virtual void EndSceneChange() = 0;
+    // Tree files (.pinarbo) dropped on the page: each is imported as a new tree (the program
+    // tells the outcome). Without tree files: nothing.
+    virtual void ImportTreeFiles(const std::vector<tstr>& /*files*/) {}
 };
 
 // The registered host, or null.

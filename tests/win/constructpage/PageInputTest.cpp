@@ -544,6 +544,9 @@ TEST_F(PageInput, UndoToolsNudgeRunsAndDroppedPictures) {
     keys(L"key ctrl+shift+z");
     EXPECT_EQ(f.page->WorkingItems().Count(), before + 1);
 
+    PostDrop(f.PaneWnd(), {L"C:\\trees\\Garden.PINARBO"}, POINT{5, 5});
+    EXPECT_EQ(f.scene.treeFiles, std::vector<tstr>{L"C:\\trees\\Garden.PINARBO"}) << "tree files go to the program";
+    EXPECT_TRUE(f.page->StatusText().empty());
     PostDrop(f.PaneWnd(), {text}, POINT{5, 5});
     EXPECT_EQ(f.page->WorkingItems().Count(), before + 1) << "nothing but a text file: nothing added";
     EXPECT_FALSE(f.page->StatusText().empty());

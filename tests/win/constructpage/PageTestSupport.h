@@ -37,6 +37,7 @@ public:
     unsigned long ToolTint() override { return 0xFF337733UL; }
     void BeginSceneChange() override { ++begins; }
     void EndSceneChange() override;  // composes the desktop picture at scale
+    void ImportTreeFiles(const std::vector<tstr>& files) override { treeFiles = files; }
 
     // The default tree with the default scene, or with these items; pictures ready, composed.
     void UseScene(const std::vector<SItemSpec>* specs);
@@ -50,6 +51,7 @@ public:
     SViewScale scale;  // the desktop's display scale (100 % unless a test sets another)
     int begins = 0;
     int ends = 0;
+    std::vector<tstr> treeFiles;  // the tree files the page handed over
 };
 
 // Settings dialogs that answer as the script says (or, with real set, the program's own).
