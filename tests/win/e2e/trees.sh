@@ -70,6 +70,7 @@ check "asks a name" wait_until 'dialog_there "New tree"' 10
 type_in "New tree" 'Bad\name'
 sleep 1   # nothing is to happen: a short look that the dialog stayed
 check "a name with a backslash is refused, the dialog stays" dialog_there "New tree"
+screenshot trees-refused-name >/dev/null
 type_in "New tree" 'Kitchen'
 check "a good name closes it" wait_until '! dialog_there "New tree"' 10
 check "and shows the new tree: the default scene" wait_until '[ "$(view_width)" = 193 ]' 10
