@@ -1,5 +1,6 @@
 #include "construct/CCanvasKeysWnd.h"
 
+#include "construct/CCanvasAccessible.h"
 #include "construct/CSettingsTreeDlg.h"
 #include "construct/NavPaneLogic.h"
 
@@ -23,6 +24,10 @@ LRESULT CCanvasKeysWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         if (msg == WM_KEYDOWN && m_page && m_page->OnUndoKey(wParam)) return 0;
+        if (msg == WM_KEYDOWN && m_page && (wParam == VK_INSERT || wParam == VK_DELETE)) {
+            wParam == VK_INSERT ? m_page->AddItem() : m_page->DeleteSelectedItems();
+            return 0;
+        }
         int dx = 0, dy = 0;
         if (m_page && navpane::ArrowMove(static_cast<int>(wParam), ::GetKeyState(VK_SHIFT) < 0, dx, dy)) {
             m_page->MoveSelectedItems(dx, dy);
@@ -33,6 +38,16 @@ LRESULT CCanvasKeysWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         if (m_page) m_page->RepaintCanvas();
+        break;
+    case WM_GETOBJECT:
+        if (!m_page) break;
+        if (const LRESULT answer =
+                m_accessible.Answer(wParam, lParam, [this] { return new CCanvasAccessible(m_hwnd, *m_page); })) {
+            return answer;
+        }
+        break;
+    case WM_DESTROY:
+        m_accessible.Disconnect();
         break;
     default:
         break;

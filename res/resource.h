@@ -30,6 +30,8 @@
 #define IDS_HELP_ADD_ITEM       1007    // help texts, numbered like their commands
 #define IDS_HELP_DELETE_ITEMS   1008
 #define IDS_HELP_APPLY          1028
+#define IDS_KEY_ADD_ITEM        3207    // the key of a toolbar command: its help text's id + 2200
+#define IDS_KEY_DELETE_ITEMS    3208
 
 // Icons
 #define IDI_APP                 102     // program, main window and notification area

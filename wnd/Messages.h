@@ -11,6 +11,9 @@ enum : UINT {
     kWmAppFirst = WM_APP,
     // To the main dialog: the program's end that waited for dialogs over it to return.
     kWmCloseProgram = WM_APP + 1,
+    // To a navigation pane, from its accessible object: run the default action of the row in
+    // lParam (ignored when that row is gone meanwhile).
+    kWmRowDefaultAction = WM_APP + 2,
     kWmAppLast = WM_APP + 0x0FFF,
 };
 static_assert(kWmTrayNotify > kWmAppLast, "the tray message lies outside the WM_APP + n block");

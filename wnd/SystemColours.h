@@ -1,0 +1,16 @@
+// High contrast: while the user's high-contrast theme is on, the controls the program draws
+// itself paint with the system's colours instead of their own tints and pictures. Nothing is
+// cached: a painting after the change (WM_SETTINGCHANGE, WM_THEMECHANGED) follows it.
+#pragma once
+
+#include <windows.h>
+
+namespace sys_colours {
+
+bool HighContrast() noexcept;
+// The system colour index `highContrast` while high contrast is on, otherwise `normal`.
+inline int Pick(int normal, int highContrast) noexcept { return HighContrast() ? highContrast : normal; }
+// Whether a top-level window's message tells of a change of colours or of high contrast.
+bool IsColourChange(UINT msg, WPARAM wParam) noexcept;
+
+}  // namespace sys_colours
