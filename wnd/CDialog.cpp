@@ -76,7 +76,7 @@ INT_PTR CDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
     default:
         // Colours or high contrast changed: the controls drawn by the program paint anew.
-        if (sys_colours::IsColourChange(msg, wParam) && !(::GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_CHILD)) {
+        if (sys_colours::IsColourChange(msg, wParam)) {
             ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         }
         return 0;

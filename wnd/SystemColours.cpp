@@ -2,7 +2,14 @@
 
 namespace sys_colours {
 
+namespace {
+int g_forced = -1;
+}  // namespace
+
+void ForceHighContrast(int on) noexcept { g_forced = on; }
+
 bool HighContrast() noexcept {
+    if (g_forced >= 0) return g_forced != 0;
     HIGHCONTRASTW hc{};
     hc.cbSize = sizeof(hc);
     return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(hc), &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);

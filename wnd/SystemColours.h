@@ -8,6 +8,9 @@
 namespace sys_colours {
 
 bool HighContrast() noexcept;
+// For tests on systems that cannot switch high contrast on (Wine): 1 or 0 forces the answer,
+// -1 asks the system again.
+void ForceHighContrast(int on) noexcept;
 // The system colour index `highContrast` while high contrast is on, otherwise `normal`.
 inline int Pick(int normal, int highContrast) noexcept { return HighContrast() ? highContrast : normal; }
 // Whether a top-level window's message tells of a change of colours or of high contrast.

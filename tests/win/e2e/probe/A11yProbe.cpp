@@ -9,10 +9,8 @@
 //                          the default action of the list's row N, the toolbar's tool N, the button
 //   watch MS               the program's focus, selection, name and reorder events for MS
 //                          (out of context); prints "hooked" first, then one line per event
-//   soak N                 N requests of all four objects (with a question each); the program's
-//                          handle count and private memory before and after
-//   high-contrast on|off   switches the system's high-contrast flag and tells every window
-//   syscolor INDEX         a system colour as rrggbb
+//   soak N                 N requests of the four objects in turn (with a question each); the
+//                          program's handle count and private memory before and after
 #include "wnd/CAccessible.h"
 #include "wnd/Handles.h"
 #include "WindowSearch.h"
@@ -168,7 +166,7 @@ int Watch(DWORD ms) {
     const HWND main = MainWindow();
     DWORD pid = 0;
     if (!main || !::GetWindowThreadProcessId(main, &pid)) return 1;
-    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, OnEvent, pid, 0,
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_NAMECHANGE, nullptr, OnEvent, pid, 0,
                                                  WINEVENT_OUTOFCONTEXT);
     if (!hook) return 1;
     std::printf("hooked\n");
@@ -185,57 +183,40 @@ int Watch(DWORD ms) {
 
 struct SUse {
     DWORD handles = 0;
-    SIZE_T privateBytes = 0;
+    SIZE_T pagefile = 0;
 };
 
 SUse UseOf(HANDLE process) {
     SUse use;
-    ::GetProcessHandleCount(process, &use.handles);
-    PROCESS_MEMORY_COUNTERS_EX pmc{};
+    if (!::GetProcessHandleCount(process, &use.handles)) use.handles = 0;
+    PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof(pmc);
-    if (::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc))) {
-        use.privateBytes = pmc.PrivateUsage;
-    }
+    if (::GetProcessMemoryInfo(process, &pmc, sizeof(pmc))) use.pagefile = pmc.PagefileUsage;
     return use;
 }
 
-int Soak(int rounds) {
+// Requests, each with one question, cycling through the four controls.
+int Soak(int requests) {
     const HWND main = MainWindow();
     DWORD pid = 0;
     if (!main || !::GetWindowThreadProcessId(main, &pid)) return 1;
     const HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (!process) return 1;
     const wchar_t* controls[] = {L"list", L"toolbar", L"canvas", L"button"};
-    const auto round = [&] {
-        int answered = 0;
-        for (const wchar_t* which : controls) {
-            CComPtr<IAccessible> acc;
-            long count = -1;
-            if (Open(ControlWindow(which), acc) && SUCCEEDED(acc->get_accChildCount(&count))) ++answered;
-        }
-        return answered;
+    const auto request = [&](int i) {
+        CComPtr<IAccessible> acc;
+        long count = -1;
+        return Open(ControlWindow(controls[i % 4]), acc) && SUCCEEDED(acc->get_accChildCount(&count)) ? 1 : 0;
     };
-    for (int i = 0; i < 20; ++i) round();  // warm: first requests set up the marshalling
+    for (int i = 0; i < 20; ++i) request(i);  // the first requests set up the marshalling
     const SUse before = UseOf(process);
     int answered = 0;
-    for (int i = 0; i < rounds; ++i) answered += round();
+    for (int i = 0; i < requests; ++i) answered += request(i);
     const SUse after = UseOf(process);
     ::CloseHandle(process);
     std::printf("answered=%d\nhandles_before=%lu\nhandles_after=%lu\nprivate_kb_before=%lu\nprivate_kb_after=%lu\n",
                 answered, static_cast<unsigned long>(before.handles), static_cast<unsigned long>(after.handles),
-                static_cast<unsigned long>(before.privateBytes / 1024), static_cast<unsigned long>(after.privateBytes / 1024));
-    return 0;
-}
-
-int HighContrast(bool on) {
-    HIGHCONTRASTW hc{};
-    hc.cbSize = sizeof(hc);
-    hc.dwFlags = on ? HCF_HIGHCONTRASTON : 0;
-    if (!::SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(hc), &hc, SPIF_SENDCHANGE)) return 1;
-    HIGHCONTRASTW now{};
-    now.cbSize = sizeof(now);
-    ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(now), &now, 0);
-    std::printf("high_contrast=%d\n", (now.dwFlags & HCF_HIGHCONTRASTON) ? 1 : 0);
+                static_cast<unsigned long>(before.pagefile / 1024), static_cast<unsigned long>(after.pagefile / 1024));
     return 0;
 }
 
@@ -252,11 +233,5 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"do-button") return DoAction(L"button", 0);
     if (cmd == L"watch") return Watch(static_cast<DWORD>(std::wcstoul(arg, nullptr, 10)));
     if (cmd == L"soak") return Soak(static_cast<int>(std::wcstol(arg, nullptr, 10)));
-    if (cmd == L"high-contrast") return HighContrast(std::wcscmp(arg, L"on") == 0);
-    if (cmd == L"syscolor") {
-        const COLORREF c = ::GetSysColor(static_cast<int>(std::wcstol(arg, nullptr, 10)));
-        std::printf("color=%02x%02x%02x\n", GetRValue(c), GetGValue(c), GetBValue(c));
-        return 0;
-    }
     return 2;
 }
