@@ -8,6 +8,8 @@ long CButtonAccessible::Role(long) const { return ROLE_SYSTEM_PUSHBUTTON; }
 
 std::wstring CButtonAccessible::Name(long) const { return L"Settings"; }
 
+std::wstring CButtonAccessible::KeyboardShortcut(long) const { return L"Enter"; }  // the dialog's OK
+
 std::wstring CButtonAccessible::DefaultAction(long) const { return L"Press"; }
 
 bool CButtonAccessible::DoDefaultAction(long) {

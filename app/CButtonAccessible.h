@@ -1,5 +1,5 @@
 // CButtonAccessible: the main window's image button as a screen reader reads it: a push button
-// named "Settings" whose default action opens the settings, as a click does.
+// named "Settings" whose default action opens the settings, as a click or Enter does.
 #pragma once
 
 #include "wnd/CAccessible.h"
@@ -13,6 +13,7 @@ public:
 protected:
     long Role(long id) const override;
     std::wstring Name(long id) const override;
+    std::wstring KeyboardShortcut(long id) const override;
     std::wstring DefaultAction(long id) const override;
     bool DoDefaultAction(long id) override;
 

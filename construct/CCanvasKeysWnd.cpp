@@ -11,7 +11,8 @@ bool& CCanvasKeysWnd::RegisteredFlag() {
 
 bool CCanvasKeysWnd::CreateIn(CSettingsTreeDlg& page) {
     m_page = &page;
-    return Create(0, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, page.GetHwnd(), nullptr);
+    // A tab stop: the keyboard alone reaches the canvas too.
+    return Create(0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, page.GetHwnd(), nullptr);
 }
 
 bool CCanvasKeysWnd::HasFocus() const { return m_hwnd && ::GetFocus() == m_hwnd; }

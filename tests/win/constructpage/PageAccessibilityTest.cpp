@@ -41,6 +41,15 @@ unsigned System(int index) {
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
+std::vector<std::pair<DWORD, long>>& Heard() {
+    static std::vector<std::pair<DWORD, long>> heard;
+    return heard;
+}
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) Heard().emplace_back(event, static_cast<long>(child));
+}
+
 struct SForcedContrast {
     ~SForcedContrast() { sys_colours::ForceHighContrast(-1); }
 };
@@ -141,4 +150,20 @@ TEST(PageAccessibility, HighContrastColoursFollowLive) {
             EXPECT_EQ(Pixel(bar, POINT{strip.right - 6, strip.bottom / 2}), look.toolbar) << mode << ": the toolbar";
         }
     }
+}
+
+TEST(PageAccessibility, CaptionChangeIsHeard) {
+    SPageFixture f;
+    f.scene.UseScene(nullptr);
+    ASSERT_TRUE(f.Open());
+    CNavPaneItem* third = CNavPaneAccessible::ScreenRows(f.Pane())[2];
+    Heard().clear();
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Hear,
+                                                 ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    third->SetCaption(L"Renamed");
+    third->SetCaption(L"Renamed");  // no change: nothing to tell
+    PumpMessages(100);
+    ::UnhookWinEvent(hook);
+    EXPECT_EQ(Heard(), (std::vector<std::pair<DWORD, long>>{{EVENT_OBJECT_NAMECHANGE, 3}}));
 }

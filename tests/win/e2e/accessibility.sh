@@ -20,7 +20,7 @@ start_app 2 || finish
 out=$(probe button)
 echo "$out"
 check "button: a push button named Settings" test "$(field "$out" self0 role)/$(field "$out" self0 name)" = 43/Settings
-check "button: its default action is Press" test "$(field "$out" self0 action)" = Press
+check "button: its default action is Press, its key Enter" test "$(field "$out" self0 action)/$(field "$out" self0 shortcut)" = Press/Enter
 probe do-button >/dev/null
 wait_until '[ "$(settings_count)" = 1 ]' 20
 check "button: the default action opens Settings" test "$(settings_count)" = 1
@@ -97,6 +97,14 @@ xdotool key Escape
 wait_until '! ctl item-dialog' 10
 check "the settings close with Escape" bash -c "! '$wine' '$ctl' item-dialog"
 wait "$watch_pid" 2>/dev/null
+
+# The keyboard alone: Tab reaches the canvas (its object then has the focus), where Insert adds.
+canvas_focused() { [ $(( $(field "$(probe canvas)" self0 state) & 4 )) -ne 0 ]; }
+for _ in $(seq 1 12); do xdotool key Tab; canvas_focused && break; done
+check "keyboard: Tab reaches the canvas" canvas_focused
+xdotool key Insert
+wait_until '[ "$(probe list | sed -n "s/^count=//p")" = 23 ]' 10
+check "keyboard: Insert on the canvas adds an item" test "$(probe list | sed -n 's/^count=//p')" = 23
 
 # --- no leak: a thousand requests of the four objects in turn, each with a question ---
 out=$(probe soak 1000)
