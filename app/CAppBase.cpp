@@ -3,6 +3,7 @@
 #include "app/Autostart.h"
 #include "app/WindowPlacement.h"
 #include "app/SystemIntegration.h"
+#include "wnd/Handles.h"
 
 #include <commctrl.h>
 
@@ -149,6 +150,9 @@ bool CAppBase::ApplyAutostart() {
 }
 
 int RunApplication(CAppBase& app) {
+    // COM on the UI thread for the whole run: the controls' accessible objects are handed to
+    // other processes (screen readers) through it, and calls from them arrive on this thread.
+    const CComScope com;
     if (!app.Init()) {
         // Each layer that fails after creating something undoes it before answering false.
         if (!app.m_errorText.empty())

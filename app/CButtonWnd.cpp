@@ -1,9 +1,11 @@
 #include "app/CButtonWnd.h"
 
+#include "app/CButtonAccessible.h"
 #include "app/CButtonWndLogic.h"
 #include "app/CButtonWndLooks.h"
 #include "scene/CDrawTarget.h"
 #include "wnd/Dpi.h"
+#include "wnd/SystemColours.h"
 
 #include <windowsx.h>
 
@@ -73,7 +75,22 @@ LRESULT CButtonWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         // Capture taken away (another window, a menu, a dialog): that press can no longer click.
         if (reinterpret_cast<HWND>(lParam) != m_hwnd) m_pressed = false;
         break;
+    case WM_GETOBJECT:
+        if (const LRESULT answer =
+                m_accessible.Answer(wParam, lParam, [this] { return new CButtonAccessible(*this); })) {
+            return answer;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        ::InvalidateRect(m_hwnd, nullptr, FALSE);  // the focus rectangle
+        break;
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        ::InvalidateRect(m_hwnd, nullptr, FALSE);
+        break;
     case WM_DESTROY:
+        m_accessible.Disconnect();
         StopHover();
         m_pressed = false;
         break;
@@ -88,6 +105,10 @@ LRESULT CButtonWnd::OnSysKeyDown(WPARAM wParam, LPARAM lParam) { return DefaultP
 LRESULT CButtonWnd::OnSysKeyUp(WPARAM wParam, LPARAM lParam) { return DefaultProc(WM_SYSKEYUP, wParam, lParam); }
 
 void CButtonWnd::PaintState(HDC dc, const RECT& client, POINT pointer) {
+    if (sys_colours::HighContrast()) {
+        PaintPlain(dc, client, ::PtInRect(&client, pointer) != FALSE);
+        return;
+    }
     const button_logic::CLookInput in{
         ::PtInRect(&client, pointer) != FALSE,
         (::GetKeyState(VK_LBUTTON) & 0x8000) != 0,
@@ -101,6 +122,26 @@ void CButtonWnd::PaintState(HDC dc, const RECT& client, POINT pointer) {
         m_image.DrawAlpha(target, 0, 0);
     } else {
         m_image.DrawGroup(static_cast<int>(look), target, 0, 0);
+    }
+}
+
+void CButtonWnd::PaintPlain(HDC dc, const RECT& client, bool hot) {
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    CUniqueBrush frame(::CreateSolidBrush(::GetSysColor(hot ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT)));
+    RECT edge = client;
+    for (int i = 0; i < 2; ++i) {
+        ::FrameRect(dc, &edge, frame.get());
+        ::InflateRect(&edge, -1, -1);
+    }
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(::GetParent(m_hwnd), WM_GETFONT, 0, 0));
+    CSelectObject selectFont(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    RECT text = client;
+    ::DrawTextW(dc, L"Settings", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (::GetFocus() == m_hwnd) {
+        ::InflateRect(&edge, -2, -2);
+        ::DrawFocusRect(dc, &edge);
     }
 }
 

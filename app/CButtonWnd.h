@@ -7,6 +7,7 @@
 
 #include "scene/CBmp.h"
 #include "scene/win/CDcCanvas.h"
+#include "wnd/CAccessible.h"
 #include "wnd/CWnd.h"
 #include "wnd/Handles.h"
 
@@ -29,7 +30,8 @@ public:
     LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSysKeyUp(WPARAM wParam, LPARAM lParam) override;
 
-    // Draws the look for the pointer position (client coordinates) and the mouse button state.
+    // Draws the look for the pointer position (client coordinates) and the mouse button state;
+    // in high contrast a plain button in system colours instead of the picture.
     virtual void PaintState(HDC dc, const RECT& client, POINT pointer);
     virtual void OnPress(const RECT& client, POINT point);
     // A release inside the client rectangle notifies the parent with the control's id.
@@ -59,6 +61,9 @@ private:
     void HandleLButtonUp(int x, int y);
     void HandleMouseLeave();
     void StopHover();
+    // The high-contrast look: button face, a frame in the text colour (highlight while hot),
+    // the caption and, while focused, a focus rectangle.
+    void PaintPlain(HDC dc, const RECT& client, bool hot);
 
     // Double-buffered drawing: source's client-sized content (what lies behind the button) into a
     // memory canvas, the look over it, the canvas onto target (the button's window).
@@ -84,4 +89,5 @@ private:
     bool m_pressed = false;                     // a press began on the button and holds the capture
     int m_stepX = 0;                            // texture step per tick, -8..8
     int m_stepY = 0;
+    CAccessibleSlot m_accessible;               // what screen readers read of the button
 };

@@ -25,7 +25,7 @@ if(WIN32)
   add_library(pinarbo_win STATIC ${PINARBO_WIN_SOURCES})
   target_link_libraries(pinarbo_win PUBLIC pinarbo_core
       comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid windowscodecs uxtheme dwmapi version
-      user32 gdi32 advapi32)
+      oleacc user32 gdi32 advapi32)
   pinarbo_warnings(pinarbo_win)
 
   set(PINARBO_RC ${_root}/res/pinarbo.rc)

@@ -1,10 +1,11 @@
 // CCanvasKeysWnd: the construction page's canvas as a keyboard target. The page draws the canvas
 // itself; this window has no size and no picture, it only holds the focus once the canvas is
-// clicked, so that the arrow keys, with or without Alt, move the selected items (Shift: ten units)
-// and Ctrl+Z and Ctrl+Y undo and redo. It tells the page
+// clicked or reached with Tab, so that the arrow keys, with or without Alt, move the selected items (Shift: ten units),
+// Ctrl+Z and Ctrl+Y undo and redo, and Insert and Delete add and delete as the toolbar does. It tells the page
 // when it gains or loses the focus, so the page draws or removes the canvas's focus rectangle.
 #pragma once
 
+#include "wnd/CAccessible.h"
 #include "wnd/CWnd.h"
 
 class CSettingsTreeDlg;
@@ -23,4 +24,5 @@ public:
 
 private:
     CSettingsTreeDlg* m_page = nullptr;  // not owned
+    CAccessibleSlot m_accessible;        // what screen readers read of the canvas
 };

@@ -8,6 +8,7 @@
 #include "construct/NavPaneLogic.h"
 #include "res/resource.h"
 #include "scene/CItem.h"
+#include "wnd/Messages.h"
 
 #include <vector>
 
@@ -51,6 +52,17 @@ LRESULT CItemsPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         const MSG* m = reinterpret_cast<const MSG*>(lParam);
         if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
         return code;
+    }
+    if (msg == kWmRowDefaultAction) {
+        // Posted by the accessible object: the row's settings, unless the row went meanwhile.
+        const auto* asked = reinterpret_cast<const CNavPaneItem*>(lParam);
+        for (CNavPaneItem* row : Rows()) {
+            if (row == asked) {
+                row->OnToolCommand(CItemsPaneItem::kSettingsCommand);
+                break;
+            }
+        }
+        return 0;
     }
     return CNavPaneWnd::WindowProc(msg, wParam, lParam);
 }

@@ -2,12 +2,19 @@
 
 #include "construct/CNavPaneWnd.h"
 #include "wnd/Handles.h"
+#include "wnd/SystemColours.h"
 
 CNavPaneItem::CNavPaneItem()
     : m_largeHeight(2 * ::GetSystemMetrics(SM_CYEDGE) + ::GetSystemMetrics(SM_CYCAPTION)),
       m_smallHeight(2 * ::GetSystemMetrics(SM_CYEDGE) + ::GetSystemMetrics(SM_CYSMCAPTION)) {}
 
 CNavPaneItem::CNavPaneItem(const tstr& caption) : CNavPaneItem() { m_caption = caption; }
+
+void CNavPaneItem::SetCaption(const tstr& caption) {
+    if (caption == m_caption) return;
+    m_caption = caption;
+    if (m_pane) m_pane->NotifyRowEvent(EVENT_OBJECT_NAMECHANGE, this);
+}
 
 CNavPaneItem::~CNavPaneItem() {
     // Children and tools go first, while this entry is still whole; then nothing may point here.
@@ -154,12 +161,17 @@ bool CNavPaneItem::OnMouseMove(const POINT& point) { return NavToolState().SetHo
 
 void CNavPaneItem::Paint(HDC dc, const RECT&, const RECT& rect) {
     const bool selected = m_selected != 0;
-    const CBmp* picture = m_pane ? m_pane->HeaderPicture() : nullptr;
-    if (picture && !picture->IsEmpty()) {
+    // High contrast: system colours only, no header picture and no custom colours.
+    const bool plain = sys_colours::HighContrast();
+    const CBmp* picture = m_pane && !plain ? m_pane->HeaderPicture() : nullptr;
+    const bool custom = m_custom && !plain;
+    if (plain) {
+        ::FillRect(dc, &rect, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    } else if (picture && !picture->IsEmpty()) {
         m_pane->DrawHeaderPicture(dc, rect, selected, NavToolState().hotItem == this);
-    } else if (selected && m_custom) {
+    } else if (selected && custom) {
         m_pane->DrawCustomGradient(dc, rect, m_backColour);
-    } else if (m_custom) {
+    } else if (custom) {
         CUniqueBrush brush(::CreateSolidBrush(m_backColour));
         ::FillRect(dc, &rect, brush.get());
     } else {
@@ -181,8 +193,8 @@ void CNavPaneItem::Paint(HDC dc, const RECT&, const RECT& rect) {
     }
     const int margin = m_pane ? m_pane->Px(2) : 2;
     ::InflateRect(&text, -margin, -margin);
-    COLORREF colour = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-    if (m_custom) colour = m_textColour;
+    COLORREF colour = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : plain ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+    if (custom) colour = m_textColour;
     ::SetTextColor(dc, colour);
     if (!m_caption.empty() && text.right > text.left) {
         ::DrawTextW(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &text, m_textFormat);

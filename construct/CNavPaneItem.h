@@ -59,7 +59,8 @@ public:
 
     // --- look and state ---
     const tstr& Caption() const noexcept { return m_caption; }
-    void SetCaption(const tstr& caption) { m_caption = caption; }
+    // Accessibility clients hear of a new caption.
+    void SetCaption(const tstr& caption);
     int HeaderHeight() const noexcept { return m_hasHeader ? (m_small ? m_smallHeight : m_largeHeight) : 0; }
     void SetHeights(int large, int small) noexcept { m_largeHeight = large; m_smallHeight = small; }
     void SetSmall(bool small) noexcept { m_small = small; }

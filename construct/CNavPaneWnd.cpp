@@ -1,11 +1,13 @@
 #include "construct/CNavPaneWnd.h"
 
+#include "construct/CNavPaneAccessible.h"
 #include "construct/CanvasPixels.h"
 #include "construct/NavPaneLogic.h"
 #include "scene/CDrawTarget.h"
 #include "scene/Transforms.h"
 #include "wnd/Dpi.h"
 #include "wnd/Handles.h"
+#include "wnd/SystemColours.h"
 
 #include <algorithm>
 
@@ -64,6 +66,7 @@ bool CNavPaneWnd::AddItem(CNavPaneItem* item) {
     UpdateScrollBar(item);
     if (m_reversed) SetScroll(0, false);
     if (!m_noFocusAllowed && !m_focused) FocusItem(item);
+    NotifyRowEvent(EVENT_OBJECT_REORDER, nullptr);
     return true;
 }
 
@@ -82,7 +85,16 @@ bool CNavPaneWnd::RemoveItem(CNavPaneItem* item) {
     UpdateScrollBar(nullptr);
     if (focusShown) ScrollIntoView(m_focused);  // the focus passed to a row in view
     if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
+    NotifyRowEvent(EVENT_OBJECT_REORDER, nullptr);
+    if (hadFocus && HasFocus()) NotifyRowEvent(EVENT_OBJECT_FOCUS, m_focused);
     return true;
+}
+
+void CNavPaneWnd::NotifyRowEvent(DWORD event, const CNavPaneItem* row) const {
+    if (!m_hwnd) return;
+    const long child = row ? CNavPaneAccessible::ChildId(*this, row) : CHILDID_SELF;
+    if (row && child == CHILDID_SELF) return;  // not a row on screen
+    NotifyAccessible(event, m_hwnd, child);
 }
 
 void CNavPaneWnd::ForgetItem(CNavPaneItem* item) {
@@ -104,6 +116,11 @@ void CNavPaneWnd::SetItemSelected(CNavPaneItem* item, bool select) {
     }
     if (item->IsSelected() == select) return;
     item->SetSelectedFlag(select);
+    // One selected row is the selection; more rows are added to it.
+    const DWORD event = !select ? EVENT_OBJECT_SELECTIONREMOVE
+                        : m_selection.Count() == 1 ? EVENT_OBJECT_SELECTION
+                                                   : EVENT_OBJECT_SELECTIONADD;
+    NotifyRowEvent(event, item);
     if (m_parentSink) m_parentSink->OnItemState(item, 0);
 }
 
@@ -113,6 +130,7 @@ void CNavPaneWnd::ClearSelection() {
     for (CNavPaneItem* item : items) {
         if (!IsWithin(item, &m_root) || !item->IsSelected()) continue;  // gone meanwhile
         item->SetSelectedFlag(false);
+        NotifyRowEvent(EVENT_OBJECT_SELECTIONREMOVE, item);
         if (m_parentSink) m_parentSink->OnItemState(item, 0);
     }
 }
@@ -137,6 +155,7 @@ bool CNavPaneWnd::FocusItem(CNavPaneItem* item) {
     if (item == m_focused) return true;
     if (item && m_parentSink && m_parentSink->OnItemState(item, 0) != 0) return false;
     m_focused = item;
+    if (item && HasFocus()) NotifyRowEvent(EVENT_OBJECT_FOCUS, item);
     return true;
 }
 
@@ -370,7 +389,7 @@ void CNavPaneWnd::OnPaint() {
     if (!canvas.Create(paint.get(), area.right - area.left, area.bottom - area.top)) return;
     const HDC dc = canvas.Dc();
     ::SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::FillRect(dc, &area, ::GetSysColorBrush(sys_colours::Pick(COLOR_BTNFACE, COLOR_WINDOW)));
     HFONT font = m_font;
     if (!font) font = reinterpret_cast<HFONT>(::SendMessageW(::GetParent(m_hwnd), WM_GETFONT, 0, 0));
     if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
@@ -562,6 +581,7 @@ void CNavPaneWnd::OnLButtonUp(WPARAM keys, int x, int y) {
         EndDrag();
         Layout();
         ::InvalidateRect(m_hwnd, nullptr, FALSE);
+        NotifyRowEvent(EVENT_OBJECT_REORDER, nullptr);
         if (m_parentSink) m_parentSink->OnMouseAfter(WM_LBUTTONUP, &point, ItemAt(point));
         return;
     }
@@ -745,6 +765,16 @@ LRESULT CNavPaneWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         if (m_focused && m_focused->Visible()) ::InvalidateRect(m_hwnd, &m_focused->m_headerRect, FALSE);
+        if (msg == WM_SETFOCUS && m_focused) NotifyRowEvent(EVENT_OBJECT_FOCUS, m_focused);
+        break;
+    case WM_GETOBJECT:
+        if (const LRESULT answer =
+                m_accessible.Answer(wParam, lParam, [this] { return new CNavPaneAccessible(*this); })) {
+            return answer;
+        }
+        break;
+    case WM_DESTROY:
+        m_accessible.Disconnect();
         break;
     case WM_SIZE:
         UpdateScrollBar(nullptr);

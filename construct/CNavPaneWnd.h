@@ -10,6 +10,7 @@
 #include "construct/NavPaneLogic.h"
 #include "param/CCollector.h"
 #include "scene/CBmp.h"
+#include "wnd/CAccessible.h"
 #include "wnd/CWnd.h"
 
 #include <vector>
@@ -110,6 +111,8 @@ public:
     void DrawHeaderPicture(HDC dc, const RECT& rect, bool selected, bool hot) const;
     // A selected header in custom colours: light grey fading into back two thirds across.
     void DrawCustomGradient(HDC dc, const RECT& rect, COLORREF back) const;
+    // Tells accessibility clients of a change of row (null: of the list itself).
+    void NotifyRowEvent(DWORD event, const CNavPaneItem* row) const;
 
 protected:
     // Called by every entry that is destroyed: no pointer of the pane may outlive it.
@@ -117,6 +120,7 @@ protected:
     // Ends a drag in progress without moving anything: no source, target, ghost or drop marker.
     void CancelDrag() { EndDrag(); }
     friend class CNavPaneItem;
+    friend class CNavPaneAccessible;
 
 private:
     void Layout();
@@ -178,6 +182,7 @@ private:
     navpane::CWheelSum m_wheel;         // wheel deltas short of a whole notch
     bool m_pressedHere = false;         // a left press began in this pane
     bool m_releasing = false;           // our own ReleaseCapture is running
+    CAccessibleSlot m_accessible;       // what screen readers read of the pane
 
     // Declared last, so destroyed first: the root entry's end reports to ForgetItem, which uses
     // the selection, the rows and the drag state above.

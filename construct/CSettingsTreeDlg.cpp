@@ -11,6 +11,7 @@
 #include "view/ComposeScene.h"
 #include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
+#include "wnd/SystemColours.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -54,8 +55,9 @@ void CopyItemsInto(CColReg<CItem*>& scene, const CColReg<CItem*>& source) {
     for (const CItem* item : source) scene.Add(PreparedCopy(*item));
 }
 
+// The canvas's background: the button face, or the window colour in high contrast.
 std::uint32_t ButtonFacePixel() {
-    const COLORREF c = ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF c = ::GetSysColor(sys_colours::Pick(COLOR_BTNFACE, COLOR_WINDOW));
     return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
            (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
 }

@@ -1,10 +1,13 @@
 #include "construct/CToolBarWnd.h"
 
+#include "construct/CToolBarAccessible.h"
 #include "construct/NavPaneLogic.h"
+#include "construct/ToolText.h"
 #include "scene/CDrawTarget.h"
 #include "scene/win/CDcCanvas.h"
 #include "wnd/Dpi.h"
 #include "wnd/Handles.h"
+#include "wnd/SystemColours.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -156,7 +159,7 @@ void CToolBarWnd::HandlePaint() {
     CDcCanvas canvas;
     if (!canvas.Create(paint.get(), client)) return;
     const HDC dc = canvas.Dc();
-    if (m_background.IsEmpty()) {
+    if (m_background.IsEmpty() || sys_colours::HighContrast()) {  // high contrast: no tinted picture
         CUniqueBrush face(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
         ::FillRect(dc, &client, face.get());
     } else {
@@ -196,7 +199,7 @@ void CToolBarWnd::UpdateToolTips() {
                                    ::GetModuleHandleW(nullptr), nullptr);
         if (!m_tips) return;
     }
-    // Drop every tool, then add one per tool whose command has a help text.
+    // Drop every tool, then add one per tool whose command has a help text (with its key).
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
     while (::SendMessageW(m_tips, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info))) {
@@ -208,18 +211,15 @@ void CToolBarWnd::UpdateToolTips() {
     UINT_PTR id = 1;
     for (auto* list : {&m_leading, &m_trailing}) {
         for (CNavPaneItemTool* t : *list) {
-            wchar_t text[256] = {};
-            if (t->CommandId() <= 0 || ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(t->CommandId()),
-                                                     text, 256) <= 0) {
-                continue;
-            }
+            std::wstring text = tool_text::Tip(t->CommandId());
+            if (text.empty()) continue;
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof(tool);
             tool.uFlags = 0;  // mouse messages are relayed from WindowProc
             tool.hwnd = m_hwnd;
             tool.uId = id++;
             tool.rect = ToolRect(client, t);
-            tool.lpszText = text;  // copied by the tip window
+            tool.lpszText = text.data();  // copied by the tip window
             ::SendMessageW(m_tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
@@ -279,7 +279,14 @@ LRESULT CToolBarWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         RepaintIfNeeded();
         break;
     }
+    case WM_GETOBJECT:
+        if (const LRESULT answer =
+                m_accessible.Answer(wParam, lParam, [this] { return new CToolBarAccessible(*this); })) {
+            return answer;
+        }
+        break;
     case WM_DESTROY:
+        m_accessible.Disconnect();
         if (m_tips && ::IsWindow(m_tips)) ::DestroyWindow(m_tips);
         m_tips = nullptr;
         break;

@@ -8,6 +8,7 @@
 #include "construct/INavPaneItem.h"
 #include "param/CCollector.h"
 #include "scene/CBmp.h"
+#include "wnd/CAccessible.h"
 #include "wnd/CWnd.h"
 
 class CToolBarWnd : public CWnd, public INavPaneItem {
@@ -74,4 +75,5 @@ private:
     int m_tracking = 0;
     UINT m_dpi = 96;
     HWND m_tips = nullptr;  // owned: destroyed with the toolbar
+    CAccessibleSlot m_accessible;  // what screen readers read of the toolbar
 };

@@ -60,6 +60,10 @@
 #define IDS_HELP_UNDO           1052
 #define IDS_HELP_REDO           1053
 #define IDS_PAGE_NOT_PICTURES   1055    // the page's status line after a drop of other files
+#define IDS_KEY_ADD_ITEM        3207    // the key of a toolbar command: its help text's id + 2200
+#define IDS_KEY_DELETE_ITEMS    3208
+#define IDS_KEY_UNDO            3252
+#define IDS_KEY_REDO            3253
 
 // Icons
 #define IDI_APP                 102     // program, main window and notification area

@@ -1,5 +1,7 @@
 #include "wnd/CDialog.h"
 
+#include "wnd/SystemColours.h"
+
 #include <windowsx.h>
 
 CDialog::~CDialog() {
@@ -72,7 +74,12 @@ INT_PTR CDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: OnRButtonUp(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_SIZING: OnSizing(wParam, reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
-    default: return 0;
+    default:
+        // Colours or high contrast changed: the controls drawn by the program paint anew.
+        if (sys_colours::IsColourChange(msg, wParam)) {
+            ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+        return 0;
     }
 }
 

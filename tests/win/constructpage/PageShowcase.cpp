@@ -3,6 +3,8 @@
 // shows it at (40, 40) for PINARBO_SHOWCASE_MS milliseconds (default 15000) and prints the screen
 // point of each row's caption ("ROW <caption> x y"), so a pointer can be put on one.
 #include "PageTestSupport.h"
+#include "construct/CNavPaneAccessible.h"
+#include "wnd/SystemColours.h"
 
 #include <gtest/gtest.h>
 
@@ -22,4 +24,20 @@ TEST(PageShowcase, DISABLED_DefaultScene) {
     std::fflush(stdout);
     const char* ms = std::getenv("PINARBO_SHOWCASE_MS");
     PumpMessages(ms ? static_cast<DWORD>(std::atoi(ms)) : 15000);
+}
+
+// The same in high contrast (forced: Wine cannot switch it on), to look at.
+TEST(PageShowcase, DISABLED_HighContrast) {
+    sys_colours::ForceHighContrast(1);
+    SPageFixture f;
+    f.scene.UseScene(nullptr);
+    ASSERT_TRUE(f.Open());
+    CNavPaneItem* second = CNavPaneAccessible::ScreenRows(f.Pane())[1];
+    f.Pane().SelectItem(second);
+    ::SetFocus(f.PaneWnd());
+    f.Pane().FocusItem(second);
+    ::RedrawWindow(f.PageWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    const char* ms = std::getenv("PINARBO_SHOWCASE_MS");
+    PumpMessages(ms ? static_cast<DWORD>(std::atoi(ms)) : 15000);
+    sys_colours::ForceHighContrast(-1);
 }

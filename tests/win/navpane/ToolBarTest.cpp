@@ -174,8 +174,8 @@ TEST(ToolBar, RadioGroupsBackgroundAndToolTips) {
     info.uId = 1;
     info.lpszText = text;
     ::SendMessageW(tips, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ(text, L"Add a toy or garland");
+    EXPECT_STREQ(text, L"Add a toy or garland (Insert)") << "the tip names the key that does the same";
     info.uId = 2;
     ::SendMessageW(tips, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ(text, L"Delete selected toy and garlands");
+    EXPECT_STREQ(text, L"Delete selected toy and garlands (Delete)");
 }
