@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 TEST(PageShowcase, DISABLED_DefaultScene) {
     SPageFixture f;
@@ -27,7 +28,16 @@ TEST(PageShowcase, DISABLED_DefaultScene) {
 }
 
 // The same in high contrast (forced: Wine cannot switch it on), to look at.
+// The system colours are those of a black high-contrast scheme meanwhile, so a tint of our own
+// would stand out.
 TEST(PageShowcase, DISABLED_HighContrast) {
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,
+                            COLOR_BTNTEXT, COLOR_3DFACE};
+    const COLORREF scheme[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0),
+                               RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0)};
+    COLORREF before[std::size(elements)];
+    for (size_t i = 0; i < std::size(elements); ++i) before[i] = ::GetSysColor(elements[i]);
+    ::SetSysColors(static_cast<int>(std::size(elements)), elements, scheme);
     sys_colours::ForceHighContrast(1);
     SPageFixture f;
     f.scene.UseScene(nullptr);
@@ -40,4 +50,5 @@ TEST(PageShowcase, DISABLED_HighContrast) {
     const char* ms = std::getenv("PINARBO_SHOWCASE_MS");
     PumpMessages(ms ? static_cast<DWORD>(std::atoi(ms)) : 15000);
     sys_colours::ForceHighContrast(-1);
+    ::SetSysColors(static_cast<int>(std::size(elements)), elements, before);
 }

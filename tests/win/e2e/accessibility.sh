@@ -69,7 +69,7 @@ check "list: a hidden item's row is described as invisible" test "$(field "$(pro
 # --- the toolbar ---
 out=$(probe toolbar)
 echo "$out"
-check "toolbar: role tool bar with two tools" test "$(field "$out" self0 role)/$(sed -n 's/^count=//p' <<<"$out")" = 22/2
+check "toolbar: role tool bar with four tools" test "$(field "$out" self0 role)/$(sed -n 's/^count=//p' <<<"$out")" = 22/4
 check "toolbar: push buttons named as their tips" \
   test "$(field "$out" child1 role)/$(field "$out" child1 name)/$(field "$out" child2 name)" = \
   "43/Add a toy or garland (Insert)/Delete selected toy and garlands (Delete)"
@@ -110,6 +110,7 @@ check "keyboard: Insert on the canvas adds an item" test "$(probe list | sed -n 
 out=$(probe soak 1000)
 echo "$out"
 check "soak: every request answered" test "$(sed -n 's/^answered=//p' <<<"$out")" = 1000
+check "soak: the program still runs" kill -0 "$app_pid"
 hb=$(sed -n 's/^handles_before=//p' <<<"$out"); ha=$(sed -n 's/^handles_after=//p' <<<"$out")
 pb=$(sed -n 's/^private_kb_before=//p' <<<"$out"); pa=$(sed -n 's/^private_kb_after=//p' <<<"$out")
 # Wine counts no handles of another process (0): then memory is the measure, with room for the

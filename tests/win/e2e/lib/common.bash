@@ -19,7 +19,7 @@ app_pid=""
 xvfb_pid=""
 failures=0
 
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 

@@ -211,9 +211,22 @@ int Soak(int requests) {
     for (int i = 0; i < 20; ++i) request(i);  // the first requests set up the marshalling
     const SUse before = UseOf(process);
     int answered = 0;
-    for (int i = 0; i < requests; ++i) answered += request(i);
+    int firstUnanswered = -1;
+    for (int i = 0; i < requests; ++i) {
+        const int ok = request(i);
+        answered += ok;
+        if (!ok && firstUnanswered < 0) firstUnanswered = i;
+    }
     const SUse after = UseOf(process);
+    DWORD exitCode = 0;
+    const bool running = ::GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
     ::CloseHandle(process);
+    // Which request went first unanswered, and whether the program still ran, tell a refusal from
+    // an end of the program.
+    if (firstUnanswered >= 0) {
+        std::printf("first_unanswered=%d %ls\nrunning=%d exit=%lu\n", firstUnanswered, controls[firstUnanswered % 4],
+                    running ? 1 : 0, static_cast<unsigned long>(exitCode));
+    }
     std::printf("answered=%d\nhandles_before=%lu\nhandles_after=%lu\nprivate_kb_before=%lu\nprivate_kb_after=%lu\n",
                 answered, static_cast<unsigned long>(before.handles), static_cast<unsigned long>(after.handles),
                 static_cast<unsigned long>(before.pagefile / 1024), static_cast<unsigned long>(after.pagefile / 1024));
