@@ -161,8 +161,16 @@ void CMainDlg::OpenSettings() {
         if (const HWND open = m_settings->GetHwnd()) ::SetForegroundWindow(open);
         return;
     }
-    CSettingsDlg settings;
-    m_settings = &settings;
-    settings.DoModal(nullptr, CSettingsDlg::kTemplateId, m_hwnd);
-    m_settings = nullptr;
+    UINT startPage = 0;
+    for (;;) {
+        CSettingsDlg settings;
+        settings.StartOn(startPage);
+        m_settings = &settings;
+        const INT_PTR result = settings.DoModal(nullptr, CSettingsDlg::kTemplateId, m_hwnd);
+        m_settings = nullptr;
+        // A tree command of the Common page runs with Settings closed, then Settings shows its
+        // outcome on that page.
+        if (!m_host.RunQueuedTreeCommand(result == IDOK) || m_closePending || !m_hwnd) return;
+        startPage = IDD_SETTINGS_COMMON;
+    }
 }

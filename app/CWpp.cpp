@@ -12,6 +12,7 @@
 
 #include <cwchar>
 #include <tuple>
+#include <utility>
 
 #include "resource.h"
 #include "scene/DefaultScene.h"
@@ -342,6 +343,28 @@ void CWpp::RunTreeCommand(UINT command) {
         const tstr message = length > 0 ? tstr(text, static_cast<std::size_t>(length)) : tstr(L"The change could not be stored.");
         ::MessageBoxW(MainWindow(), message.c_str(), m_displayName.c_str(), MB_OK | MB_ICONWARNING);
     }
+}
+
+bool CWpp::QueueTreeCommand(unsigned command, const std::wstring& tree) {
+    m_queuedTreeCommand = command;
+    m_queuedTree = tree;
+    return true;
+}
+
+bool CWpp::RunQueuedTreeCommand(bool confirmed) {
+    const unsigned command = std::exchange(m_queuedTreeCommand, 0u);
+    const tstr tree = std::exchange(m_queuedTree, tstr());
+    if (!confirmed || command == 0 || m_exited) return false;
+    if (command == IDC_COMMON_TREE_SHOW) {
+        SwitchTree(tree);
+    } else if (command == IDM_TRAY_TREE_IMPORT || command == IDM_TRAY_TREE_EXPORT) {
+        RunTreeFileCommand(command == IDM_TRAY_TREE_EXPORT);
+    } else if (command >= IDM_TRAY_TREE_NEW && command <= IDM_TRAY_TREE_DELETE) {
+        RunTreeCommand(command);
+    } else {
+        return false;
+    }
+    return !m_exited;
 }
 
 bool CWpp::SwitchTree(const tstr& name) {

@@ -81,6 +81,7 @@ public:
     // switched to at once; the user is told the outcome afterwards unless it came with /silent.
     LRESULT OnTreeFileRequest(const COPYDATASTRUCT& data) override;
     void ShowTreeFileNote() override;
+    bool RunQueuedTreeCommand(bool confirmed) override;
 
     // The scene: composition (box, picture, garland layer) sizes the view window.
     void ComposeScene();
@@ -147,6 +148,9 @@ public:
     CParam<bool>* ClickThrough() override { return &m_clickThrough; }
     CParam<unsigned int>* HideHotkey() override { return &m_hideHotkey; }
     bool HideHotkeyRefused() override { return m_hotkeyRefused; }
+    std::vector<std::wstring> TreeList() override { return TreeNames(); }
+    std::wstring ShownTree() override { return m_profile; }
+    bool QueueTreeCommand(unsigned command, const std::wstring& tree) override;
 
     // The tree ignores the mouse (WS_EX_TRANSPARENT) while "Let clicks through" is on or the main
     // window is minimised; otherwise it takes clicks and drags.
@@ -264,5 +268,7 @@ private:
     STreeFileOutcome m_treeFileNote;   // the outcome of a handed-over request, until it is shown
     bool m_placeFallback = false;      // its own monitor is missing: shown on another
     std::vector<tstr> m_menuTrees;     // the trees the icon's menu listed, in its order
+    unsigned m_queuedTreeCommand = 0;  // a Common page's tree command, run once Settings closed
+    tstr m_queuedTree;
 };
 

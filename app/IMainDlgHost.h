@@ -28,6 +28,9 @@ public:
     virtual LRESULT OnTreeFileRequest(const COPYDATASTRUCT& /*data*/) { return 0; }
     // The note of the last request handed over, shown once the sender has its answer.
     virtual void ShowTreeFileNote() {}
+    // Settings has closed (confirmed: with OK): runs the tree command one of its pages kept for
+    // this moment, if any; true when it ran, and Settings is then opened again on that page.
+    virtual bool RunQueuedTreeCommand(bool /*confirmed*/) { return false; }
 
 protected:
     ~IMainDlgHost() = default;

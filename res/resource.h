@@ -141,6 +141,10 @@
 #define IDC_VIEW_CLICKTHROUGH   1160    // "Let clicks through"
 #define IDC_COMMON_HOTKEY_LABEL 1161
 #define IDC_COMMON_HOTKEY       1162    // the hide hotkey (hotkey control)
+#define IDC_COMMON_TREE_SHOW    1163    // "Show": the tree chosen in the list becomes the one shown
+#define IDC_COMMON_TREES        1164    // the stored trees; the page's other tree buttons carry the
+                                        // ids of the icon menu's tree commands (IDM_TRAY_TREE_*)
+#define IDS_COMMON_TREE_SHOWN   1165    // a list line of the tree shown (%s: its name)
 #define IDC_BLINK_NUM_EDIT      1029
 #define IDC_BLINK_NUM_SPIN      1030
 #define IDC_BLINK_NUM_TRACK     1031

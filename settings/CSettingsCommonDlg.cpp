@@ -34,11 +34,63 @@ INT_PTR CSettingsCommonDlg::OnInitDialog() {
     } else {
         ::EnableWindow(hotkey, FALSE);
     }
+    FillTrees();
     return CSettingsPage::OnInitDialog();
+}
+
+void CSettingsCommonDlg::FillTrees() {
+    const HWND list = ::GetDlgItem(m_hwnd, IDC_COMMON_TREES);
+    m_trees = m_host ? m_host->TreeList() : std::vector<std::wstring>();
+    m_shown = m_host ? m_host->ShownTree() : std::wstring();
+    const wchar_t* format = nullptr;
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), IDS_COMMON_TREE_SHOWN, reinterpret_cast<LPWSTR>(&format), 0);
+    const std::wstring pattern = length > 0 ? std::wstring(format, static_cast<size_t>(length)) : std::wstring(L"%s (shown)");
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (size_t i = 0; i < m_trees.size(); ++i) {
+        const bool shown = m_trees[i] == m_shown;
+        std::wstring line = m_trees[i];
+        if (shown) {
+            const size_t at = pattern.find(L"%s");
+            line = at == std::wstring::npos ? m_trees[i] : pattern.substr(0, at) + m_trees[i] + pattern.substr(at + 2);
+        }
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        if (shown) ::SendMessageW(list, LB_SETCURSEL, i, 0);
+    }
+    // Without trees (a host that keeps none) the group stays, greyed.
+    const bool trees = !m_trees.empty();
+    const int controls[] = {IDC_COMMON_TREES,        IDC_COMMON_TREE_SHOW,  IDM_TRAY_TREE_NEW,   IDM_TRAY_TREE_DUPLICATE,
+                            IDM_TRAY_TREE_RENAME,    IDM_TRAY_TREE_DELETE,  IDM_TRAY_TREE_IMPORT, IDM_TRAY_TREE_EXPORT};
+    for (const int id : controls) ::EnableWindow(::GetDlgItem(m_hwnd, id), trees);
+    ::EnableWindow(::GetDlgItem(m_hwnd, IDC_COMMON_TREE_SHOW), trees && ChosenTree() != m_shown);
+}
+
+std::wstring CSettingsCommonDlg::ChosenTree() const {
+    const LRESULT index = ::SendDlgItemMessageW(m_hwnd, IDC_COMMON_TREES, LB_GETCURSEL, 0, 0);
+    return index >= 0 && static_cast<size_t>(index) < m_trees.size() ? m_trees[static_cast<size_t>(index)] : std::wstring();
+}
+
+void CSettingsCommonDlg::RunTreeCommand(unsigned command) {
+    if (command == IDC_COMMON_TREE_SHOW && (ChosenTree().empty() || ChosenTree() == m_shown)) return;
+    if (!m_host || !m_host->QueueTreeCommand(command, ChosenTree())) return;
+    ::PostMessageW(::GetParent(m_hwnd), WM_COMMAND, IDOK, 0);
 }
 
 INT_PTR CSettingsCommonDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (wParam == IDOK && m_host) m_host->ApplyAutostart();
+    const unsigned id = LOWORD(wParam);
+    const unsigned code = HIWORD(wParam);
+    if (id == IDC_COMMON_TREES && code == LBN_SELCHANGE) {
+        ::EnableWindow(::GetDlgItem(m_hwnd, IDC_COMMON_TREE_SHOW), !ChosenTree().empty() && ChosenTree() != m_shown);
+        return TRUE;
+    }
+    if (id == IDC_COMMON_TREES && code == LBN_DBLCLK) {
+        RunTreeCommand(IDC_COMMON_TREE_SHOW);
+        return TRUE;
+    }
+    if (code == BN_CLICKED && (id == IDC_COMMON_TREE_SHOW || (id >= IDM_TRAY_TREE_NEW && id <= IDM_TRAY_TREE_EXPORT))) {
+        RunTreeCommand(id);
+        return TRUE;
+    }
     CParam<unsigned int>* hide = m_host ? m_host->HideHotkey() : nullptr;
     if (hide && LOWORD(wParam) == IDC_COMMON_HOTKEY && HIWORD(wParam) == EN_CHANGE) {
         hide->Set(static_cast<unsigned int>(::SendDlgItemMessageW(m_hwnd, IDC_COMMON_HOTKEY, HKM_GETHOTKEY, 0, 0) & 0xFFFF));

@@ -84,6 +84,11 @@ INT_PTR CSettingsDlg::OnInitDialog() {
     }
     m_pageRect = area;
 
+    size_t start = 0;
+    for (size_t i = 0; i < m_specs.size(); ++i) {
+        if (m_specs[i].templateId == m_startTemplate) start = i;
+    }
+    if (tabs) ::SendMessageW(tabs, TCM_SETCURSEL, start, 0);
     m_pages.clear();
     m_pages.resize(m_specs.size());
     for (size_t i = 0; i < m_specs.size(); ++i) {
@@ -95,7 +100,7 @@ INT_PTR CSettingsDlg::OnInitDialog() {
         if (!page.hwnd) continue;
         ::SetWindowPos(page.hwnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
-        ::ShowWindow(page.hwnd, i == 0 ? SW_SHOW : SW_HIDE);
+        ::ShowWindow(page.hwnd, i == start ? SW_SHOW : SW_HIDE);
     }
     // Under the pages, so they draw over the tab control's display area.
     if (tabs) ::SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

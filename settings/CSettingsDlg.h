@@ -45,6 +45,9 @@ public:
     // never confirmed (as with Cancel); pages that changed the program's scene keep it.
     void DiscardOptionEdits();
 
+    // The page (by its template) the dialog opens on, instead of the first; before DoModal.
+    void StartOn(UINT templateId) noexcept { m_startTemplate = templateId; }
+
     int PageCount() const noexcept { return static_cast<int>(m_pages.size()); }
     // The page object and window of tab i (null when that page could not be made).
     CDialog* Page(int i) const noexcept;
@@ -63,6 +66,7 @@ private:
     std::span<const SSettingsPageSpec> m_specs;
     std::vector<SPage> m_pages;
     RECT m_pageRect{};
+    UINT m_startTemplate = 0;
     CUniqueIcon m_smallIcon;
     CUniqueIcon m_bigIcon;
 };

@@ -7,6 +7,9 @@
 
 #include "param/CParam.h"
 
+#include <string>
+#include <vector>
+
 class ISettingsHost {
 public:
     virtual ~ISettingsHost() = default;
@@ -51,6 +54,15 @@ public:
     virtual CParam<unsigned int>* HideHotkey() { return nullptr; }
     // Whether the system refused the hide hotkey (another program holds it).
     virtual bool HideHotkeyRefused() { return false; }
+
+    // Trees (a host without them offers none): the stored trees in the store's order, and the
+    // one shown.
+    virtual std::vector<std::wstring> TreeList() { return {}; }
+    virtual std::wstring ShownTree() { return {}; }
+    // Keeps a tree command of the Common page (the icon menu's tree command ids, or
+    // IDC_COMMON_TREE_SHOW with the tree to show) to run once the settings dialog has closed as
+    // with OK, after which the dialog opens again on that page; false when the host has no trees.
+    virtual bool QueueTreeCommand(unsigned /*command*/, const std::wstring& /*tree*/) { return false; }
 };
 
 // The registered host, or null.

@@ -87,7 +87,31 @@ check "asks whether" wait_until 'dialog_there Confirmation' 10
 xdotool key Return
 check "Second is gone" wait_until 'export_reg; ! reg_has_section "Profiles\Second"' 10
 check "Default stays" reg_has_section 'Profiles\Default\Items\Tree'
-check "Trees > Default" choose_tree 1
+
+# The same trees on Settings' Common options page: its list marks the tree shown; choosing Default
+# and "Show" (real clicks) closes Settings as OK does, shows Default, and opens Settings again on
+# that page, where the list now marks Default.
+settings_field() { ctl settings | tr -d '\r' | sed -n "s/^$1=//p"; }
+click_middle() { read -r l t r b <<<"$(settings_field "$1")"; xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1; }
+ctl cmd 1002 >/dev/null
+check "Settings opens" wait_until '[ "$(settings_field settings)" = 1 ]' 20
+read -r l t _ _ <<<"$(settings_field tabs_rect)"
+xdotool mousemove $((l + 20)) $((t + 10)) click 1   # the first tab takes the keyboard
+xdotool key Right Right Right Right
+check "the Common options tab shows the trees" wait_until '[ "$(settings_field trees_visible)" = 1 ]' 10
+check "the tree shown is marked (got $(settings_field trees_line1))" \
+  test "$(settings_field trees_line0)|$(settings_field trees_line1)|$(settings_field trees_sel)" = 'Default|Kitchen (shown)|1'
+screenshot trees-common-page >/dev/null
+read -r l t _ _ <<<"$(settings_field trees_rect)"
+xdotool mousemove $((l + 30)) $((t + 2 + $(settings_field trees_item_height) / 2)) click 1   # Default
+click_middle show_rect
+check "Show: the desktop shows Default" wait_until '[ "$(view_width)" = "$first" ]' 15
+check "Settings opens again on that page, Default marked" \
+  wait_until '[ "$(settings_field trees_visible)|$(settings_field trees_line0)|$(settings_field trees_sel)" = "1|Default (shown)|0" ]' 15
+export_reg
+check "the stored current tree follows" test "$(reg_value Profiles Profile)" = Default
+click_middle ok_rect
+check "OK closes Settings" wait_until '[ "$(settings_field settings)" != 1 ]' 20
 
 ctl cmd 1000 >/dev/null   # Exit
 wait_app_exit 30

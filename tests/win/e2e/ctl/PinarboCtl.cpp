@@ -387,6 +387,27 @@ int wmain(int argc, wchar_t** argv) {
             if (child) ::GetWindowRect(child, &c);
             std::printf("%s=%ld %ld %ld %ld\n", name, c.left, c.top, c.right, c.bottom);
         }
+        // The tabs, the Common page's list of trees (its lines, the chosen one, whether it shows)
+        // and its Show button.
+        const HWND trees = search.first ? FindChild(search.first, 1164, nullptr) : nullptr;
+        for (const auto& [name, child] : {std::pair{"tabs_rect", search.first ? ::GetDlgItem(search.first, 1003) : nullptr},
+                                          std::pair{"trees_rect", trees},
+                                          std::pair{"show_rect", search.first ? FindChild(search.first, 1163, nullptr) : nullptr}}) {
+            RECT c{};
+            if (child) ::GetWindowRect(child, &c);
+            std::printf("%s=%ld %ld %ld %ld\n", name, c.left, c.top, c.right, c.bottom);
+        }
+        if (trees) {
+            std::printf("trees_visible=%d\ntrees_item_height=%ld\ntrees_sel=%ld\n", ::IsWindowVisible(trees) ? 1 : 0,
+                        static_cast<long>(::SendMessageW(trees, LB_GETITEMHEIGHT, 0, 0)),
+                        static_cast<long>(::SendMessageW(trees, LB_GETCURSEL, 0, 0)));
+            const LRESULT lines = ::SendMessageW(trees, LB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < lines && i < 64; ++i) {
+                wchar_t line[128] = {};
+                if (::SendMessageW(trees, LB_GETTEXTLEN, i, 0) < 127) ::SendMessageW(trees, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+                std::printf("trees_line%ld=%ls\n", static_cast<long>(i), line);
+            }
+        }
         return search.count > 0 ? 0 : 1;
     }
     if (cmd == L"settings-edit" || cmd == L"open-item") {
