@@ -2,7 +2,8 @@
 # Tree files from the command line. A scene of 30 toys with an own tree picture and own toy
 # pictures is exported from the running program (/export, handed to it), then imported into a
 # fresh prefix where those picture files do not exist: the program starts on the new tree, every
-# carried value is equal and the paths point at byte-identical copies. Every malformed file of the
+# carried value is equal, the paths point at byte-identical copies and the desktop shows those
+# pictures. Every malformed file of the
 # table is refused with exit code 2 and changes no profile, handed to a running copy or with none;
 # without /silent the refusal says what is wrong in a message box.
 source "$(dirname "$0")/lib/common.bash"
@@ -23,10 +24,29 @@ carried() {
 # linux_path 'C:\\...': the file a stored (doubly escaped) path names in the current prefix.
 linux_path() { local p=${1//\\\\/\/}; echo "$WINEPREFIX/drive_c/${p#C:/}"; }
 
+# Own pictures no built-in one resembles: a magenta block for the tree, a blue one for four toys
+# (with transparent borders, so their colour is not taken as the background).
+own_tree=$work/own-tree.png own_toy=$work/own-toy.png
+mkdir -p "$work"
+convert -size 120x160 xc:none -fill '#ff00ff' -draw 'rectangle 10,10 109,149' "$own_tree"
+convert -size 80x80 xc:none -fill '#0000ff' -draw 'rectangle 4,4 75,75' "$own_toy"
+# shown_pixels NAME R G B: how many pixels of the tree's window on a screenshot have about that
+# colour (each part within 24).
+shown_pixels() {
+  local shot l t r b
+  shot=$(screenshot "$1")
+  read -r l t r b <<<"$(info view_rect)"
+  convert "$shot" -crop "$((r - l))x$((b - t))+$l+$t" rgb:- | python3 -c '
+import sys
+want = [int(v) for v in sys.argv[1:4]]
+data = sys.stdin.buffer.read()
+print(sum(1 for i in range(0, len(data) - 2, 3) if all(abs(data[i + k] - want[k]) <= 24 for k in range(3))))' "$2" "$3" "$4"
+}
+
 new_prefix from
 mkdir -p "$WINEPREFIX/drive_c/mine"
-cp "$images/alpha.png" "$WINEPREFIX/drive_c/mine/tree.png"
-cp "$images/palette.png" "$WINEPREFIX/drive_c/mine/toy.png"
+cp "$own_tree" "$WINEPREFIX/drive_c/mine/tree.png"
+cp "$own_toy" "$WINEPREFIX/drive_c/mine/toy.png"
 import_items 30
 reg_set 'Profiles\Default\Items\Tree' type 0
 reg_set 'Profiles\Default\Items\Tree' source 1
@@ -34,7 +54,9 @@ reg_set 'Profiles\Default\Items\Tree' path 'C:\mine\tree.png'
 for i in 001 004 007 010; do
   reg_set "Profiles\\Default\\Items\\$i" source 1
   reg_set "Profiles\\Default\\Items\\$i" path 'C:\mine\toy.png'
+  reg_set "Profiles\\Default\\Items\\$i" hue 0
 done
+reg_set 'Profiles\Default\Options\ViewWnd' opaque 100
 start_app 1 || finish
 file=$work/Living\ room.pinarbo
 rm -f "$file"
@@ -64,8 +86,14 @@ tree_path=$(reg_value 'Profiles\Living room\Items\Tree' path)
 toy_path=$(reg_value 'Profiles\Living room\Items\004' path)
 case "$tree_path" in *'\\Pinarbo\\Pictures\\Living room\\tree.png') ok=1 ;; *) ok=0 ;; esac
 check "the tree's path points into its own picture folder ($tree_path)" test "$ok" = 1
-check "the tree picture is a byte-identical copy" cmp -s "$(linux_path "$tree_path")" "$images/alpha.png"
-check "the toy picture is a byte-identical copy" cmp -s "$(linux_path "$toy_path")" "$images/palette.png"
+check "the tree picture is a byte-identical copy" cmp -s "$(linux_path "$tree_path")" "$own_tree"
+check "the toy picture is a byte-identical copy" cmp -s "$(linux_path "$toy_path")" "$own_toy"
+# On the desktop: the magenta tree and the blue toys (a picture that failed to load would show a
+# built-in one instead).
+magenta=$(shown_pixels imported-desktop 255 0 255)
+blue=$(shown_pixels imported-desktop 0 0 255)
+check "the desktop shows the own tree picture ($magenta magenta pixels)" test "$magenta" -gt 5000
+check "and the own toy pictures ($blue blue pixels)" test "$blue" -gt 1000
 check "items without own picture carry no path" test -z "$(reg_value 'Profiles\Living room\Items\002' path)"
 
 # Malformed files, handed to the running copy and then with none running: exit code 2, nothing changed.
