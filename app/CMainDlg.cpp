@@ -9,6 +9,7 @@
 #include "wnd/CWnd.h"
 #include "wnd/Messages.h"
 #include "wnd/OwnedDialogs.h"
+#include "wnd/ResourceText.h"
 
 #include <string>
 #include <vector>
@@ -121,9 +122,7 @@ INT_PTR CMainDlg::OnInitDialog() {
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
 
     if (const HMENU menu = ::GetSystemMenu(m_hwnd, FALSE)) {  // the window's own menu: not ours to free
-        const wchar_t* text = nullptr;
-        const int length = ::LoadStringW(module, IDS_EXIT, reinterpret_cast<LPWSTR>(&text), 0);
-        const std::wstring entry = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"E&xit";
+        const std::wstring entry = ResourceText(IDS_EXIT, L"E&xit");
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(menu, MF_STRING, kCmdExit, entry.c_str());
     }

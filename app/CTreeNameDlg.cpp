@@ -2,16 +2,13 @@
 
 #include "app/TreeNames.h"
 #include "resource.h"
+#include "wnd/ResourceText.h"
 
 #include <utility>
 
 namespace {
 
-tstr Text(UINT id, const wchar_t* fallback) {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? tstr(text, static_cast<std::size_t>(length)) : tstr(fallback);
-}
+tstr Text(UINT id, const wchar_t* fallback) { return ResourceText(id, fallback); }
 
 // A menu line's text as a caption: without its mnemonic mark and its dots.
 tstr Caption(UINT id) {

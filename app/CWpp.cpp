@@ -20,6 +20,7 @@
 #include "view/CRandom.h"
 #include "app/FactoryClasses.h"
 #include "wnd/Messages.h"
+#include "wnd/ResourceText.h"
 
 namespace {
 
@@ -325,22 +326,16 @@ void CWpp::RunTreeCommand(UINT command) {
     case EMode::Rename: done = RenameTree(dialog.Name()); break;
     case EMode::Delete: {
         wchar_t question[512] = {};
-        const wchar_t* format = nullptr;
-        const int length = ::LoadStringW(m_instance, IDS_TREE_DELETE_ASK, reinterpret_cast<LPWSTR>(&format), 0);
-        const tstr pattern = length > 0 ? tstr(format, static_cast<std::size_t>(length)) : tstr(L"Delete the tree \"%s\"?");
+        const tstr pattern = ResourceText(IDS_TREE_DELETE_ASK, L"Delete the tree \"%s\"?");
         std::swprintf(question, 512, pattern.c_str(), dialog.Name().c_str());
-        const wchar_t* title = nullptr;
-        const int titleLength = ::LoadStringW(m_instance, IDS_CONFIRMATION, reinterpret_cast<LPWSTR>(&title), 0);
-        const tstr caption = titleLength > 0 ? tstr(title, static_cast<std::size_t>(titleLength)) : m_displayName;
+        const tstr caption = ResourceText(IDS_CONFIRMATION, m_displayName.c_str());
         if (::MessageBoxW(MainWindow(), question, caption.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
         done = DeleteTree(dialog.Name());
         break;
     }
     }
     if (!done) {
-        const wchar_t* text = nullptr;
-        const int length = ::LoadStringW(m_instance, IDS_TREE_NOT_STORED, reinterpret_cast<LPWSTR>(&text), 0);
-        const tstr message = length > 0 ? tstr(text, static_cast<std::size_t>(length)) : tstr(L"The change could not be stored.");
+        const tstr message = ResourceText(IDS_TREE_NOT_STORED, L"The change could not be stored.");
         ::MessageBoxW(MainWindow(), message.c_str(), m_displayName.c_str(), MB_OK | MB_ICONWARNING);
     }
 }
@@ -484,9 +479,7 @@ bool CWpp::OnTrayCommand(UINT command) {
 
 tstr CWpp::TrayNote() {
     if (!m_hotkeyRefused) return tstr();
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(m_instance, IDS_HOTKEY_TAKEN, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? tstr(text, static_cast<size_t>(length)) : tstr(L"The hotkey is used by another program");
+    return ResourceText(IDS_HOTKEY_TAKEN, L"The hotkey is used by another program");
 }
 
 void CWpp::ApplyClickThrough() {

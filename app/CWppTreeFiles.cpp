@@ -3,6 +3,7 @@
 
 #include "app/TreeFileCommand.h"
 #include "wnd/Messages.h"
+#include "wnd/ResourceText.h"
 
 #include <commdlg.h>
 
@@ -51,9 +52,7 @@ bool CWpp::OnFilesDropped(HDROP__* drop) {
 
 void CWpp::RunTreeFileCommand(bool exporting) {
     if (!CanChangeTrees()) return;
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(m_instance, IDS_TREE_FILE_FILTER, reinterpret_cast<LPWSTR>(&text), 0);
-    tstr filter = length > 0 ? tstr(text, static_cast<std::size_t>(length)) : tstr(L"*.pinarbo|*.pinarbo|");
+    tstr filter = ResourceText(IDS_TREE_FILE_FILTER, L"*.pinarbo|*.pinarbo|");
     for (wchar_t& c : filter) c = c == L'|' ? L'\0' : c;
     tstr file(32768, L'\0');  // any path Windows gives
     if (exporting) file.replace(0, m_profile.size() + 8, m_profile + L".pinarbo");

@@ -1,4 +1,5 @@
 #include "app/TrayMenu.h"
+#include "wnd/ResourceText.h"
 
 #include <algorithm>
 #include <string>
@@ -7,11 +8,7 @@ namespace TrayMenu {
 
 namespace {
 
-std::wstring Text(HINSTANCE module, UINT id, const wchar_t* fallback) {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring(fallback);
-}
+std::wstring Text(HINSTANCE, UINT id, const wchar_t* fallback) { return ResourceText(id, fallback); }
 
 }  // namespace
 

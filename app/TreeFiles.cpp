@@ -9,6 +9,7 @@
 #include "scene/TreeFileNames.h"
 #include "scene/TreeFileProfile.h"
 #include "wnd/Handles.h"
+#include "wnd/FileRead.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -27,31 +28,6 @@ STreeFileOutcome Outcome(ETreeFileResult result, const tstr& message, const tstr
 
 CProfileLock LockProfiles(const CSettingsStore& store) {
     return CProfileLock(store.GetFirmName() + L"." + store.GetAppName() + L".Profile");
-}
-
-// Reads a whole file of at most limit bytes. tooLarge tells a file beyond it from one that cannot be read.
-bool ReadWholeFile(const tstr& path, std::size_t limit, std::vector<std::uint8_t>& out, bool* tooLarge = nullptr) {
-    CUniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || ::GetFileType(file.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(file.get(), &size)) return false;
-    if (static_cast<unsigned long long>(size.QuadPart) > limit) {
-        if (tooLarge) *tooLarge = true;
-        return false;
-    }
-    try {
-        out.resize(static_cast<std::size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < out.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 1u << 24));
-        DWORD read = 0;
-        if (!::ReadFile(file.get(), out.data() + done, chunk, &read, nullptr) || read == 0) return false;
-        done += read;
-    }
-    return true;
 }
 
 // Writes a new file (never over an existing one).
@@ -126,7 +102,7 @@ STreeFileOutcome ExportTreeFile(CSettingsStore& store, const tstr& profile, cons
     if (!hasTree)
         return Outcome(ETreeFileResult::kRefused, L"The tree \"" + profile + L"\" has not been saved yet: there is nothing to export.", profile);
     const std::vector<tstr> missing = AttachPictures(tree, [](const tstr& path, std::vector<std::uint8_t>& bytes) {
-        return ReadWholeFile(path, kMaxTreeFilePictureBytes, bytes);
+        return ReadWholeFile(path.c_str(), kMaxTreeFilePictureBytes, bytes);
     });
     const std::string text = WriteTreeFile(tree);
     if (text.size() > kMaxTreeFileBytes)
@@ -151,7 +127,7 @@ STreeFileOutcome ExportTreeFile(CSettingsStore& store, const tstr& profile, cons
 STreeFileOutcome ImportTreeFile(CSettingsStore& store, const tstr& file, const tstr& picturesRoot) {
     std::vector<std::uint8_t> bytes;
     bool tooLarge = false;
-    if (!ReadWholeFile(file, kMaxTreeFileBytes, bytes, &tooLarge)) {
+    if (!ReadWholeFile(file.c_str(), kMaxTreeFileBytes, bytes, &tooLarge)) {
         if (tooLarge)
             return Outcome(ETreeFileResult::kRefused, L"\"" + FileNameOf(file) +
                                                           L"\" cannot be imported. The file is larger than 64 MB, the most a tree file may hold.");

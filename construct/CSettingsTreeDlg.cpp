@@ -12,6 +12,7 @@
 #include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
 #include "wnd/SystemColours.h"
+#include "wnd/ResourceText.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -34,11 +35,7 @@ constexpr UINT kNotPicturesString = 1055;
 
 HINSTANCE Program() { return ::GetModuleHandleW(nullptr); }
 
-tstr LoadText(UINT id, const wchar_t* fallback) {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(Program(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 && text ? tstr(text, static_cast<std::size_t>(length)) : tstr(fallback);
-}
+tstr LoadText(UINT id, const wchar_t* fallback) { return ResourceText(id, fallback); }
 
 // A new item with other's settings and its pictures ready.
 CItem* PreparedCopy(const CItem& other) {

@@ -1,3 +1,4 @@
+#include "wnd/ResourceText.h"
 // What the tree and item dialogs share besides the picture source: the value rows (label icon,
 // edit, up-down, trackbar) bound to the item, the combo of built-in pictures, and texts from this
 // program's string table.
@@ -14,8 +15,6 @@ class CItem;
 // Width of the combo lists in the tree and item dialogs (pixels).
 constexpr int kComboListWidth = 240;
 
-// The string id's text, empty when there is none.
-std::wstring ResourceText(UINT id);
 // Appends text to a combo box with data as its item data.
 void AddComboItem(HWND combo, const std::wstring& text, LPARAM data);
 // Fills the combo with "caption #1" .. "caption #count", whose data are the bitmap ids first ..

@@ -1,16 +1,11 @@
 #include "construct/ToolText.h"
+#include "wnd/ResourceText.h"
 
 #include <windows.h>
 
 namespace {
 
-std::wstring Load(int id) {
-    const wchar_t* text = nullptr;
-    if (id <= 0 || id > 0xFFFF) return {};
-    const int length =
-        ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
+std::wstring Load(int id) { return id <= 0 || id > 0xFFFF ? std::wstring() : ResourceText(static_cast<UINT>(id)); }
 
 }  // namespace
 

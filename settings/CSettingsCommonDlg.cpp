@@ -3,6 +3,7 @@
 #include "param/ParamDlgKind.h"
 #include "param/win/Bind.h"
 #include "resource.h"
+#include "wnd/ResourceText.h"
 
 #include <commctrl.h>
 
@@ -14,9 +15,7 @@ INT_PTR CSettingsCommonDlg::OnInitDialog() {
     ::SendMessageW(combo, CB_SETDROPPEDWIDTH, kDroppedWidth, 0);
     const UINT texts[] = {IDS_START_SHOW, IDS_START_MINIMIZE, IDS_START_AS_LAST};
     for (int data = 0; data < 3; ++data) {
-        const wchar_t* text = nullptr;
-        const int length = ::LoadStringW(::GetModuleHandleW(nullptr), texts[data], reinterpret_cast<LPWSTR>(&text), 0);
-        const std::wstring entry = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+        const std::wstring entry = ResourceText(texts[data]);
         const LRESULT index = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         if (index >= 0) ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
     }
@@ -42,9 +41,7 @@ void CSettingsCommonDlg::FillTrees() {
     const HWND list = ::GetDlgItem(m_hwnd, IDC_COMMON_TREES);
     m_trees = m_host ? m_host->TreeList() : std::vector<std::wstring>();
     m_shown = m_host ? m_host->ShownTree() : std::wstring();
-    const wchar_t* format = nullptr;
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), IDS_COMMON_TREE_SHOWN, reinterpret_cast<LPWSTR>(&format), 0);
-    const std::wstring pattern = length > 0 ? std::wstring(format, static_cast<size_t>(length)) : std::wstring(L"%s (shown)");
+    const std::wstring pattern = ResourceText(IDS_COMMON_TREE_SHOWN, L"%s (shown)");
     ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (size_t i = 0; i < m_trees.size(); ++i) {
         const bool shown = m_trees[i] == m_shown;
@@ -104,10 +101,6 @@ INT_PTR CSettingsCommonDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CSettingsCommonDlg::ShowHotkeyState() {
     const HWND status = ::GetDlgItem(::GetParent(m_hwnd), IDC_SETTINGS_STATUS);
     if (!status || !m_host) return;
-    const wchar_t* text = nullptr;
-    const int length = m_host->HideHotkeyRefused()
-                           ? ::LoadStringW(::GetModuleHandleW(nullptr), IDS_HOTKEY_TAKEN, reinterpret_cast<LPWSTR>(&text), 0)
-                           : 0;
-    const std::wstring shown = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+    const std::wstring shown = m_host->HideHotkeyRefused() ? ResourceText(IDS_HOTKEY_TAKEN) : std::wstring();
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(shown.c_str()));
 }

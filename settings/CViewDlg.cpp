@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "wnd/Dpi.h"
 #include "wnd/ResourceIcon.h"
+#include "wnd/ResourceText.h"
 
 #include <commctrl.h>
 
@@ -45,9 +46,7 @@ void CViewDlg::AddCaptureTip() {
     m_tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, m_hwnd,
                               nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!m_tip) return;
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), IDS_VIEW_NO_CAPTURE_TIP, reinterpret_cast<LPWSTR>(&text), 0);
-    m_tipText = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+    m_tipText = ResourceText(IDS_VIEW_NO_CAPTURE_TIP);
     const HWND box = ::GetDlgItem(m_hwnd, IDC_VIEW_NO_CAPTURE);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);

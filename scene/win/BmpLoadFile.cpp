@@ -2,6 +2,7 @@
 // BGRA with straight alpha (opaque where the file has no alpha, or alpha bytes that are all zero).
 #include "scene/CBmp.h"
 #include "scene/PictureCheck.h"
+#include "wnd/FileRead.h"
 #include "wnd/Handles.h"
 
 #include <wincodec.h>
@@ -13,29 +14,7 @@
 namespace {
 
 // The largest file we read: an uncompressed picture of the largest size we hold, plus headers.
-constexpr long long kMaxFileBytes = CBmp::kMaxPixels * 4 + (1 << 20);
-
-// Reads a whole file; false when it cannot be opened or read, is empty or is too large.
-bool ReadWholeFile(const wchar_t* path, std::vector<std::uint8_t>& out) {
-    CUniqueFile file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxFileBytes)
-        return false;
-    try {
-        out.resize(static_cast<std::size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < out.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 1u << 24));
-        DWORD read = 0;
-        if (!::ReadFile(file.get(), out.data() + done, chunk, &read, nullptr) || read == 0) return false;
-        done += read;
-    }
-    return true;
-}
+constexpr std::size_t kMaxFileBytes = CBmp::kMaxPixels * 4 + (1 << 20);
 
 // Whether a decoder's pixel format carries an alpha channel of its own. Other formats (including
 // indexed ones, whose palette may hold alpha) come out of the converter opaque unless they hold
@@ -59,7 +38,7 @@ bool CBmp::LoadFromFile(const wchar_t* path) {
     // The file is read whole first: the decoder then works on memory, and cut-off files that a
     // lenient decoder would accept are recognised.
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes) || !IsCompletePng(bytes.data(), bytes.size())) return false;
+    if (!ReadWholeFile(path, kMaxFileBytes, bytes) || bytes.empty() || !IsCompletePng(bytes.data(), bytes.size())) return false;
     CComScope com;
     if (!com.Ready()) return false;
 
