@@ -7,7 +7,8 @@
 #   tray      Pinarbo started minimised into the tray icon ("StartMinimize" 1): the tree alone
 #   layered   tools/perf/layered-floor.cpp: a 193 x 250 layered window updated every 35 ms
 #   minimal   tools/perf/minimal-window.cpp: the smallest Win32 window program
-# and, when PINARBO_BEFORE names another build of Pinarbo.exe, that build shown and in the tray
+# Pinarbo is build/x64/Pinarbo.exe or PINARBO_EXE, run stripped of debug sections as a Release
+# build ships; and, when PINARBO_BEFORE names another build of Pinarbo.exe, that build shown and in the tray
 # (before-shown, before-tray) for a before/after table made in one run.
 # Per program: launch (ms from starting the process to its window mapped on the display, found by a
 # poll with a time limit), then after SETTLE seconds (5) the process CPU time over SECONDS (per cent
@@ -54,11 +55,12 @@ trap cleanup EXIT
 results=$work/results
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
-# The Linux process of a Windows program by its file name (comm keeps 15 characters).
+# The Linux process of a Windows program: its command line starts with the program's full path and
+# it runs in this run's prefix (other Wine programs of the same name may run on the machine).
 find_pid() {
-  local p name=$1
-  for p in $(pgrep -f "$name"); do
-    [ "$(cat "/proc/$p/comm" 2>/dev/null)" = "${name:0:15}" ] && { echo "$p"; return 0; }
+  local p
+  for p in $(pgrep -f "^$1"); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return 0; }
   done
   return 1
 }
@@ -83,7 +85,7 @@ measure() {
   if ! wait_for "$@"; then echo "$label: no window within 60 s" >&2; return 1; fi
   t1=$(now_ms)
   launch=$((t1 - t0))
-  pid=$(find_pid "$name") || { echo "$label: $name is not running" >&2; return 1; }
+  pid=$(find_pid "$program") || { echo "$label: $name is not running" >&2; return 1; }
   if [ "${label#*shown}" != "$label" ]; then
     # The pointer on the main button, off its centre so that the texture flows.
     local win x y w h
@@ -120,14 +122,17 @@ pinarbo_run() {
 }
 
 echo "# label cpu% rss_kB pss_kB launch_ms ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
+# The builds as shipped: without the debug sections of a build with debug information, which Wine
+# would otherwise read into memory with the image.
+mkdir -p "$work/now" "$work/before"
+x86_64-w64-mingw32-strip -o "$work/now/Pinarbo.exe" "$exe" || exit 1
+[ -z "$before" ] || x86_64-w64-mingw32-strip -o "$work/before/Pinarbo.exe" "$before" || exit 1
 for ((r = 1; r <= reps; r++)); do
-  pinarbo_run shown "$exe" 0
-  pinarbo_run tray "$exe" 1
+  pinarbo_run shown "$work/now/Pinarbo.exe" 0
+  pinarbo_run tray "$work/now/Pinarbo.exe" 1
   measure layered "$perf/layered-floor.exe" mapped_named layered-floor
   measure minimal "$perf/minimal-window.exe" mapped_named hello
   if [ -n "$before" ]; then
-    mkdir -p "$work/before"
-    cp "$before" "$work/before/Pinarbo.exe"
     pinarbo_run before-shown "$work/before/Pinarbo.exe" 0
     pinarbo_run before-tray "$work/before/Pinarbo.exe" 1
   fi
