@@ -14,7 +14,8 @@
 # poll with a time limit), then after SETTLE seconds (5) the process CPU time over SECONDS (per cent
 # of one core), VmRSS and PSS (kB, /proc/PID/smaps_rollup) at the end. Prints every run and then the
 # medians, with each median's ratio to the layered floor (CPU) or difference to the minimal window
-# program (memory, launch).
+# program (memory, launch). With SMAPS=1 each program's resident memory per mapped file goes to
+# build/perf/smaps-LABEL.txt.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 reps=${1:-3}
@@ -102,6 +103,11 @@ measure() {
   ticks1=$(awk '{print $14 + $15}' "/proc/$pid/stat"); s1=$(date +%s%N)
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
   pss=$(awk '/^Pss:/ {print $2}' "/proc/$pid/smaps_rollup")
+  if [ -n "${SMAPS:-}" ]; then
+    # Where the resident memory lies: kB per mapped file (anonymous memory as "[anon]").
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = NF >= 6 ? $6 : "[anon]" } /^Rss:/ { rss[name] += $2 }
+         END { for (n in rss) printf "%7d %s\n", rss[n], n }' "/proc/$pid/smaps" | sort -rn >"$perf/smaps-$label.txt"
+  fi
   kill "$pid" 2>/dev/null
   local deadline=$((SECONDS + 30))
   while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
