@@ -150,6 +150,7 @@ bool CWpp::Init() {
     LoadGradient();
     LoadBlinkSprites();
     m_blinks.Create();
+    m_pictures.ForgetDecoded();  // every item holds its own pictures now
     m_watch.Start(this);  // optional: without it frames simply never pause
     if (m_hideFromCapture.Get()) CanHideFromCapture();  // excludes the view where the system can
     StartFrameTimer();
