@@ -5,7 +5,6 @@
 #include "app/SystemIntegration.h"
 #include "wnd/Handles.h"
 
-#include <commctrl.h>
 
 bool CAppBase::s_exitQuestionOpen = false;
 
@@ -23,9 +22,8 @@ CAppBase::~CAppBase() = default;
 
 bool CAppBase::Init() {
     if (m_displayName.empty()) return false;
-    // The settings dialogs use trackbars, up-downs, tabs and status bars.
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-    ::InitCommonControlsEx(&icc);
+    // The common controls are registered when the first dialog that may hold them opens
+    // (wnd/CommonControls.h), not here: the main window has none.
     // A first start: no main-window section, or one that holds only the "Handle" of a run that
     // never ended cleanly (a clean end removes it and saves the main window's placement), so a
     // first run that was killed does not turn the next start into a later one.

@@ -4,10 +4,13 @@
 #include "app/CButtonWndLogic.h"
 #include "app/CButtonWndLooks.h"
 #include "scene/CDrawTarget.h"
+#include "scene/win/DcPixels.h"
 #include "wnd/Dpi.h"
 #include "wnd/SystemColours.h"
 
 #include <windowsx.h>
+
+#include <cstring>
 
 namespace {
 
@@ -28,6 +31,7 @@ bool& CButtonWnd::RegisteredFlag() {
 
 bool CButtonWnd::LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId) {
     m_looks = SLookIds{module, baseId, textureId, overlayId, true};
+    m_stillLook = kNoStill;
     m_image.Free();
     m_image.LoadFromResource(module, baseId);
     CBmp texture;
@@ -109,6 +113,16 @@ void CButtonWnd::PaintState(HDC dc, const RECT& client, POINT pointer) {
         PaintPlain(dc, client, ::PtInRect(&client, pointer) != FALSE);
         return;
     }
+    CDrawTarget target(dc);
+    const button_logic::ELook look = CurrentLook(client, pointer);
+    if (look == button_logic::ELook::None) {
+        m_image.DrawAlpha(target, 0, 0);
+    } else {
+        m_image.DrawGroup(static_cast<int>(look), target, 0, 0);
+    }
+}
+
+button_logic::ELook CButtonWnd::CurrentLook(const RECT& client, POINT pointer) const {
     const button_logic::CLookInput in{
         ::PtInRect(&client, pointer) != FALSE,
         (::GetKeyState(VK_LBUTTON) & 0x8000) != 0,
@@ -116,13 +130,7 @@ void CButtonWnd::PaintState(HDC dc, const RECT& client, POINT pointer) {
         m_image.GroupHasLayers(kLookHot),
         m_image.GroupHasLayers(kLookPressed),
     };
-    CDrawTarget target(dc);
-    const button_logic::ELook look = button_logic::ChooseLook(in);
-    if (look == button_logic::ELook::None) {
-        m_image.DrawAlpha(target, 0, 0);
-    } else {
-        m_image.DrawGroup(static_cast<int>(look), target, 0, 0);
-    }
+    return button_logic::ChooseLook(in);
 }
 
 void CButtonWnd::PaintPlain(HDC dc, const RECT& client, bool hot) {
@@ -174,10 +182,86 @@ void CButtonWnd::HandlePaint() {
 }
 
 void CButtonWnd::HandleTimer() {
+    if (!AnimationVisible()) {
+        // Minimised, hidden or held: the next move over the button starts the hover again.
+        m_hovering = false;
+        StopHover();
+        return;
+    }
     ScrollTextures();
     if (!m_background) return;
     CWindowDc dc(m_hwnd);
-    if (dc) DrawOver(dc.get(), m_background->Dc());
+    if (!dc) return;
+    RECT visible{};
+    if (::GetClipBox(dc.get(), &visible) == NULLREGION) return;  // covered by other windows
+    if (sys_colours::HighContrast() || !DrawTick(dc.get())) DrawOver(dc.get(), m_background->Dc());
+}
+
+bool CButtonWnd::AnimationVisible() const {
+    if (m_held || !m_hwnd || !::IsWindowVisible(m_hwnd)) return false;
+    const HWND root = ::GetAncestor(m_hwnd, GA_ROOT);
+    return !(root && ::IsIconic(root));
+}
+
+void CButtonWnd::HoldAnimation(bool held) {
+    if (held == m_held) return;
+    m_held = held;
+    if (held) {
+        m_hovering = false;
+        StopHover();
+    }
+}
+
+bool CButtonWnd::DrawTick(HDC target) {
+    const RECT client = ClientRect();
+    const int w = client.right;
+    const int h = client.bottom;
+    if (w <= 0 || h <= 0 || !m_background) return false;
+    const button_logic::ELook look = CurrentLook(client, PointerInClient());
+    if (m_stillLook != static_cast<int>(look) || m_still.Width() != w || m_still.Height() != h) {
+        if (!ComposeStill(look, w, h)) return false;
+    }
+    std::memcpy(m_tick.Bits(), m_still.Bits(), static_cast<size_t>(m_still.ByteSize()));
+    if (look != button_logic::ELook::None) {
+        const int group = static_cast<int>(look);
+        for (int i = m_firstMoving; i < m_image.LayerCount(group); ++i) m_image.Layer(group, i)->DrawAlpha(m_tick, 0, 0);
+    }
+    const BITMAPINFO bi = TopDown32(w, h);
+    return ::SetDIBitsToDevice(target, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
+                               static_cast<UINT>(h), m_tick.Bits(), &bi, DIB_RGB_COLORS) != 0;
+}
+
+bool CButtonWnd::ComposeStill(button_logic::ELook look, int width, int height) {
+    m_stillLook = kNoStill;
+    if (m_still.Width() != width || m_still.Height() != height) {
+        FreeTickBuffers();
+        if (!m_still.Create(width, height) || !m_tick.Create(width, height)) {
+            FreeTickBuffers();
+            return false;
+        }
+    }
+    if (!ReadDcPixels(m_background->Dc(), 0, 0, width, height, m_still.Bits())) return false;
+    if (look == button_logic::ELook::None) {
+        m_image.DrawAlpha(m_still, 0, 0);
+        m_firstMoving = 0;
+    } else {
+        // Layers under the look's texture never change while hovering; the texture and what lies
+        // over it are drawn every tick.
+        const int group = static_cast<int>(look);
+        m_firstMoving = m_image.LayerCount(group);
+        for (const SLayerRef& ref : kTextureLayers) {
+            if (ref.group == group && ref.index < m_firstMoving) m_firstMoving = ref.index;
+        }
+        for (int i = 0; i < m_firstMoving; ++i) m_image.Layer(group, i)->DrawAlpha(m_still, 0, 0);
+    }
+    m_stillLook = static_cast<int>(look);
+    return true;
+}
+
+void CButtonWnd::FreeTickBuffers() noexcept {
+    m_still.Free();
+    m_tick.Free();
+    m_stillLook = kNoStill;
 }
 
 void CButtonWnd::HandleMouseMove(int x, int y) {
@@ -186,7 +270,7 @@ void CButtonWnd::HandleMouseMove(int x, int y) {
     OnHover(client, point);
     // Hovering starts only inside: moves that a held capture reports from outside must not
     // restart it (the leave notice would follow at once, over and over).
-    if (!m_hovering && ::PtInRect(&client, point)) {
+    if (!m_hovering && ::PtInRect(&client, point) && AnimationVisible()) {
         m_hovering = true;
         TRACKMOUSEEVENT track{};
         track.cbSize = sizeof(track);
@@ -199,7 +283,7 @@ void CButtonWnd::HandleMouseMove(int x, int y) {
             CWindowDc dc(m_hwnd);
             if (dc) DrawOver(dc.get(), m_background->Dc());
         }
-        ::SetTimer(m_hwnd, kHoverTimer, kHoverPeriodMs, nullptr);
+        m_timerOn = ::SetTimer(m_hwnd, kHoverTimer, kHoverPeriodMs, nullptr) != 0;
     }
     m_stepX = button_logic::ScrollStep(x, client.right);
     m_stepY = button_logic::ScrollStep(y, client.bottom);
@@ -231,7 +315,9 @@ void CButtonWnd::HandleMouseLeave() {
 
 void CButtonWnd::StopHover() {
     if (m_hwnd) ::KillTimer(m_hwnd, kHoverTimer);
+    m_timerOn = false;
     m_background.reset();
+    FreeTickBuffers();
 }
 
 void CButtonWnd::DrawOver(HDC target, HDC source) {
@@ -261,6 +347,7 @@ void CButtonWnd::RepaintParentBehind() {
 
 void CButtonWnd::TakeBackgroundCopy() {
     m_background.reset();
+    m_stillLook = kNoStill;
     const RECT client = ClientRect();
     if (client.right <= 0 || client.bottom <= 0) return;
     CWindowDc dc(m_hwnd);

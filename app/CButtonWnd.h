@@ -3,9 +3,16 @@
 // pointer hovers, a 50 ms timer scrolls the looks' texture toward the pointer and the button
 // repaints over a copy of the background taken when the pointer entered. A click is a release
 // inside the button of a press that began on it; it posts WM_COMMAND(control id) to the parent.
+// A tick redraws only what moves: the background with the look's layers under the first texture
+// is composed once per look into a kept buffer, and each tick copies it, draws the texture and the
+// layers above it, and sets the pixels into the window, creating no GDI object. The hover's timer
+// stops while the main window is minimised or hidden and while the animation is held (the session
+// locked, the display off); a covered button is not drawn.
 #pragma once
 
+#include "app/CButtonWndLogic.h"
 #include "scene/CBmp.h"
+#include "scene/CPixSurface.h"
 #include "scene/win/CDcCanvas.h"
 #include "wnd/CAccessible.h"
 #include "wnd/CWnd.h"
@@ -52,6 +59,10 @@ public:
     int StepY() const noexcept { return m_stepY; }
     bool IsHovering() const noexcept { return m_hovering; }
     bool HasBackgroundCopy() const noexcept { return m_background != nullptr; }
+    // While held (nobody can see the screen) the hover animation stops and does not start.
+    void HoldAnimation(bool held);
+    bool IsAnimationHeld() const noexcept { return m_held; }
+    bool IsAnimating() const noexcept { return m_timerOn; }
 
 private:
     void HandlePaint();
@@ -73,6 +84,15 @@ private:
     // Copies what the button's window shows now into a new background copy.
     void TakeBackgroundCopy();
     void ScrollTextures();
+    // The look for the pointer position and the mouse button state.
+    button_logic::ELook CurrentLook(const RECT& client, POINT pointer) const;
+    // Whether the hover animation can be seen: the main window shown and not minimised, and not held.
+    bool AnimationVisible() const;
+    // One tick's drawing through the kept buffers; false when they could not be made.
+    bool DrawTick(HDC target);
+    // Composes the background copy and the look's layers under its first texture into m_still.
+    bool ComposeStill(button_logic::ELook look, int width, int height);
+    void FreeTickBuffers() noexcept;
     RECT ClientRect() const;
     POINT PointerInClient() const;
 
@@ -84,6 +104,13 @@ private:
     SLookIds m_looks;                           // what LoadLooks was given, for a change of scale
     CBmp m_image;                               // base picture with groups 0..2 (normal, hot, pressed)
     std::unique_ptr<CDcCanvas> m_background;  // what lies behind the button; set while hovering
+    static constexpr int kNoStill = -2;
+    CPixSurface m_still;                        // background and the still layers of m_stillLook
+    CPixSurface m_tick;                         // the picture a tick sets into the window
+    int m_stillLook = kNoStill;                 // the look m_still holds (ELook value), or kNoStill
+    int m_firstMoving = 0;                      // index of the look's first layer drawn every tick
+    bool m_timerOn = false;                     // the hover timer runs
+    bool m_held = false;                        // the animation is held by HoldAnimation
     bool m_hovering = false;                    // the pointer is being tracked
     bool m_guard = false;                       // set while the parent repaints behind the button
     bool m_pressed = false;                     // a press began on the button and holds the capture

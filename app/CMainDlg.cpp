@@ -5,6 +5,8 @@
 #include "app/CButtonWnd.h"
 #include "app/WindowPlacement.h"
 #include "resource.h"
+#include "scene/CItem.h"
+#include "scene/IPictureSource.h"
 #include "settings/CSettingsDlg.h"
 #include "wnd/CWnd.h"
 #include "wnd/Messages.h"
@@ -167,6 +169,8 @@ void CMainDlg::OpenSettings() {
         m_settings = &settings;
         const INT_PTR result = settings.DoModal(nullptr, CSettingsDlg::kTemplateId, m_hwnd);
         m_settings = nullptr;
+        // The pictures the dialog decoded (the choosers show every built-in one) go with it.
+        if (IPictureSource* pictures = CItem::PictureSource()) pictures->ForgetDecoded();
         // A tree command of the Common page runs with Settings closed, then Settings shows its
         // outcome on that page.
         if (!m_host.RunQueuedTreeCommand(result == IDOK) || m_closePending || !m_hwnd) return;

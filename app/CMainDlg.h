@@ -33,6 +33,8 @@ public:
     INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnSysCommand(WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnInitDialog() override;
+    // The main window holds only the image button: no common controls to register at start.
+    bool UsesCommonControls() const override { return false; }
     void OnDestroy() override;
 
     // The image button's object, null before initialisation, without control 1002 and after

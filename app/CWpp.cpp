@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/CButtonWnd.h"
 #include "app/ScreenGeometry.h"
 #include "app/TrayMenu.h"
 #include "app/CTreeNameDlg.h"
@@ -151,6 +152,7 @@ bool CWpp::Init() {
     LoadGradient();
     LoadBlinkSprites();
     m_blinks.Create();
+    m_pictures.ForgetDecoded();  // every item holds its own pictures now
     m_watch.Start(this);  // optional: without it frames simply never pause
     if (m_hideFromCapture.Get()) CanHideFromCapture();  // excludes the view where the system can
     StartFrameTimer();
@@ -659,6 +661,8 @@ bool CWpp::UpdateFrameTimer() {
     case ETimerChange::Stop: m_view.StopFrameTimer(); break;
     case ETimerChange::Keep: break;
     }
+    // The main button's hover animation keeps still too while nobody can see the screen.
+    if (CButtonWnd* button = m_mainDlg.Button()) button->HoldAnimation(ScreenUnseen(state));
     // Still after being hidden, after the page's scene swap or before any frame: one steady frame.
     const bool stale = m_lastShow == EViewShow::Hidden || !m_lastState.started || m_lastState.pagePause;
     if (show == EViewShow::Still && state.started && !state.pagePause && stale) m_view.RenderFrame();

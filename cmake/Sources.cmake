@@ -23,9 +23,17 @@ if(WIN32)
   list(FILTER PINARBO_WIN_SOURCES EXCLUDE REGEX "/app/Main\\.cpp$")
 
   add_library(pinarbo_win STATIC ${PINARBO_WIN_SOURCES})
+  # The common controls, the file and colour dialogs and accessibility load their DLLs when first used (64-bit builds:
+  # the 32-bit import names carry decorations the lists do not).
+  set(_on_demand comctl32 comdlg32 oleaut32 oleacc)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND CMAKE_DLLTOOL)
+    include(${CMAKE_CURRENT_LIST_DIR}/DelayLoad.cmake)
+    pinarbo_delay_imports(_on_demand ${_on_demand})
+    add_dependencies(pinarbo_win pinarbo_delay_imports)
+  endif()
   target_link_libraries(pinarbo_win PUBLIC pinarbo_core
-      comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid windowscodecs uxtheme dwmapi version
-      oleacc user32 gdi32 advapi32)
+      ${_on_demand} shell32 shlwapi ole32 uuid windowscodecs uxtheme dwmapi version
+      user32 gdi32 advapi32)
   pinarbo_warnings(pinarbo_win)
 
   set(PINARBO_RC ${_root}/res/pinarbo.rc)

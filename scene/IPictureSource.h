@@ -17,4 +17,7 @@ public:
     virtual bool FileExists(const tstr& path) = 0;
     // The primary screen's size in pixels.
     virtual void ScreenSize(int& width, int& height) = 0;
+    // Drops what the source keeps to answer later loads faster (decoded resources); later loads
+    // answer the same pictures.
+    virtual void ForgetDecoded() noexcept {}
 };

@@ -13,6 +13,8 @@ EViewShow ViewShow(const SViewPauseState& s) noexcept {
     return EViewShow::Animating;
 }
 
+bool ScreenUnseen(const SViewPauseState& s) noexcept { return s.sessionAway || s.displayOff || s.screenSaver; }
+
 bool FramesShouldRun(const SViewPauseState& state) noexcept { return ViewShow(state) == EViewShow::Animating; }
 
 ETimerChange FrameTimerChange(bool running, const SViewPauseState& state) noexcept {

@@ -35,6 +35,10 @@ EViewShow ViewShow(const SViewPauseState& state) noexcept;
 // Whether frames are built: the view animates.
 bool FramesShouldRun(const SViewPauseState& state) noexcept;
 
+// Whether nobody can see the screen: the session locked or away from its display, the display off,
+// or the screen saver over it. The main window's own animation holds then too.
+bool ScreenUnseen(const SViewPauseState& state) noexcept;
+
 enum class ETimerChange { Keep, Start, Stop };
 // What to do with the frame timer, given whether it runs now.
 ETimerChange FrameTimerChange(bool running, const SViewPauseState& state) noexcept;

@@ -1,5 +1,7 @@
 #include "wnd/CDialog.h"
 
+#include "wnd/CommonControls.h"
+
 #include "wnd/SystemColours.h"
 
 #include <windowsx.h>
@@ -33,6 +35,7 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, L
 
 HWND CDialog::Create(HINSTANCE instance, UINT templateId, HWND parent) {
     if (!instance) instance = ::GetModuleHandleW(nullptr);
+    if (UsesCommonControls()) CommonControls::Ensure();
     m_hwnd = ::CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, &CDialog::StaticDialogProc,
                                   reinterpret_cast<LPARAM>(this));
     return m_hwnd;
@@ -40,6 +43,7 @@ HWND CDialog::Create(HINSTANCE instance, UINT templateId, HWND parent) {
 
 INT_PTR CDialog::DoModal(HINSTANCE instance, UINT templateId, HWND parent) {
     if (!instance) instance = ::GetModuleHandleW(nullptr);
+    if (UsesCommonControls()) CommonControls::Ensure();
     m_modal = 1;
     return ::DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), parent, &CDialog::StaticDialogProc,
                              reinterpret_cast<LPARAM>(this));

@@ -43,6 +43,8 @@ public:
     virtual void OnPaint();
     virtual void OnDrawItem(WPARAM id, DRAWITEMSTRUCT* dis);
 
+    // Whether the template may hold common controls, which are then registered before it is made.
+    virtual bool UsesCommonControls() const { return true; }
     // Modeless dialog from the template; instance null means this program's module.
     HWND Create(HINSTANCE instance, UINT templateId, HWND parent);
     // Modal dialog: 1 after OnOK, 2 after OnCancel, or what a derived class passed to EndDialog.

@@ -20,11 +20,20 @@ public:
         for (int i = 0; i < static_cast<int>(EHandleKind::Count); ++i) sum += Counts()[i];
         return sum;
     }
-    static void Acquired(EHandleKind kind) noexcept { ++Counts()[static_cast<int>(kind)]; }
+    // Objects of the kind taken by our owners since the start (a loop that makes none keeps it).
+    static long Made(EHandleKind kind) noexcept { return MadeCounts()[static_cast<int>(kind)]; }
+    static void Acquired(EHandleKind kind) noexcept {
+        ++Counts()[static_cast<int>(kind)];
+        ++MadeCounts()[static_cast<int>(kind)];
+    }
     static void Released(EHandleKind kind) noexcept { --Counts()[static_cast<int>(kind)]; }
 
 private:
     static long* Counts() noexcept {
+        static long counts[static_cast<int>(EHandleKind::Count)] = {};
+        return counts;
+    }
+    static long* MadeCounts() noexcept {
         static long counts[static_cast<int>(EHandleKind::Count)] = {};
         return counts;
     }

@@ -19,6 +19,10 @@ public:
     bool LoadFile(const tstr& path, CBmp& out) override;
     bool FileExists(const tstr& path) override;
     void ScreenSize(int& width, int& height) override;
+    // The items keep their own copies: the program drops the decoded resources once a scene is
+    // loaded and when the settings dialog closes, instead of keeping every picture twice.
+    void ForgetDecoded() noexcept override { m_resources.clear(); }
+    size_t DecodedCount() const noexcept { return m_resources.size(); }
 
 private:
     HINSTANCE m_module;

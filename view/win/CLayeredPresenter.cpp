@@ -32,18 +32,16 @@ SFrameView CLayeredPresenter::Prepare(int width, int height) {
     return {static_cast<std::uint8_t*>(m_bits), m_width, m_height};
 }
 
-bool CLayeredPresenter::UpdateLayered(HWND hwnd, int x, int y) {
-    CWindowDc screen(nullptr);
-    POINT dst{x, y};
+bool CLayeredPresenter::UpdateLayered(HWND hwnd) {
     SIZE size{m_width, m_height};
     POINT src{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return ::UpdateLayeredWindow(hwnd, screen.get(), &dst, &size, m_dc.get(), &src, 0, &blend, ULW_ALPHA) != FALSE;
+    return ::UpdateLayeredWindow(hwnd, nullptr, nullptr, &size, m_dc.get(), &src, 0, &blend, ULW_ALPHA) != FALSE;
 }
 
-bool CLayeredPresenter::Present(HWND hwnd, int x, int y) {
+bool CLayeredPresenter::Present(HWND hwnd) {
     if (!hwnd || !m_section) return false;
-    if (UpdateLayered(hwnd, x, y)) {
+    if (UpdateLayered(hwnd)) {
         m_refusals = 0;
         return true;
     }
@@ -54,7 +52,7 @@ bool CLayeredPresenter::Present(HWND hwnd, int x, int y) {
     const LONG_PTR ex = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
     ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
     ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    if (!UpdateLayered(hwnd, x, y)) return false;
+    if (!UpdateLayered(hwnd)) return false;
     m_refusals = 0;
     return true;
 }

@@ -17,11 +17,13 @@ public:
     // The frame buffer (the DIB section's pixels) for width x height; empty when the size is
     // 0 x 0 or the section cannot be made. Pending GDI work on it is flushed first.
     SFrameView Prepare(int width, int height);
-    // UpdateLayeredWindow with the prepared frame at the screen position (x, y). When the window
+    // UpdateLayeredWindow with the prepared frame, the window staying where it is (no screen
+    // context and no position are passed: the system then neither fetches one nor moves the
+    // window, which costs a layered update its least). When the window
     // starts refusing it, the layered style is switched off and on again and the update retried,
     // once per run of refusals (and again only every kRetryEvery refusals while they last), so a
     // window that keeps refusing does not get its style changed on every frame.
-    bool Present(HWND hwnd, int x, int y);
+    bool Present(HWND hwnd);
     static constexpr int kRetryEvery = 150;  // about five seconds of 35 ms frames
     // Releases the section and the memory context.
     void Reset() noexcept;
@@ -34,7 +36,7 @@ public:
     const void* Buffer() const noexcept { return m_bits; }
 
 private:
-    bool UpdateLayered(HWND hwnd, int x, int y);
+    bool UpdateLayered(HWND hwnd);
 
     // Destroyed in reverse order: the old bitmap is selected back before the section and the
     // context are deleted.

@@ -101,7 +101,7 @@ void CViewWnd::RenderFrame() {
     const bool built = m_builder.Tick(scene ? *scene : kNothing, m_source->Gradient(), m_source->Opacity(),
                                       m_source->Lights(), frame);
     if (!built) return;
-    m_presenter.Present(m_hwnd, rc.left, rc.top);  // a refused update is not retried further
+    m_presenter.Present(m_hwnd);  // a refused update is not retried further
     m_lastFrame = frame;
     ++m_framesShown;
 }

@@ -92,6 +92,16 @@ TEST(ViewPauseRules, EveryCombinationOfInputsAndTimer) {
     EXPECT_EQ(counts[static_cast<int>(EViewShow::Animating)], 2 * 3 * 3);
 }
 
+// The screen is unseen exactly while the session is away, the display off or the screen saver on,
+// whatever else holds (the main button's animation keeps still then; a full-screen program, battery
+// saver or the user's options do not stop it).
+TEST(ViewPauseRules, ScreenUnseenOverEveryCombination) {
+    for (unsigned bits = 0; bits < kAllInputs; ++bits) {
+        const bool unseen = (bits & (kSessionAway | kDisplayOff | kScreenSaver)) != 0;
+        ASSERT_EQ(ScreenUnseen(FromBits(bits)), unseen) << "inputs 0x" << std::hex << bits;
+    }
+}
+
 // Sequences of session notices: lock and disconnect are independent, either keeps the session away,
 // and notices about logons or remote control change nothing.
 TEST(ViewPauseRules, SessionNoticeSequences) {

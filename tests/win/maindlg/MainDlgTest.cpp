@@ -2,6 +2,7 @@
 
 #include "app/CButtonWndLooks.h"
 #include "scene/CBmp.h"
+#include "scene/win/DcPixels.h"
 #include "app/FactoryClasses.h"
 #include "wnd/Handles.h"
 
@@ -303,4 +304,62 @@ TEST_F(MainDlg, HoverScrollsTheTextureTowardThePointerAndStandsStillAtTheCentre)
     before = Channels(*face, false);
     Pump(hwnd, 250);
     EXPECT_EQ(Channels(*face, false), before);
+}
+
+// The hover's ticks: the picture a tick sets into the window is the one a full paint of the same
+// moment draws, the ticks make no GDI object or memory context, and the animation stops while the
+// dialog is minimised and while it is held (nobody sees the screen), starting again on the next
+// move over the button afterwards.
+TEST_F(MainDlg, HoverTicksDrawAsAPaintMakeNoObjectAndStopWhileMinimisedOrHeld) {
+    CButtonWnd* button = dlg->Button();
+    ASSERT_NE(button, nullptr);
+    const HWND bw = button->GetHwnd();
+    const CBmp* face = button->Image().Layer(kLookHot, 2);
+    ASSERT_NE(face, nullptr);
+    const auto windowColours = [bw] {
+        RECT rc{};
+        ::GetClientRect(bw, &rc);
+        std::vector<std::uint8_t> px(static_cast<size_t>(rc.right) * static_cast<size_t>(rc.bottom) * 4);
+        CWindowDc dc(bw);
+        EXPECT_TRUE(ReadDcPixels(dc.get(), 0, 0, rc.right, rc.bottom, px.data()));
+        for (size_t i = 3; i < px.size(); i += 4) px[i] = 0;  // the window's alpha means nothing
+        return px;
+    };
+
+    MoveTo(hwnd, ButtonPoint(95, 30));
+    ASSERT_TRUE(button->IsAnimating());
+    Pump(hwnd, 120);  // the first tick composes what stays still
+    const long gdi = CHandleTally::Made(EHandleKind::Gdi);
+    const long dcs = CHandleTally::Made(EHandleKind::Dc);
+    std::vector<std::uint8_t> before = Channels(*face, false);
+    Pump(hwnd, 300);
+    EXPECT_NE(Channels(*face, false), before);  // ticks ran
+    EXPECT_EQ(CHandleTally::Made(EHandleKind::Gdi), gdi);
+    EXPECT_EQ(CHandleTally::Made(EHandleKind::Dc), dcs);
+
+    const std::vector<std::uint8_t> ticked = windowColours();
+    ::RedrawWindow(bw, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);  // a full paint, no tick between
+    EXPECT_EQ(windowColours(), ticked);
+
+    ::ShowWindow(hwnd, SW_MINIMIZE);
+    Pump(hwnd, 200);
+    EXPECT_FALSE(button->IsAnimating());
+    EXPECT_FALSE(button->HasBackgroundCopy());
+    ::ShowWindow(hwnd, SW_RESTORE);
+    ::SetWindowPos(hwnd, HWND_TOP, 200, 150, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    Pump(hwnd, 100);
+    MoveTo(hwnd, ButtonPoint(80, 50));
+    MoveTo(hwnd, ButtonPoint(95, 50));
+    EXPECT_TRUE(button->IsAnimating());
+
+    button->HoldAnimation(true);
+    EXPECT_FALSE(button->IsAnimating());
+    MoveTo(hwnd, ButtonPoint(90, 60));
+    EXPECT_FALSE(button->IsAnimating());
+    before = Channels(*face, false);
+    Pump(hwnd, 200);
+    EXPECT_EQ(Channels(*face, false), before);
+    button->HoldAnimation(false);
+    MoveTo(hwnd, ButtonPoint(95, 60));
+    EXPECT_TRUE(button->IsAnimating());
 }

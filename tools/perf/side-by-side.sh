@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Pinarbo beside its floors, one after another on one private virtual display and one Wine server:
+#   tools/perf/side-by-side.sh [REPS] [SECONDS]     (default 3 repetitions of 20 s each)
+# Each repetition runs, in this order:
+#   shown     Pinarbo with its main window shown and the pointer resting on the main button (the
+#             button animates while hovered, as under a user's pointer)
+#   tray      Pinarbo started minimised into the tray icon ("StartMinimize" 1): the tree alone
+#   layered   tools/perf/layered-floor.cpp: a 193 x 250 layered window updated every 35 ms
+#   minimal   tools/perf/minimal-window.cpp: the smallest Win32 window program
+# Pinarbo is build/x64/Pinarbo.exe or PINARBO_EXE, run stripped of debug sections as a Release
+# build ships; and, when PINARBO_BEFORE names another build of Pinarbo.exe, that build shown and in the tray
+# (before-shown, before-tray) for a before/after table made in one run.
+# Per program: launch (ms from starting the process to its window mapped on the display, found by a
+# poll with a time limit), then after SETTLE seconds (5) the process CPU time over SECONDS (per cent
+# of one core), VmRSS and PSS (kB, /proc/PID/smaps_rollup) at the end. Prints every run and then the
+# medians, with each median's ratio to the layered floor (CPU) or difference to the minimal window
+# program (memory, launch). With SMAPS=1 each program's resident memory per mapped file goes to
+# build/perf/smaps-LABEL.txt.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+reps=${1:-3}
+secs=${2:-20}
+settle=${SETTLE:-5}
+exe=$(realpath "${PINARBO_EXE:-$root/build/x64/Pinarbo.exe}")
+before=${PINARBO_BEFORE:+$(realpath "$PINARBO_BEFORE")}
+perf=$root/build/perf
+mkdir -p "$perf"
+for tool in minimal-window layered-floor; do
+  if [ ! -x "$perf/$tool.exe" ] || [ "$root/tools/perf/$tool.cpp" -nt "$perf/$tool.exe" ]; then
+    x86_64-w64-mingw32-g++ -O2 -municode -mwindows -static "$root/tools/perf/$tool.cpp" -o "$perf/$tool.exe" || exit 1
+  fi
+done
+
+. "$root/scripts/lib/wine.sh"
+. "$root/scripts/lib/display.sh"
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX
+work=$(mktemp -d)
+WINEPREFIX=$work/prefix
+template=$root/build/x64/e2e-template
+if [ -d "$template" ]; then
+  cp -a "$template" "$WINEPREFIX"
+else
+  "$root/scripts/wine-run" --prefix "$template" reg add 'HKCU\Software\Wine' /f >/dev/null 2>&1 || exit 1
+  WINEPREFIX=$template timeout 120 "$PINARBO_WINESERVER" -w
+  cp -a "$template" "$WINEPREFIX"
+fi
+unset DISPLAY
+pinarbo_start_display || exit 1
+cleanup() { "$PINARBO_WINESERVER" -k 2>/dev/null; kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+# One Wine server for the whole run, started before the first measurement, so that no launch
+# pays for starting it.
+"$PINARBO_WINESERVER" -p
+"$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Windows\Main' /v x /d 1 /f >/dev/null 2>&1
+results=$work/results
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+# The Linux process of a Windows program: its command line starts with the program's full path and
+# it runs in this run's prefix (other Wine programs of the same name may run on the machine).
+find_pid() {
+  local p
+  for p in $(pgrep -f "^$1"); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return 0; }
+  done
+  return 1
+}
+# wait_for COMMAND...: runs the command until it succeeds, at most 60 s.
+wait_for() {
+  local deadline=$((SECONDS + 60))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.005
+  done
+}
+mapped_named() { xdotool search --onlyvisible --name "^$1\$"; }
+mapped_class() { xdotool search --onlyvisible --classname "$1"; }
+
+# measure LABEL EXE MAPPED-CHECK... : one run of a program.
+measure() {
+  local label=$1 program=$2 pid t0 t1 ticks0 ticks1 s0 s1 rss pss launch name
+  shift 2
+  name=$(basename "$program")
+  t0=$(now_ms)
+  "$PINARBO_WINE" "$program" >/dev/null 2>&1 &
+  if ! wait_for "$@"; then echo "$label: no window within 60 s" >&2; return 1; fi
+  t1=$(now_ms)
+  launch=$((t1 - t0))
+  pid=$(find_pid "$program") || { echo "$label: $name is not running" >&2; return 1; }
+  if [ "${label#*shown}" != "$label" ]; then
+    # The pointer on the main button, off its centre so that the texture flows.
+    local win x y w h
+    win=$(mapped_named Pinarbo | head -n 1)
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    x=$((X + WIDTH / 2 + 20)); y=$((Y + HEIGHT / 2 + 10))
+    xdotool mousemove "$x" "$y"
+  else
+    xdotool mousemove 1270 1010
+  fi
+  sleep "$settle"
+  ticks0=$(awk '{print $14 + $15}' "/proc/$pid/stat"); s0=$(date +%s%N)
+  sleep "$secs"
+  ticks1=$(awk '{print $14 + $15}' "/proc/$pid/stat"); s1=$(date +%s%N)
+  rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+  pss=$(awk '/^Pss:/ {print $2}' "/proc/$pid/smaps_rollup")
+  if [ -n "${SMAPS:-}" ]; then
+    # Where the resident memory lies: kB per mapped file (anonymous memory as "[anon]").
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = NF >= 6 ? $6 : "[anon]" } /^Rss:/ { rss[name] += $2 }
+         END { for (n in rss) printf "%7d %s\n", rss[n], n }' "/proc/$pid/smaps" | sort -rn >"$perf/smaps-$label.txt"
+  fi
+  kill "$pid" 2>/dev/null
+  local deadline=$((SECONDS + 30))
+  while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
+  awk -v l="$label" -v t="$((ticks1 - ticks0))" -v hz="$(getconf CLK_TCK)" -v ns="$((s1 - s0))" \
+    -v rss="$rss" -v pss="$pss" -v launch="$launch" \
+    'BEGIN { printf "%s %.2f %d %d %d\n", l, t / hz / (ns / 1e9) * 100, rss, pss, launch }' | tee -a "$results"
+}
+
+pinarbo_run() {
+  local label=$1 program=$2 start=$3
+  "$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Common' /v StartMinimize /d "$start" /f >/dev/null 2>&1
+  if [ "$start" = 0 ]; then
+    measure "$label" "$program" mapped_named Pinarbo
+  else
+    # Minimised into the icon: the tree's window is the one that appears.
+    measure "$label" "$program" mapped_class "$(basename "$program" | tr 'A-Z' 'a-z')"
+  fi
+}
+
+echo "# label cpu% rss_kB pss_kB launch_ms ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
+# The builds as shipped: without the debug sections of a build with debug information, which Wine
+# would otherwise read into memory with the image.
+mkdir -p "$work/now" "$work/before"
+x86_64-w64-mingw32-strip -o "$work/now/Pinarbo.exe" "$exe" || exit 1
+[ -z "$before" ] || x86_64-w64-mingw32-strip -o "$work/before/Pinarbo.exe" "$before" || exit 1
+# One launch left out of the figures: the first Wine program of a run pays for the server's and
+# the display's first work.
+secs=1 settle=0 measure warm-up "$perf/minimal-window.exe" mapped_named hello >/dev/null
+sed -i '/^warm-up /d' "$results"
+for ((r = 1; r <= reps; r++)); do
+  pinarbo_run shown "$work/now/Pinarbo.exe" 0
+  pinarbo_run tray "$work/now/Pinarbo.exe" 1
+  measure layered "$perf/layered-floor.exe" mapped_named layered-floor
+  measure minimal "$perf/minimal-window.exe" mapped_named hello
+  if [ -n "$before" ]; then
+    pinarbo_run before-shown "$work/before/Pinarbo.exe" 0
+    pinarbo_run before-tray "$work/before/Pinarbo.exe" 1
+  fi
+done
+
+echo "# medians over $reps runs of $secs s (load at the end $(cut -d' ' -f1-3 /proc/loadavg))"
+awk '
+  function median(list,   n, a, i, j, t) {
+    n = split(list, a, " ")
+    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
+    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+  }
+  { if (!($1 in seen)) { seen[$1] = 1; order[++count] = $1 }
+    cpu[$1] = cpu[$1] " " $2; rss[$1] = rss[$1] " " $3; pss[$1] = pss[$1] " " $4; ms[$1] = ms[$1] " " $5 }
+  END {
+    fc = median(cpu["layered"]); mr = median(rss["minimal"]); mp = median(pss["minimal"]); ml = median(ms["minimal"])
+    printf "| program | CPU %% of a core | x layered floor | VmRSS MB | vs minimal | PSS MB | vs minimal | launch ms | vs minimal |\n"
+    printf "|---|---|---|---|---|---|---|---|---|\n"
+    for (i = 1; i <= count; i++) {
+      l = order[i]; c = median(cpu[l]); r = median(rss[l]); p = median(pss[l]); t = median(ms[l])
+      printf "| %s | %.2f | %.2fx | %.1f | %+.1f | %.1f | %+.1f | %d | %+d |\n", l, c, (fc > 0 ? c / fc : 0),
+        r / 1024, (r - mr) / 1024, p / 1024, (p - mp) / 1024, t, t - ml
+    }
+  }' "$results"
