@@ -90,8 +90,11 @@ bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& sect
 
     WINDOWPLACEMENT wp{};
     size_t read = 0;
+    // A window shown normally (the desktop tree) never takes the activation: the user keeps the
+    // keyboard, and an open menu stays open.
+    const bool quiet = showAs == EShowAs::Normal;
     if (!store->ReadStruct(section, kPlacement, &wp, sizeof(wp), &read) || !SanitizePlacement(wp, read)) {
-        ::ShowWindow(window, SW_SHOW);
+        ::ShowWindow(window, quiet ? SW_SHOWNA : SW_SHOW);
         return false;
     }
 
@@ -116,7 +119,7 @@ bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& sect
 
     const UINT stored = showAs == EShowAs::Normal ? static_cast<UINT>(SW_SHOWNORMAL) : wp.showCmd;
     if (showAs == EShowAs::Normal) wp.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
-    wp.showCmd = SW_SHOWNORMAL;
+    wp.showCmd = quiet ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL;
     ::SetWindowPlacement(window, &wp);
     if (stored != SW_SHOWNORMAL) ::ShowWindow(window, static_cast<int>(stored));
     return true;

@@ -26,7 +26,8 @@ enum class EShowAs { Stored, Normal };
 // Applies a stored placement; with keepSize the window keeps its current width and height at the
 // stored position. A stored position that lies on no monitor is brought back onto the nearest one.
 // With EShowAs::Normal a stored minimised or maximised state is ignored: a window without a
-// taskbar button (the desktop view) could never be restored from it.
+// taskbar button (the desktop view) could never be restored from it; such a window is shown
+// without being activated.
 // Without a usable record the window is only shown. Answers whether a stored placement was applied.
 bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& section, bool keepSize,
                             EShowAs showAs = EShowAs::Stored);

@@ -160,7 +160,13 @@ TEST_F(WindowPlacementTest, HidingOrUnknownShowCommandsStillShowTheWindow) {
 
 TEST_F(WindowPlacementTest, ShownNormalEveryStoredShowCommandGivesANormalWindowAtItsPlace) {
     // The desktop view's way: whatever show command was stored (a minimised view is parked far
-    // off screen with no button to restore it), the window comes back normal at the stored place.
+    // off screen with no button to restore it), the window comes back normal at the stored place,
+    // and the window the user works in stays the active one (the tree never takes the keyboard or
+    // closes an open menu).
+    const HWND working = NewWindow(600, 10, 150, 120);
+    ::ShowWindow(working, SW_SHOW);
+    ::SetForegroundWindow(working);
+    ::SetActiveWindow(working);
     for (UINT show = 0; show <= 11; ++show) {
         WINDOWPLACEMENT wp = Placement(250, 180, 400, 330, show);
         wp.flags = WPF_RESTORETOMAXIMIZED;
@@ -168,6 +174,7 @@ TEST_F(WindowPlacementTest, ShownNormalEveryStoredShowCommandGivesANormalWindowA
         StorePlacement(wp);
         const HWND w = NewWindow(10, 10, 150, 120, WS_EX_TOOLWINDOW);
         EXPECT_TRUE(RestoreWindowPlacement(&m_store, w, kSection, true, EShowAs::Normal)) << show;
+        EXPECT_EQ(::GetActiveWindow(), working) << show;
         EXPECT_TRUE(::IsWindowVisible(w)) << show;
         EXPECT_FALSE(::IsIconic(w)) << show;
         EXPECT_FALSE(::IsZoomed(w)) << show;
@@ -183,6 +190,7 @@ TEST_F(WindowPlacementTest, ShownNormalEveryStoredShowCommandGivesANormalWindowA
         EXPECT_EQ(saved.showCmd, static_cast<UINT>(SW_SHOWNORMAL)) << show;
         ::DestroyWindow(w);
     }
+    ::DestroyWindow(working);
 }
 
 TEST(PlacementRecord, SanitizeRejectsWrongSizesAndRepairsFields) {

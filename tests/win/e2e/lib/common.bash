@@ -196,13 +196,17 @@ finish() {
 }
 
 # tray_menu: right-clicks the icon in Wine's tray window (in its client area, below the caption) and
-# waits for the menu. The tray window lets about every other right-click after a menu go by, so a
-# click that opened no menu is repeated, up to six times.
+# waits for the menu. Without a window manager, X's keyboard focus may still be on a window the
+# last menu or dialog left it on; when it leaves the program's main window while the menu opens,
+# Wine closes the menu at once. So the focus is put on the main window first, as a window manager
+# would have kept it, and a click that opened no menu is repeated, up to six times.
 tray_menu() {
-  local w
+  local w main_x
   w=$(xdotool search --name "Wine System Tray" | head -1)
   [ -n "$w" ] || return 1
   for _ in 1 2 3 4 5 6; do
+    main_x=$(xdotool search --onlyvisible --name '^Pinarbo$' 2>/dev/null | head -1)
+    [ -n "$main_x" ] && xdotool windowfocus "$main_x" 2>/dev/null
     xdotool mousemove 400 400
     xdotool mousemove --window "$w" 12 34 click 3
     wait_until 'ctl menu' 3 && return 0
