@@ -6,6 +6,7 @@
 source "$(dirname "$0")/lib/common.bash"
 
 settings_count() { ctl settings | tr -d '\r' | sed -n 's/^settings=//p'; }
+settings_open() { [ "$(settings_count)" = 1 ]; }
 wait_for() { # description, command...: polls the command for up to 30 s
   local what=$1; shift
   for _ in $(seq 1 150); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
@@ -16,7 +17,7 @@ wait_for() { # description, command...: polls the command for up to 30 s
 # confirmed), an item dialog opened by a double click on the top row of the items list.
 open_dialogs() {
   ctl cmd 1 >/dev/null
-  wait_for "Settings opens" test "$(settings_count)" = 1 || return 1
+  wait_for "Settings opens" settings_open || return 1
   ctl settings-edit 1019 40 || { fail "the opacity edit was not found"; return 1; }
   ctl open-item >/dev/null
   wait_for "an item dialog opens over Settings" ctl item-dialog
