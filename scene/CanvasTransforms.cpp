@@ -2,10 +2,16 @@
 #include "scene/CBmp.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <memory>
 #include <new>
+
+namespace {
+// A pixel's blue, green and red bytes within the 32-bit word that memcpy reads from its four.
+constexpr std::uint32_t kColourBytes = std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
+}  // namespace
 
 bool CBmp::ResizeCanvas(int left, int top, int right, int bottom, std::uint32_t fillColour) {
     if (IsEmpty()) return false;
@@ -85,16 +91,21 @@ void CBmp::Scroll(int dx, int dy) {
     if (by == 0) return;
     std::unique_ptr<std::uint8_t[]> out(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(m_size)]);
     if (!out) return;
-    // Colours rotate by `by` pixels; every alpha byte stays where it was.
+    // Colours rotate by `by` pixels; every alpha byte stays where it was. Whole pixels at a time:
+    // the hover animation scrolls its textures on every tick.
+    const std::size_t n = static_cast<std::size_t>(count), k = static_cast<std::size_t>(by);
     const std::uint8_t* s = m_bits.get();
     std::uint8_t* d = out.get();
-    for (long long i = 0; i < count; ++i) {
-        long long j = i + by;
-        if (j >= count) j -= count;
-        d[j * 4] = s[i * 4];
-        d[j * 4 + 1] = s[i * 4 + 1];
-        d[j * 4 + 2] = s[i * 4 + 2];
-        d[j * 4 + 3] = s[j * 4 + 3];
-    }
+    const auto rotate = [s, d](std::size_t from, std::size_t to, std::size_t pixels) {
+        for (std::size_t i = 0; i < pixels; ++i) {
+            std::uint32_t colour, alpha;
+            std::memcpy(&colour, s + (from + i) * 4, 4);
+            std::memcpy(&alpha, s + (to + i) * 4, 4);
+            const std::uint32_t px = (colour & kColourBytes) | (alpha & ~kColourBytes);
+            std::memcpy(d + (to + i) * 4, &px, 4);
+        }
+    };
+    rotate(0, k, n - k);
+    rotate(n - k, 0, k);
     m_bits = std::move(out);
 }

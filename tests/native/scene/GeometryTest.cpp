@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -154,6 +156,28 @@ TEST(Scroll, RotatesColoursAndKeepsAlphaInPlace) {
         CBmp b = MakeBmp(2, 2, {0x10000001, 0x20000002, 0x30000003, 0x40000004});
         b.Scroll(c.dx, c.dy);
         EXPECT_EQ(Words(b), c.expected) << c.dx << "," << c.dy;
+    }
+}
+
+TEST(Scroll, MatchesAPlainRotationOnLargerPictures) {
+    // Odd sizes and steps that wrap across rows and the picture's end, against the rotation
+    // written out one byte at a time.
+    for (const auto& [w, h, dx, dy] : std::vector<std::array<int, 4>>{
+             {7, 5, 3, 0}, {7, 5, -3, 2}, {102, 102, 1, 1}, {102, 102, -5, 7}, {33, 1, 40, 0}, {1, 9, 0, -4}}) {
+        CBmp b;
+        ASSERT_TRUE(b.Create(w, h));
+        const long long n = static_cast<long long>(w) * h;
+        for (long long i = 0; i < n * 4; ++i) b.Bits()[i] = static_cast<std::uint8_t>(i * 37 + i / 7);
+        const std::vector<std::uint8_t> before(b.Bits(), b.Bits() + n * 4);
+        b.Scroll(dx, dy);
+        const long long by = ((dx % w + static_cast<long long>(dy % h) * w) % n + n) % n;
+        for (long long i = 0; i < n; ++i) {
+            const long long j = (i + by) % n;
+            for (int c = 0; c < 4; ++c) {
+                const std::uint8_t want = c == 3 ? before[j * 4 + 3] : before[i * 4 + c];
+                ASSERT_EQ(b.Bits()[j * 4 + c], want) << w << "x" << h << " by " << dx << "," << dy << " pixel " << j;
+            }
+        }
     }
 }
 
