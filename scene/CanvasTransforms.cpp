@@ -8,9 +8,68 @@
 #include <memory>
 #include <new>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 // A pixel's blue, green and red bytes within the 32-bit word that memcpy reads from its four.
 constexpr std::uint32_t kColourBytes = std::endian::native == std::endian::little ? 0x00FFFFFFu : 0xFFFFFF00u;
+
+std::uint32_t Mixed(std::uint32_t colour, std::uint32_t px) noexcept { return (colour & kColourBytes) | (px & ~kColourBytes); }
+
+// The colour bytes of count pixels from colours over those of the pixels at d, whose alpha stays.
+void MixColours(std::uint8_t* d, const std::uint32_t* colours, std::size_t count) noexcept {
+    for (std::size_t i = 0; i < count; ++i) {
+        std::uint32_t px;
+        std::memcpy(&px, d + i * 4, 4);
+        px = Mixed(colours[i], px);
+        std::memcpy(d + i * 4, &px, 4);
+    }
+}
+
+// Pixels [begin, end) of p take the colour bytes of the pixel `from` before them, the last pixel
+// first. A vector's load comes before its store, so every colour read is one not yet moved.
+void TakeColoursBackwards(std::uint8_t* p, std::size_t begin, std::size_t end, std::size_t from) noexcept {
+    std::size_t j = end;
+#ifdef __SSE2__
+    const __m128i colourBytes = _mm_set1_epi32(static_cast<int>(kColourBytes));
+    for (; j >= begin + 4; j -= 4) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + (j - 4 - from) * 4));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + (j - 4) * 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + (j - 4) * 4),
+                         _mm_or_si128(_mm_and_si128(c, colourBytes), _mm_andnot_si128(colourBytes, d)));
+    }
+#endif
+    for (; j > begin; --j) {
+        std::uint32_t c, d;
+        std::memcpy(&c, p + (j - 1 - from) * 4, 4);
+        std::memcpy(&d, p + (j - 1) * 4, 4);
+        d = Mixed(c, d);
+        std::memcpy(p + (j - 1) * 4, &d, 4);
+    }
+}
+
+// Pixels [begin, end) of p take the colour bytes of the pixel `from` after them, the first first.
+void TakeColoursForwards(std::uint8_t* p, std::size_t begin, std::size_t end, std::size_t from) noexcept {
+    std::size_t j = begin;
+#ifdef __SSE2__
+    const __m128i colourBytes = _mm_set1_epi32(static_cast<int>(kColourBytes));
+    for (; j + 4 <= end; j += 4) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + (j + from) * 4));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + j * 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j * 4),
+                         _mm_or_si128(_mm_and_si128(c, colourBytes), _mm_andnot_si128(colourBytes, d)));
+    }
+#endif
+    for (; j < end; ++j) {
+        std::uint32_t c, d;
+        std::memcpy(&c, p + (j + from) * 4, 4);
+        std::memcpy(&d, p + j * 4, 4);
+        d = Mixed(c, d);
+        std::memcpy(p + j * 4, &d, 4);
+    }
+}
 }  // namespace
 
 bool CBmp::ResizeCanvas(int left, int top, int right, int bottom, std::uint32_t fillColour) {
@@ -89,23 +148,26 @@ void CBmp::Scroll(int dx, int dy) {
     by %= count;
     if (by < 0) by += count;
     if (by == 0) return;
-    std::unique_ptr<std::uint8_t[]> out(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(m_size)]);
-    if (!out) return;
-    // Colours rotate by `by` pixels; every alpha byte stays where it was. Whole pixels at a time:
-    // the hover animation scrolls its textures on every tick.
+    // Colours rotate by `by` pixels; every alpha byte stays where it was. In place, whole pixels
+    // (four at a time where SSE2 is there): the hover animation scrolls three large textures on
+    // every tick.
     const std::size_t n = static_cast<std::size_t>(count), k = static_cast<std::size_t>(by);
-    const std::uint8_t* s = m_bits.get();
-    std::uint8_t* d = out.get();
-    const auto rotate = [s, d](std::size_t from, std::size_t to, std::size_t pixels) {
-        for (std::size_t i = 0; i < pixels; ++i) {
-            std::uint32_t colour, alpha;
-            std::memcpy(&colour, s + (from + i) * 4, 4);
-            std::memcpy(&alpha, s + (to + i) * 4, 4);
-            const std::uint32_t px = (colour & kColourBytes) | (alpha & ~kColourBytes);
-            std::memcpy(d + (to + i) * 4, &px, 4);
-        }
-    };
-    rotate(0, k, n - k);
-    rotate(n - k, 0, k);
-    m_bits = std::move(out);
+    const std::size_t held = std::min(k, n - k);  // the colours the first pass overwrites
+    std::unique_ptr<std::uint32_t[]> keep(new (std::nothrow) std::uint32_t[held]);
+    if (!keep) return;
+    std::uint8_t* const p = m_bits.get();
+    if (k == held) {
+        // To the right: pixel j takes the colour of j - k, from the end backwards (so j - k is
+        // still unwritten); the first k take the last k's colours.
+        std::memcpy(keep.get(), p + (n - k) * 4, k * 4);
+        TakeColoursBackwards(p, k, n, k);
+        MixColours(p, keep.get(), k);
+    } else {
+        // To the left by s = n - k: pixel j takes the colour of j + s, from the start forwards;
+        // the last s take the first s's colours.
+        const std::size_t s = held;
+        std::memcpy(keep.get(), p, s * 4);
+        TakeColoursForwards(p, 0, n - s, s);
+        MixColours(p + (n - s) * 4, keep.get(), s);
+    }
 }

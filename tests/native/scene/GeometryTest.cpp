@@ -163,7 +163,8 @@ TEST(Scroll, MatchesAPlainRotationOnLargerPictures) {
     // Odd sizes and steps that wrap across rows and the picture's end, against the rotation
     // written out one byte at a time.
     for (const auto& [w, h, dx, dy] : std::vector<std::array<int, 4>>{
-             {7, 5, 3, 0}, {7, 5, -3, 2}, {102, 102, 1, 1}, {102, 102, -5, 7}, {33, 1, 40, 0}, {1, 9, 0, -4}}) {
+             {7, 5, 1, 0}, {7, 5, -1, 0}, {7, 5, 3, 0}, {7, 5, -3, 2}, {102, 102, 1, 1}, {102, 102, -5, 7}, {33, 1, 40, 0}, {1, 9, 0, -4},
+             {256, 256, 8, 8}, {256, 256, -8, -8}, {256, 256, 3, -5}}) {
         CBmp b;
         ASSERT_TRUE(b.Create(w, h));
         const long long n = static_cast<long long>(w) * h;
