@@ -5,6 +5,7 @@
 #include "app/CButtonWndLooks.h"
 #include "scene/CDrawTarget.h"
 #include "scene/win/DcPixels.h"
+#include "view/ViewScale.h"
 #include "wnd/Dpi.h"
 #include "wnd/SystemColours.h"
 
@@ -32,16 +33,53 @@ bool& CButtonWnd::RegisteredFlag() {
 bool CButtonWnd::LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId) {
     m_looks = SLookIds{module, baseId, textureId, overlayId, true};
     m_stillLook = kNoStill;
+    m_pendingLooks = 0;
+    m_pendingTurn = 0;
+    m_looksDpi = static_cast<int>(Dpi::ForWindow(m_hwnd));
     m_image.Free();
     m_image.LoadFromResource(module, baseId);
-    CBmp texture;
-    texture.LoadGifFromResource(module, textureId);
-    CBmp overlay;
-    overlay.LoadFromResource(module, overlayId);
-    // Built at the dialog's scale from the 96-DPI pictures: never a finished look stretched.
-    const bool built = BuildButtonLooks(m_image, texture, overlay, static_cast<int>(Dpi::ForWindow(m_hwnd)));
+    // Built at the dialog's scale from the 96-DPI pictures: never a finished look stretched. Only
+    // the normal look is needed to show the window; the hot and pressed ones are built when
+    // they are first shown.
+    bool built = PrepareButtonBase(m_image, m_looksDpi);
+    if (built) {
+        CBmp texture;
+        CBmp overlay;
+        LoadTextureAndOverlay(texture, overlay);
+        built = BuildButtonLook(m_image, kLookNormal, texture, overlay, m_looksDpi);
+        m_pendingLooks = (1 << kLookHot) | (1 << kLookPressed);
+        m_textureWidth = SViewScale::ForDpi(m_looksDpi).Edge(texture.Width());
+        m_textureHeight = SViewScale::ForDpi(m_looksDpi).Edge(texture.Height());
+    }
     if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
     return built && !m_image.IsEmpty();
+}
+
+void CButtonWnd::LoadTextureAndOverlay(CBmp& texture, CBmp& overlay) const {
+    texture.LoadGifFromResource(m_looks.module, m_looks.textureId);
+    overlay.LoadFromResource(m_looks.module, m_looks.overlayId);
+}
+
+bool CButtonWnd::IsLookPending(int look) const noexcept { return look >= 0 && (m_pendingLooks & (1 << look)) != 0; }
+
+void CButtonWnd::EnsureLook(int look) {
+    if (!IsLookPending(look)) return;
+    m_pendingLooks &= ~(1 << look);
+    CBmp texture;
+    CBmp overlay;
+    LoadTextureAndOverlay(texture, overlay);
+    if (!BuildButtonLook(m_image, look, texture, overlay, m_looksDpi)) return;
+    // Its texture takes up where the others' are: the scrolls it missed, all at once.
+    for (const SLayerRef& ref : kTextureLayers) {
+        if (ref.group != look) continue;
+        if (CBmp* layer = m_image.Layer(ref.group, ref.index)) layer->RotateColours(m_pendingTurn);
+    }
+}
+
+CBmp& CButtonWnd::Image() {
+    EnsureLook(kLookHot);
+    EnsureLook(kLookPressed);
+    return m_image;
 }
 
 LRESULT CButtonWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -115,6 +153,7 @@ void CButtonWnd::PaintState(HDC dc, const RECT& client, POINT pointer) {
     }
     CDrawTarget target(dc);
     const button_logic::ELook look = CurrentLook(client, pointer);
+    EnsureLook(static_cast<int>(look));
     if (look == button_logic::ELook::None) {
         m_image.DrawAlpha(target, 0, 0);
     } else {
@@ -127,8 +166,8 @@ button_logic::ELook CButtonWnd::CurrentLook(const RECT& client, POINT pointer) c
         ::PtInRect(&client, pointer) != FALSE,
         (::GetKeyState(VK_LBUTTON) & 0x8000) != 0,
         m_image.GroupHasLayers(kLookNormal),
-        m_image.GroupHasLayers(kLookHot),
-        m_image.GroupHasLayers(kLookPressed),
+        m_image.GroupHasLayers(kLookHot) || IsLookPending(kLookHot),
+        m_image.GroupHasLayers(kLookPressed) || IsLookPending(kLookPressed),
     };
     return button_logic::ChooseLook(in);
 }
@@ -233,6 +272,7 @@ bool CButtonWnd::DrawTick(HDC target) {
 
 bool CButtonWnd::ComposeStill(button_logic::ELook look, int width, int height) {
     m_stillLook = kNoStill;
+    EnsureLook(static_cast<int>(look));
     if (m_still.Width() != width || m_still.Height() != height) {
         FreeTickBuffers();
         if (!m_still.Create(width, height) || !m_tick.Create(width, height)) {
@@ -361,6 +401,11 @@ void CButtonWnd::TakeBackgroundCopy() {
 void CButtonWnd::ScrollTextures() {
     for (const SLayerRef& ref : kTextureLayers) {
         if (CBmp* layer = m_image.Layer(ref.group, ref.index)) layer->Scroll(m_stepX, m_stepY);
+    }
+    if (m_pendingLooks != 0) {
+        const long long count = static_cast<long long>(m_textureWidth) * m_textureHeight;
+        if (count > 0)
+            m_pendingTurn = (m_pendingTurn + CBmp::ScrollTurn(m_textureWidth, m_textureHeight, m_stepX, m_stepY)) % count;
     }
 }
 

@@ -53,7 +53,8 @@ public:
     // looks could not be made; the button then draws what it has.
     bool LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId);
 
-    CBmp& Image() noexcept { return m_image; }
+    // The picture with every look (those not yet shown are built first).
+    CBmp& Image();
     const CBmp& Image() const noexcept { return m_image; }
     int StepX() const noexcept { return m_stepX; }
     int StepY() const noexcept { return m_stepY; }
@@ -84,6 +85,10 @@ private:
     // Copies what the button's window shows now into a new background copy.
     void TakeBackgroundCopy();
     void ScrollTextures();
+    void LoadTextureAndOverlay(CBmp& texture, CBmp& overlay) const;
+    // Whether a look (kLook* value) is still to be built; builds it now if so.
+    bool IsLookPending(int look) const noexcept;
+    void EnsureLook(int look);
     // The look for the pointer position and the mouse button state.
     button_logic::ELook CurrentLook(const RECT& client, POINT pointer) const;
     // Whether the hover animation can be seen: the main window shown and not minimised, and not held.
@@ -103,6 +108,11 @@ private:
     };
     SLookIds m_looks;                           // what LoadLooks was given, for a change of scale
     CBmp m_image;                               // base picture with groups 0..2 (normal, hot, pressed)
+    int m_looksDpi = 96;                        // the scale the looks are built at
+    int m_pendingLooks = 0;                     // bit per look (1 << kLook*) not yet built
+    long long m_pendingTurn = 0;                // the texture scrolls the pending looks missed (pixels)
+    int m_textureWidth = 0;                     // the texture layers' size at that scale
+    int m_textureHeight = 0;
     std::unique_ptr<CDcCanvas> m_background;  // what lies behind the button; set while hovering
     static constexpr int kNoStill = -2;
     CPixSurface m_still;                        // background and the still layers of m_stillLook

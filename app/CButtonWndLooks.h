@@ -25,3 +25,10 @@ inline constexpr SLayerRef kTextureLayers[] = {{kLookHot, 2}, {kLookNormal, 0}, 
 // resampled once from their 96-DPI pictures, and the looks' sizes and offsets are scaled, so no
 // finished look is ever stretched.
 bool BuildButtonLooks(CBmp& base, const CBmp& texture, const CBmp& overlay, int dpi = 96);
+
+// The same in steps, so that a look is built only when it is first shown: PrepareButtonBase
+// resamples base to the dpi's scale and adds the groups (false when base is empty), and
+// BuildButtonLook then adds one look's layers (kLookNormal, kLookHot or kLookPressed) from the
+// 96-DPI texture and overlay, exactly as BuildButtonLooks does.
+bool PrepareButtonBase(CBmp& base, int dpi);
+bool BuildButtonLook(CBmp& base, int look, const CBmp& texture, const CBmp& overlay, int dpi);

@@ -123,6 +123,11 @@ public:
     void Shift(int dx, int dy);
     // Rotates the colour bytes by (dx, dy) while every alpha byte stays where it is.
     void Scroll(int dx, int dy);
+    // The same as Scroll: the colour bytes move `pixels` places along the picture taken as one
+    // row, wrapping at its end. Scrolls add up: Scroll(a, b) then Scroll(c, d) is
+    // RotateColours of the sum of their ScrollTurns, modulo the pixel count.
+    static long long ScrollTurn(int width, int height, int dx, int dy) noexcept;
+    void RotateColours(long long pixels);
 
     // --- button looks and stretched drawing ---
     // Hue-mixes this bitmap with colour and builds groups 1 (hot), 2 (disabled), 3 (pressed);

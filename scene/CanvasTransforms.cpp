@@ -141,11 +141,20 @@ void CBmp::Shift(int dx, int dy) {
     m_bits = std::move(out);
 }
 
-void CBmp::Scroll(int dx, int dy) {
+long long CBmp::ScrollTurn(int width, int height, int dx, int dy) noexcept {
+    if (width <= 0 || height <= 0) return 0;
+    const long long count = static_cast<long long>(width) * height;
+    long long by = static_cast<long long>(dx % width) + static_cast<long long>(dy % height) * width;
+    by %= count;
+    return by < 0 ? by + count : by;
+}
+
+void CBmp::Scroll(int dx, int dy) { RotateColours(ScrollTurn(m_width, m_height, dx, dy)); }
+
+void CBmp::RotateColours(long long pixels) {
     if (IsEmpty()) return;
     const long long count = static_cast<long long>(m_width) * m_height;
-    long long by = static_cast<long long>(dx % m_width) + static_cast<long long>(dy % m_height) * m_width;
-    by %= count;
+    long long by = pixels % count;
     if (by < 0) by += count;
     if (by == 0) return;
     // Colours rotate by `by` pixels; every alpha byte stays where it was. In place, whole pixels

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -223,4 +226,49 @@ TEST(ButtonLooks, AtAScaleEverySizeAndOffsetIsScaled) {
     EXPECT_EQ(base.Height(), 144);
     EXPECT_EQ(base.Layer(kLookNormal, 0)->Width(), 384);
     EXPECT_EQ(base.Layer(kLookHot, 3)->Width(), 156);  // 104 x 1.5
+}
+
+// The button builds its hot and pressed looks only when they are first shown, and then turns
+// their textures by the scrolls they missed: that must give, pixel for pixel and at every scale,
+// the looks built at once and scrolled tick by tick.
+TEST(ButtonLooks, ALookBuiltLateAndTurnedEqualsOneBuiltAtOnceAndScrolled) {
+    const std::vector<std::pair<int, int>> steps = {{8, 0}, {-3, 5}, {7, -8}, {0, 0}, {-8, -8}, {2, 1}};
+    for (const int dpi : {96, 144}) {
+        CBmp texture, overlay;
+        ASSERT_TRUE(texture.LoadGifFromResource(nullptr, IDR_BUTTON_TEXTURE));
+        ASSERT_TRUE(overlay.LoadFromResource(nullptr, IDB_BUTTON_GLOSS));
+        CBmp eager, lazy;
+        ASSERT_TRUE(eager.LoadFromResource(nullptr, IDB_BUTTON_BASE));
+        ASSERT_TRUE(lazy.LoadFromResource(nullptr, IDB_BUTTON_BASE));
+        ASSERT_TRUE(BuildButtonLooks(eager, texture, overlay, dpi));
+        ASSERT_TRUE(PrepareButtonBase(lazy, dpi));
+        ASSERT_TRUE(BuildButtonLook(lazy, kLookNormal, texture, overlay, dpi));
+        const CBmp* face = lazy.Layer(kLookNormal, 0);
+        ASSERT_NE(face, nullptr);
+        long long turn = 0;
+        for (const auto& [dx, dy] : steps) {
+            for (const SLayerRef& ref : kTextureLayers) {
+                if (CBmp* l = eager.Layer(ref.group, ref.index)) l->Scroll(dx, dy);
+            }
+            lazy.Layer(kLookNormal, 0)->Scroll(dx, dy);
+            turn += CBmp::ScrollTurn(face->Width(), face->Height(), dx, dy);
+        }
+        for (const int look : {kLookHot, kLookPressed}) {
+            ASSERT_TRUE(BuildButtonLook(lazy, look, texture, overlay, dpi));
+            for (const SLayerRef& ref : kTextureLayers) {
+                if (ref.group == look) lazy.Layer(ref.group, ref.index)->RotateColours(turn);
+            }
+        }
+        for (const int look : {kLookNormal, kLookHot, kLookPressed}) {
+            ASSERT_EQ(lazy.LayerCount(look), eager.LayerCount(look)) << dpi;
+            for (int i = 0; i < eager.LayerCount(look); ++i) {
+                const CBmp* a = eager.Layer(look, i);
+                const CBmp* b = lazy.Layer(look, i);
+                ASSERT_TRUE(a && b && a->Width() == b->Width() && a->Height() == b->Height()) << dpi << " " << look << "/" << i;
+                EXPECT_EQ(std::memcmp(a->Bits(), b->Bits(), static_cast<std::size_t>(a->Width()) * a->Height() * 4), 0)
+                    << dpi << " " << look << "/" << i;
+                EXPECT_TRUE(HasOffset(b, a->OffsetX(), a->OffsetY())) << dpi << " " << look << "/" << i;
+            }
+        }
+    }
 }
