@@ -15,9 +15,16 @@
 #include <emmintrin.h>
 #endif
 
+// The widest kernel form the pixel loops may take. Benchmarks lower it to measure the narrower
+// forms on a processor that has the wider ones; it must be set before the first frame, since each
+// loop chooses its kernel once.
+enum class EFrameKernels { Scalar, Sse2, Avx2 };
+inline EFrameKernels g_frameKernelLimit = EFrameKernels::Avx2;
+
 // The kernel to use of those a pixel loop has: the AVX2 one, else the SSE2 one, else the scalar
-// one (the first two are null where the build or the processor lacks them).
+// one (the first two are null where the build or the processor lacks them), within the limit.
 template <class Kernel>
 Kernel WidestKernel(Kernel avx2, Kernel sse2, Kernel scalar) noexcept {
-    return avx2 ? avx2 : sse2 ? sse2 : scalar;
+    if (avx2 && g_frameKernelLimit >= EFrameKernels::Avx2) return avx2;
+    return sse2 && g_frameKernelLimit >= EFrameKernels::Sse2 ? sse2 : scalar;
 }
