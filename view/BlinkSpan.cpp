@@ -27,7 +27,7 @@ void BlinkSpanKernels::Scalar(const std::uint8_t* mask, const std::uint8_t* spar
 
 // The vector kernels write every pixel they visit: a pixel with b = 0 comes out as it went in,
 // Div255(d * 255) = d, and its out bytes as the scaled copy already holds them. The SSE2 kernel
-// skips eight pixels whose b are all 0, and works with high halves of 16-bit products: x / 255 as
+// skips four pixels whose b are all 0, and works with high halves of 16-bit products: x / 255 as
 // x * 0x8081 >> 23 (exact for every 16-bit x), m * level >> 8 as (m << 8) * level >> 16, and
 // byte * f >> 8 as byte * (f << 8) >> 16.
 #ifdef PINARBO_FRAME_SSE2
@@ -88,10 +88,12 @@ void Sse2Kernel(const std::uint8_t* mask, const std::uint8_t* spark, int n, std:
     for (; c + 8 <= n; c += 8) {
         const __m128i b = LightB(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + c)),
                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(spark + c)), t);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(b, _mm_setzero_si128())) == 0xFFFF) continue;
-        const __m128i b47 = _mm_unpackhi_epi64(b, b);
-        LightFour(d + c * 4, out ? out + c * 4 : nullptr, SpreadB(b, false), SpreadB(b, true), t);
-        LightFour(d + c * 4 + 16, out ? out + c * 4 + 16 : nullptr, SpreadB(b47, false), SpreadB(b47, true), t);
+        const int zeros = _mm_movemask_epi8(_mm_cmpeq_epi16(b, _mm_setzero_si128()));
+        if ((zeros & 0xFF) != 0xFF) LightFour(d + c * 4, out ? out + c * 4 : nullptr, SpreadB(b, false), SpreadB(b, true), t);
+        if ((zeros >> 8) != 0xFF) {
+            const __m128i b47 = _mm_unpackhi_epi64(b, b);
+            LightFour(d + c * 4 + 16, out ? out + c * 4 + 16 : nullptr, SpreadB(b47, false), SpreadB(b47, true), t);
+        }
     }
     for (; c + 4 <= n; c += 4) {
         int mw, sw;

@@ -81,9 +81,9 @@ void BlendSse2(const std::uint16_t* src, const std::uint32_t* at, std::size_t gr
         const __m128i orr = Div255x8(_mm_add_epi16(_mm_mullo_epi16(dr, na), _mm_mullo_epi16(mR, a)));
         const __m128i oa = _mm_add_epi16(_mm_sub_epi16(da, Div255x8(_mm_mullo_epi16(da, a))), a);
 
-        const __m128i pbg = _mm_packus_epi16(ob, og), pra = _mm_packus_epi16(orr, oa);
-        const __m128i ibg = _mm_unpacklo_epi8(pbg, _mm_srli_si128(pbg, 8));
-        const __m128i ira = _mm_unpacklo_epi8(pra, _mm_srli_si128(pra, 8));
+        // Every result is at most 255, so two of them make a 16-bit lane's two bytes.
+        const __m128i ibg = _mm_or_si128(ob, _mm_slli_epi16(og, 8));
+        const __m128i ira = _mm_or_si128(orr, _mm_slli_epi16(oa, 8));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_unpacklo_epi16(ibg, ira));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16), _mm_unpackhi_epi16(ibg, ira));
     }
