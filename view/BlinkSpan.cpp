@@ -102,7 +102,7 @@ void Sse2Kernel(const std::uint8_t* mask, const std::uint8_t* spark, int n, std:
         const __m128i b = LightB(_mm_cvtsi32_si128(mw), _mm_cvtsi32_si128(sw), t);
         LightFour(d + c * 4, out ? out + c * 4 : nullptr, SpreadB(b, false), SpreadB(b, true), t);
     }
-    BlinkSpanKernels::Scalar(mask + c, spark + c, n - c, d + c * 4, out ? out + c * 4 : nullptr, tint);
+    if (c < n) BlinkSpanKernels::Scalar(mask + c, spark + c, n - c, d + c * 4, out ? out + c * 4 : nullptr, tint);
 }
 
 }  // namespace
@@ -185,9 +185,13 @@ BlinkSpanKernels::Kernel BlinkSpanKernels::Avx2() noexcept {
 #endif
 }
 
-void BlendLightSpan(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
-                    const SLightTint& tint) noexcept {
+BlinkSpanKernels::Kernel LightSpanKernel() noexcept {
     static const BlinkSpanKernels::Kernel kernel =
         WidestKernel(BlinkSpanKernels::Avx2(), BlinkSpanKernels::Sse2(), &BlinkSpanKernels::Scalar);
-    kernel(mask, spark, n, d, out, tint);
+    return kernel;
+}
+
+void BlendLightSpan(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
+                    const SLightTint& tint) noexcept {
+    LightSpanKernel()(mask, spark, n, d, out, tint);
 }

@@ -63,6 +63,7 @@ void CBlinkSprite::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, in
     if (!frame || k < 0 || k >= kFrames || intensity <= 0) return;  // intensity 0: s = 0 everywhere
     const SLightTint tint{static_cast<std::uint32_t>(std::min(intensity, 255)), colour & 0xFF, (colour >> 8) & 0xFF,
                           (colour >> 16) & 0xFF, copy ? copy->factor : 256};
+    const BlinkSpanKernels::Kernel blend = LightSpanKernel();
     for (std::size_t i = m_first[k]; i < m_first[k + 1]; ++i) {
         const SRun& run = m_runs[i];
         const long long fy = static_cast<long long>(y) + run.row;
@@ -75,7 +76,7 @@ void CBlinkSprite::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, in
                                static_cast<std::size_t>(static_cast<long long>(x) + lo);
         const std::size_t bytes = run.bytes + static_cast<std::size_t>(lo - run.col);
         if (copy) copy->runs.Add(at, static_cast<std::size_t>(hi - lo));
-        BlendLightSpan(m_mask.data() + bytes, m_spark.data() + bytes, hi - lo, frame + at * 4,
-                       copy ? copy->bits + at * 4 : nullptr, tint);
+        blend(m_mask.data() + bytes, m_spark.data() + bytes, hi - lo, frame + at * 4, copy ? copy->bits + at * 4 : nullptr,
+              tint);
     }
 }
