@@ -207,8 +207,8 @@ void CFrameCache::Compose(std::uint8_t* frame, SGradientColour colour, int opaqu
     if (scaled) {
         if (!kept) std::memcpy(frame, scaled, bytes);
         for (const SSpan& span : m_spans)
-            ScaleBytes(work + static_cast<std::size_t>(span.at) * 4, frame + static_cast<std::size_t>(span.at) * 4,
-                       static_cast<std::size_t>(span.count) * 4, f);
+            ScaleDenseBytes(work + static_cast<std::size_t>(span.at) * 4, frame + static_cast<std::size_t>(span.at) * 4,
+                            static_cast<std::size_t>(span.count) * 4, f);
     } else {
         ScaleBytes(work, frame, bytes, f);
     }
