@@ -40,7 +40,13 @@ std::shared_ptr<const CBlinkSprite> CBlinkSprite::Make(const CBmp& mask, const C
             const int group = w >= 8 ? 8 : 4;
             if (w >= 4) count = std::min(w, (count + group - 1) / group * group);
             first = std::min(first, w - count);
-            sprite->m_runs.push_back({r, first, count, sprite->m_mask.size()});
+            // b >= 1 needs s >= ceil(256 / sparkle) = need, that is mask * intensity >= 256 * need.
+            int least = 256;
+            for (int c = first; c < first + count; ++c) {
+                const int m = maskAt(r, c), sp = sparkAt(k, r, c);
+                if (m > 0 && sp > 0) least = std::min(least, (256 * ((255 + sp) / sp) + m - 1) / m);
+            }
+            sprite->m_runs.push_back({r, first, count, sprite->m_mask.size(), least});
             for (int c = first; c < first + count; ++c) {
                 sprite->m_mask.push_back(static_cast<std::uint8_t>(maskAt(r, c)));
                 sprite->m_spark.push_back(static_cast<std::uint8_t>(sparkAt(k, r, c)));
@@ -66,6 +72,7 @@ void CBlinkSprite::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, in
     const BlinkSpanKernels::Kernel blend = LightSpanKernel();
     for (std::size_t i = m_first[k]; i < m_first[k + 1]; ++i) {
         const SRun& run = m_runs[i];
+        if (static_cast<int>(tint.level) < run.least) continue;  // b = 0 on the whole run
         const long long fy = static_cast<long long>(y) + run.row;
         if (fy < 0 || fy >= frameHeight) continue;
         const int lo = static_cast<int>(std::max<long long>(run.col, -static_cast<long long>(x)));
