@@ -86,10 +86,7 @@ void BlendGarlandRow(const std::uint8_t* s, std::uint8_t* d, int n, const SGarla
 
 // byte * f <= 255 * 256 fits a 16-bit lane, so the bytes are scaled in 16-bit lanes: sixteen at a
 // time with SSE2, else eight at a time as the even and odd bytes of a 64-bit word.
-namespace {
-
-template <bool kSkipZeros>
-void Scale(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept {
+void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept {
     if (f >= 256) {
         if (s != d) std::memcpy(d, s, n);
         return;
@@ -97,14 +94,13 @@ void Scale(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t 
     std::size_t i = 0;
 #ifdef PINARBO_FRAME_SSE2
     // byte * f >> 8 as the high half of (byte << 8) * f, for the even and the odd bytes of each
-    // 16-bit lane; blocks of transparent black (most of the window around the tree) stay as they
-    // are when kSkipZeros.
+    // 16-bit lane; blocks of transparent black (most of the window around the tree) stay as they are.
     const __m128i zero = _mm_setzero_si128();
     const __m128i factor = _mm_set1_epi16(static_cast<short>(f));
     const __m128i oddBytes = _mm_set1_epi16(static_cast<short>(0xFF00));
     for (; i + 16 <= n; i += 16) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        if (!kSkipZeros || _mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) != 0xFFFF) {
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) != 0xFFFF) {
             const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
             const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
             v = _mm_or_si128(even, odd);
@@ -134,16 +130,6 @@ void Scale(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t 
         std::memcpy(d + i, &w, 8);
     }
     for (; i < n; ++i) d[i] = static_cast<std::uint8_t>((s[i] * f) >> 8);
-}
-
-}  // namespace
-
-void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept {
-    Scale<true>(s, d, n, f);
-}
-
-void ScaleDenseBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept {
-    Scale<false>(s, d, n, f);
 }
 
 bool ClipPicture(int picWidth, int picHeight, int x, int y, int frameWidth, int frameHeight, SFrameClip& clip) noexcept {

@@ -40,8 +40,6 @@ inline std::uint32_t OpacityFactor(int opaque) noexcept {
 }
 // n bytes of s scaled by f (0..256) into d; d may be s.
 void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept;
-// The same for bytes that are seldom zero (the garlands' pixels): no test for blocks of zeros.
-void ScaleDenseBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint32_t f) noexcept;
 
 // The part of a picWidth x picHeight picture placed at (x, y) that falls inside a frame of
 // frameWidth x frameHeight: first picture column and row, and how many of each. False when none.
