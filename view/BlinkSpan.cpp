@@ -42,10 +42,8 @@ struct SSse2Tint {
         : level(_mm_set1_epi16(static_cast<short>(tint.level))),
           colour(_mm_setr_epi16(static_cast<short>(tint.b), static_cast<short>(tint.g), static_cast<short>(tint.r), 0,
                                 static_cast<short>(tint.b), static_cast<short>(tint.g), static_cast<short>(tint.r), 0)),
-          factor(_mm_set1_epi16(static_cast<short>(std::min<std::uint32_t>(tint.factor, 255) << 8))),
-          scaled(tint.factor < 256) {}
+          factor(_mm_set1_epi16(static_cast<short>(std::min<std::uint32_t>(tint.factor, 255) << 8))) {}
     __m128i level, colour, factor;
-    bool scaled;
 };
 
 // b for up to eight pixels (the low bytes of m and sp), one per 16-bit lane.
@@ -55,7 +53,9 @@ inline __m128i LightB(__m128i m, __m128i sp, const SSse2Tint& t) noexcept {
     return _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, sp), s16);
 }
 
-// Four pixels at p (two per call of blend, whose b holds each pixel's b in its colour lanes).
+// Four pixels at p (two per call of blend, whose b holds each pixel's b in its colour lanes); with
+// kOut also into out, scaled when kScaled.
+template <bool kOut, bool kScaled>
 inline void LightFour(std::uint8_t* p, std::uint8_t* out, __m128i b01, __m128i b23, const SSse2Tint& t) noexcept {
     const __m128i zero = _mm_setzero_si128();
     const __m128i all = _mm_set1_epi16(255);
@@ -67,9 +67,9 @@ inline void LightFour(std::uint8_t* p, std::uint8_t* out, __m128i b01, __m128i b
     const __m128i hi16 = blend(_mm_unpackhi_epi8(px, zero), b23);
     const __m128i blended = _mm_packus_epi16(lo16, hi16);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p), blended);
-    if (out) {
-        const __m128i scaled = t.scaled ? _mm_packus_epi16(_mm_mulhi_epu16(lo16, t.factor), _mm_mulhi_epu16(hi16, t.factor))
-                                        : blended;
+    if (kOut) {
+        const __m128i scaled = kScaled ? _mm_packus_epi16(_mm_mulhi_epu16(lo16, t.factor), _mm_mulhi_epu16(hi16, t.factor))
+                                       : blended;
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), scaled);
     }
 }
@@ -81,27 +81,38 @@ inline __m128i SpreadB(__m128i b4, bool high) noexcept {
     return _mm_and_si128(high ? _mm_unpackhi_epi32(bb, bb) : _mm_unpacklo_epi32(bb, bb), colourLanes);
 }
 
-void Sse2Kernel(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
-                const SLightTint& tint) noexcept {
-    const SSse2Tint t(tint);
+// The whole pixels in groups of eight, then four; answers the next column.
+template <bool kOut, bool kScaled>
+int LightBlocks(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
+                const SSse2Tint& t) noexcept {
     int c = 0;
-    for (; c + 8 <= n; c += 8) {
+    for (; c + 8 <= n; c += 8, d += 32, out += kOut ? 32 : 0) {
         const __m128i b = LightB(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + c)),
                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(spark + c)), t);
         const int zeros = _mm_movemask_epi8(_mm_cmpeq_epi16(b, _mm_setzero_si128()));
-        if ((zeros & 0xFF) != 0xFF) LightFour(d + c * 4, out ? out + c * 4 : nullptr, SpreadB(b, false), SpreadB(b, true), t);
+        if ((zeros & 0xFF) != 0xFF) LightFour<kOut, kScaled>(d, out, SpreadB(b, false), SpreadB(b, true), t);
         if ((zeros >> 8) != 0xFF) {
             const __m128i b47 = _mm_unpackhi_epi64(b, b);
-            LightFour(d + c * 4 + 16, out ? out + c * 4 + 16 : nullptr, SpreadB(b47, false), SpreadB(b47, true), t);
+            LightFour<kOut, kScaled>(d + 16, out + (kOut ? 16 : 0), SpreadB(b47, false), SpreadB(b47, true), t);
         }
     }
-    for (; c + 4 <= n; c += 4) {
+    if (c + 4 <= n) {
         int mw, sw;
         std::memcpy(&mw, mask + c, 4);
         std::memcpy(&sw, spark + c, 4);
         const __m128i b = LightB(_mm_cvtsi32_si128(mw), _mm_cvtsi32_si128(sw), t);
-        LightFour(d + c * 4, out ? out + c * 4 : nullptr, SpreadB(b, false), SpreadB(b, true), t);
+        LightFour<kOut, kScaled>(d, out, SpreadB(b, false), SpreadB(b, true), t);
+        c += 4;
     }
+    return c;
+}
+
+void Sse2Kernel(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
+                const SLightTint& tint) noexcept {
+    const SSse2Tint t(tint);
+    const int c = !out                ? LightBlocks<false, false>(mask, spark, n, d, out, t)
+                  : tint.factor < 256 ? LightBlocks<true, true>(mask, spark, n, d, out, t)
+                                      : LightBlocks<true, false>(mask, spark, n, d, out, t);
     if (c < n) BlinkSpanKernels::Scalar(mask + c, spark + c, n - c, d + c * 4, out ? out + c * 4 : nullptr, tint);
 }
 
