@@ -35,12 +35,9 @@ inline void ScaleRun(std::uint8_t* d, const std::uint8_t* s, std::size_t n, std:
 #ifdef PINARBO_FRAME_SSE2
     if (n >= 16) {
         const __m128i factor = _mm_set1_epi16(static_cast<short>(f));
-        const __m128i oddBytes = _mm_set1_epi16(static_cast<short>(0xFF00));
         auto scale = [&](std::size_t i) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-            const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
-            const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(even, odd));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), ScaleBytesX16(v, factor));
         };
         for (std::size_t i = 0; i + 16 < n; i += 16) scale(i);
         scale(n - 16);  // bytes scaled twice are scaled from s both times
