@@ -26,56 +26,94 @@ void BlinkSpanKernels::Scalar(const std::uint8_t* mask, const std::uint8_t* spar
 }
 
 // The vector kernels write every pixel they visit: a pixel with b = 0 comes out as it went in,
-// Div255(d * 255) = d, and its out bytes as the scaled copy already holds them.
+// Div255(d * 255) = d, and its out bytes as the scaled copy already holds them. The SSE2 kernel
+// skips four pixels whose b are all 0, and works with high halves of 16-bit products: x / 255 as
+// x * 0x8081 >> 23 (exact for every 16-bit x), m * level >> 8 as (m << 8) * level >> 16, and
+// byte * f >> 8 as byte * (f << 8) >> 16.
 #ifdef PINARBO_FRAME_SSE2
 namespace {
 
 inline __m128i Div255x8(__m128i x) noexcept {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
+    return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7);
 }
 
-// Four pixels from c on (two per 16-bit half); answers the next column.
-inline int Sse2Fours(const std::uint8_t* mask, const std::uint8_t* spark, int c, int n, std::uint8_t* d,
-                     std::uint8_t* out, const SLightTint& tint) noexcept {
+struct SSse2Tint {
+    explicit SSse2Tint(const SLightTint& tint) noexcept
+        : level(_mm_set1_epi16(static_cast<short>(tint.level))),
+          colour(_mm_setr_epi16(static_cast<short>(tint.b), static_cast<short>(tint.g), static_cast<short>(tint.r), 0,
+                                static_cast<short>(tint.b), static_cast<short>(tint.g), static_cast<short>(tint.r), 0)),
+          factor(_mm_set1_epi16(static_cast<short>(std::min<std::uint32_t>(tint.factor, 255) << 8))) {}
+    __m128i level, colour, factor;
+};
+
+// b for up to eight pixels (the low bytes of m and sp), one per 16-bit lane.
+inline __m128i LightB(__m128i m, __m128i sp, const SSse2Tint& t) noexcept {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i s16 = _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, m), t.level);
+    return _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, sp), s16);
+}
+
+// Four pixels at p (two per call of blend, whose b holds each pixel's b in its colour lanes); with
+// kOut also into out, scaled when kScaled.
+template <bool kOut, bool kScaled>
+inline void LightFour(std::uint8_t* p, std::uint8_t* out, __m128i b01, __m128i b23, const SSse2Tint& t) noexcept {
     const __m128i zero = _mm_setzero_si128();
     const __m128i all = _mm_set1_epi16(255);
-    const __m128i level = _mm_set1_epi16(static_cast<short>(tint.level));
-    const __m128i colour = _mm_setr_epi16(static_cast<short>(tint.b), static_cast<short>(tint.g), static_cast<short>(tint.r), 0,
-                                          static_cast<short>(tint.b), static_cast<short>(tint.g), static_cast<short>(tint.r), 0);
-    const __m128i colourLanes = _mm_setr_epi16(-1, -1, -1, 0, -1, -1, -1, 0);
-    const __m128i factor = _mm_set1_epi16(static_cast<short>(std::min<std::uint32_t>(tint.factor, 255)));
     auto blend = [&](__m128i px, __m128i b) {
-        return Div255x8(_mm_add_epi16(_mm_mullo_epi16(px, _mm_sub_epi16(all, b)), _mm_mullo_epi16(colour, b)));
+        return Div255x8(_mm_add_epi16(_mm_mullo_epi16(px, _mm_sub_epi16(all, b)), _mm_mullo_epi16(t.colour, b)));
     };
-    for (; c + 4 <= n; c += 4) {
+    const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i lo16 = blend(_mm_unpacklo_epi8(px, zero), b01);
+    const __m128i hi16 = blend(_mm_unpackhi_epi8(px, zero), b23);
+    const __m128i blended = _mm_packus_epi16(lo16, hi16);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), blended);
+    if (kOut) {
+        const __m128i scaled = kScaled ? _mm_packus_epi16(_mm_mulhi_epu16(lo16, t.factor), _mm_mulhi_epu16(hi16, t.factor))
+                                       : blended;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), scaled);
+    }
+}
+
+// Pixels i and i + 1 of the four whose b are b4 (16-bit lanes 0..3), b in their colour lanes.
+inline __m128i SpreadB(__m128i b4, bool high) noexcept {
+    const __m128i colourLanes = _mm_setr_epi16(-1, -1, -1, 0, -1, -1, -1, 0);
+    const __m128i bb = _mm_unpacklo_epi16(b4, b4);
+    return _mm_and_si128(high ? _mm_unpackhi_epi32(bb, bb) : _mm_unpacklo_epi32(bb, bb), colourLanes);
+}
+
+// The whole pixels in groups of eight, then four; answers the next column.
+template <bool kOut, bool kScaled>
+int LightBlocks(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
+                const SSse2Tint& t) noexcept {
+    int c = 0;
+    for (; c + 8 <= n; c += 8, d += 32, out += kOut ? 32 : 0) {
+        const __m128i b = LightB(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(mask + c)),
+                                 _mm_loadl_epi64(reinterpret_cast<const __m128i*>(spark + c)), t);
+        const int zeros = _mm_movemask_epi8(_mm_cmpeq_epi16(b, _mm_setzero_si128()));
+        if ((zeros & 0xFF) != 0xFF) LightFour<kOut, kScaled>(d, out, SpreadB(b, false), SpreadB(b, true), t);
+        if ((zeros >> 8) != 0xFF) {
+            const __m128i b47 = _mm_unpackhi_epi64(b, b);
+            LightFour<kOut, kScaled>(d + 16, out + (kOut ? 16 : 0), SpreadB(b47, false), SpreadB(b47, true), t);
+        }
+    }
+    if (c + 4 <= n) {
         int mw, sw;
         std::memcpy(&mw, mask + c, 4);
         std::memcpy(&sw, spark + c, 4);
-        const __m128i s16 = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(mw), zero), level), 8);
-        const __m128i b16 = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(sw), zero), s16), 8);
-        const __m128i bb = _mm_unpacklo_epi16(b16, b16);
-        const __m128i b01 = _mm_and_si128(_mm_unpacklo_epi32(bb, bb), colourLanes);
-        const __m128i b23 = _mm_and_si128(_mm_unpackhi_epi32(bb, bb), colourLanes);
-        std::uint8_t* p = d + c * 4;
-        const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i lo16 = blend(_mm_unpacklo_epi8(px, zero), b01);
-        const __m128i hi16 = blend(_mm_unpackhi_epi8(px, zero), b23);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(lo16, hi16));
-        if (out) {
-            const __m128i scaled = tint.factor >= 256
-                                       ? _mm_packus_epi16(lo16, hi16)
-                                       : _mm_packus_epi16(_mm_srli_epi16(_mm_mullo_epi16(lo16, factor), 8),
-                                                          _mm_srli_epi16(_mm_mullo_epi16(hi16, factor), 8));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + c * 4), scaled);
-        }
+        const __m128i b = LightB(_mm_cvtsi32_si128(mw), _mm_cvtsi32_si128(sw), t);
+        LightFour<kOut, kScaled>(d, out, SpreadB(b, false), SpreadB(b, true), t);
+        c += 4;
     }
     return c;
 }
 
 void Sse2Kernel(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
                 const SLightTint& tint) noexcept {
-    const int c = Sse2Fours(mask, spark, 0, n, d, out, tint);
-    BlinkSpanKernels::Scalar(mask + c, spark + c, n - c, d + c * 4, out ? out + c * 4 : nullptr, tint);
+    const SSse2Tint t(tint);
+    const int c = !out                ? LightBlocks<false, false>(mask, spark, n, d, out, t)
+                  : tint.factor < 256 ? LightBlocks<true, true>(mask, spark, n, d, out, t)
+                                      : LightBlocks<true, false>(mask, spark, n, d, out, t);
+    if (c < n) BlinkSpanKernels::Scalar(mask + c, spark + c, n - c, d + c * 4, out ? out + c * 4 : nullptr, tint);
 }
 
 }  // namespace
@@ -158,9 +196,13 @@ BlinkSpanKernels::Kernel BlinkSpanKernels::Avx2() noexcept {
 #endif
 }
 
-void BlendLightSpan(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
-                    const SLightTint& tint) noexcept {
+BlinkSpanKernels::Kernel LightSpanKernel() noexcept {
     static const BlinkSpanKernels::Kernel kernel =
         WidestKernel(BlinkSpanKernels::Avx2(), BlinkSpanKernels::Sse2(), &BlinkSpanKernels::Scalar);
-    kernel(mask, spark, n, d, out, tint);
+    return kernel;
+}
+
+void BlendLightSpan(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
+                    const SLightTint& tint) noexcept {
+    LightSpanKernel()(mask, spark, n, d, out, tint);
 }

@@ -22,6 +22,7 @@ Kernel Sse2() noexcept;
 Kernel Avx2() noexcept;
 }  // namespace BlinkSpanKernels
 
-// The widest kernel the processor has.
+// The widest kernel the processor has, and a call of it.
+BlinkSpanKernels::Kernel LightSpanKernel() noexcept;
 void BlendLightSpan(const std::uint8_t* mask, const std::uint8_t* spark, int n, std::uint8_t* d, std::uint8_t* out,
                     const SLightTint& tint) noexcept;

@@ -40,7 +40,13 @@ std::shared_ptr<const CBlinkSprite> CBlinkSprite::Make(const CBmp& mask, const C
             const int group = w >= 8 ? 8 : 4;
             if (w >= 4) count = std::min(w, (count + group - 1) / group * group);
             first = std::min(first, w - count);
-            sprite->m_runs.push_back({r, first, count, sprite->m_mask.size()});
+            // b >= 1 needs s >= ceil(256 / sparkle) = need, that is mask * intensity >= 256 * need.
+            int least = 256;
+            for (int c = first; c < first + count; ++c) {
+                const int m = maskAt(r, c), sp = sparkAt(k, r, c);
+                if (m > 0 && sp > 0) least = std::min(least, (256 * ((255 + sp) / sp) + m - 1) / m);
+            }
+            sprite->m_runs.push_back({r, first, count, sprite->m_mask.size(), least});
             for (int c = first; c < first + count; ++c) {
                 sprite->m_mask.push_back(static_cast<std::uint8_t>(maskAt(r, c)));
                 sprite->m_spark.push_back(static_cast<std::uint8_t>(sparkAt(k, r, c)));
@@ -63,8 +69,10 @@ void CBlinkSprite::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, in
     if (!frame || k < 0 || k >= kFrames || intensity <= 0) return;  // intensity 0: s = 0 everywhere
     const SLightTint tint{static_cast<std::uint32_t>(std::min(intensity, 255)), colour & 0xFF, (colour >> 8) & 0xFF,
                           (colour >> 16) & 0xFF, copy ? copy->factor : 256};
+    const BlinkSpanKernels::Kernel blend = LightSpanKernel();
     for (std::size_t i = m_first[k]; i < m_first[k + 1]; ++i) {
         const SRun& run = m_runs[i];
+        if (static_cast<int>(tint.level) < run.least) continue;  // b = 0 on the whole run
         const long long fy = static_cast<long long>(y) + run.row;
         if (fy < 0 || fy >= frameHeight) continue;
         const int lo = static_cast<int>(std::max<long long>(run.col, -static_cast<long long>(x)));
@@ -75,7 +83,7 @@ void CBlinkSprite::Draw(std::uint8_t* frame, int frameWidth, int frameHeight, in
                                static_cast<std::size_t>(static_cast<long long>(x) + lo);
         const std::size_t bytes = run.bytes + static_cast<std::size_t>(lo - run.col);
         if (copy) copy->runs.Add(at, static_cast<std::size_t>(hi - lo));
-        BlendLightSpan(m_mask.data() + bytes, m_spark.data() + bytes, hi - lo, frame + at * 4,
-                       copy ? copy->bits + at * 4 : nullptr, tint);
+        blend(m_mask.data() + bytes, m_spark.data() + bytes, hi - lo, frame + at * 4, copy ? copy->bits + at * 4 : nullptr,
+              tint);
     }
 }

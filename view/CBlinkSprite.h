@@ -2,8 +2,9 @@
 // from the mask (its blue byte is the light's shape and brightness) and the sparkle strip (12
 // frames of the mask's size side by side, blue = intensity): for each strip frame, per row, the
 // one run of columns where some intensity gives a non-zero blend, with the mask and sparkle bytes
-// of those columns (a mask pixel that is all zero counts as 0). Everything outside the runs leaves
-// the frame as it is, so drawing from the runs gives exactly what visiting every pixel gives.
+// of those columns (a mask pixel that is all zero counts as 0), and the lowest intensity at which
+// the run blends at all. Everything outside the runs, and a run below that intensity, leaves the
+// frame as it is, so drawing from the runs gives exactly what visiting every pixel gives.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +39,7 @@ private:
     struct SRun {
         int row, col, count;
         std::size_t bytes;  // index of the run's first byte in m_mask and m_spark
+        int least;          // the lowest intensity at which a pixel of the run blends (b >= 1)
     };
     int m_width = 0;
     int m_height = 0;

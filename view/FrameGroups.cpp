@@ -13,7 +13,9 @@
 // BlendToyRow. The vector kernels work in 16-bit lanes: each mixed sum is three products of at
 // most 255 * 255, added with unsigned saturation; a saturated sum is above 255 * 255 exactly when
 // the true one is, and either way the capped sum divides to 255. The frame pixels are made planar
-// by three rounds of byte interleaving and interleaved again by packing.
+// by three rounds of byte interleaving and interleaved again by packing. The SSE2 kernel divides
+// by 255 as x * 0x8081 >> 23 (the high half of the product, shifted by 7), the exact floor
+// quotient for every 16-bit x, so a saturated mix sum (65535) gives 257 and is capped after.
 
 void FrameGroupKernels::Scalar(const std::uint16_t* src, const std::uint32_t* at, std::size_t groups,
                                std::uint8_t* frame, const SGarlandMix* mix) noexcept {
@@ -39,12 +41,12 @@ void FrameGroupKernels::Scalar(const std::uint16_t* src, const std::uint32_t* at
 namespace {
 
 inline __m128i Div255x8(__m128i x) noexcept {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
+    return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7);
 }
 
 inline __m128i MixSum(__m128i x, __m128i cx, __m128i y, __m128i cy, __m128i z, __m128i cz) noexcept {
     const __m128i t = _mm_adds_epu16(_mm_adds_epu16(_mm_mullo_epi16(x, cx), _mm_mullo_epi16(y, cy)), _mm_mullo_epi16(z, cz));
-    return Div255x8(_mm_sub_epi16(t, _mm_subs_epu16(t, _mm_set1_epi16(static_cast<short>(255 * 255)))));
+    return _mm_min_epi16(Div255x8(t), _mm_set1_epi16(255));
 }
 
 template <bool kMix>
@@ -79,9 +81,9 @@ void BlendSse2(const std::uint16_t* src, const std::uint32_t* at, std::size_t gr
         const __m128i orr = Div255x8(_mm_add_epi16(_mm_mullo_epi16(dr, na), _mm_mullo_epi16(mR, a)));
         const __m128i oa = _mm_add_epi16(_mm_sub_epi16(da, Div255x8(_mm_mullo_epi16(da, a))), a);
 
-        const __m128i pbg = _mm_packus_epi16(ob, og), pra = _mm_packus_epi16(orr, oa);
-        const __m128i ibg = _mm_unpacklo_epi8(pbg, _mm_srli_si128(pbg, 8));
-        const __m128i ira = _mm_unpacklo_epi8(pra, _mm_srli_si128(pra, 8));
+        // Every result is at most 255, so two of them make a 16-bit lane's two bytes.
+        const __m128i ibg = _mm_or_si128(ob, _mm_slli_epi16(og, 8));
+        const __m128i ira = _mm_or_si128(orr, _mm_slli_epi16(oa, 8));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_unpacklo_epi16(ibg, ira));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16), _mm_unpackhi_epi16(ibg, ira));
     }

@@ -93,17 +93,13 @@ void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint
     }
     std::size_t i = 0;
 #ifdef PINARBO_FRAME_SSE2
-    // byte * f >> 8 as the high half of (byte << 8) * f, for the even and the odd bytes of each
-    // 16-bit lane; blocks of transparent black (most of the window around the tree) stay as they are.
+    // Blocks of transparent black (most of the window around the tree) stay as they are.
     const __m128i zero = _mm_setzero_si128();
     const __m128i factor = _mm_set1_epi16(static_cast<short>(f));
-    const __m128i oddBytes = _mm_set1_epi16(static_cast<short>(0xFF00));
     for (; i + 16 <= n; i += 16) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
         if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)) != 0xFFFF) {
-            const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
-            const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
-            v = _mm_or_si128(even, odd);
+            v = ScaleBytesX16(v, factor);
         } else if (s == d) {
             continue;
         }
@@ -112,10 +108,8 @@ void ScaleBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t n, std::uint
     if (s != d && i < n && n >= 16) {
         // The last bytes as one block ending at n: bytes scaled twice are scaled from s both times.
         i = n - 16;
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
-        const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, oddBytes), factor), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(even, odd));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                         ScaleBytesX16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)), factor));
         return;
     }
 #endif

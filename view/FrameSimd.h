@@ -13,11 +13,26 @@
 
 #ifdef PINARBO_FRAME_SSE2
 #include <emmintrin.h>
+
+// Sixteen bytes scaled to byte * f >> 8 (factor: f, at most 256, in every 16-bit lane): the high
+// half of (byte << 8) * f, for the even and the odd bytes of each 16-bit lane.
+inline __m128i ScaleBytesX16(__m128i v, __m128i factor) noexcept {
+    const __m128i even = _mm_mulhi_epu16(_mm_slli_epi16(v, 8), factor);
+    const __m128i odd = _mm_slli_epi16(_mm_mulhi_epu16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF00))), factor), 8);
+    return _mm_or_si128(even, odd);
+}
 #endif
 
+// The widest kernel form the pixel loops may take. Benchmarks lower it to measure the narrower
+// forms on a processor that has the wider ones; it must be set before the first frame, since each
+// loop chooses its kernel once.
+enum class EFrameKernels { Scalar, Sse2, Avx2 };
+inline EFrameKernels g_frameKernelLimit = EFrameKernels::Avx2;
+
 // The kernel to use of those a pixel loop has: the AVX2 one, else the SSE2 one, else the scalar
-// one (the first two are null where the build or the processor lacks them).
+// one (the first two are null where the build or the processor lacks them), within the limit.
 template <class Kernel>
 Kernel WidestKernel(Kernel avx2, Kernel sse2, Kernel scalar) noexcept {
-    return avx2 ? avx2 : sse2 ? sse2 : scalar;
+    if (avx2 && g_frameKernelLimit >= EFrameKernels::Avx2) return avx2;
+    return sse2 && g_frameKernelLimit >= EFrameKernels::Sse2 ? sse2 : scalar;
 }

@@ -1,6 +1,7 @@
 // One desktop-view frame of the default scene (the built-in pictures read from res/bmp, rendered
 // and composed as at start-up) with 25 and 50 blink lights, beside the memory floor: a plain
 // memset + memcpy of a frame of the same size; and the rebuild of the frame's static layers.
+// `PINARBO_FRAME_KERNELS=sse2 pinarbo_bench` measures the SSE2 kernels on a processor with AVX2.
 #include "scene/CColReg.h"
 #include "scene/CItem.h"
 #include "scene/DefaultScene.h"

@@ -113,8 +113,9 @@ TEST(FrameGroups, EveryKernelEqualsTheRowBlendsForEveryAlphaAndPadLanesKeepTheFr
 TEST(FrameGroups, ScaleBytesEqualsTheByteRuleForEveryLengthAndFactor) {
     std::vector<std::uint8_t> src(300), dst(300), in(300);
     for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<std::uint8_t>(i * 37 + (i % 5 == 0 ? 0 : 1));
+    std::fill(src.begin() + 40, src.begin() + 80, 0);  // blocks of zeros, which ScaleBytes passes over
     for (const std::uint32_t f : {0u, 1u, 128u, 191u, 255u, 256u}) {
-        for (std::size_t n = 0; n < 70; ++n) {
+        for (std::size_t n = 0; n < 100; ++n) {
             std::fill(dst.begin(), dst.end(), 0xEE);
             ScaleBytes(src.data() + 3, dst.data() + 3, n, f);  // a copy, at an odd offset
             in = src;
