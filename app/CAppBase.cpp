@@ -3,6 +3,7 @@
 #include "app/Autostart.h"
 #include "app/WindowPlacement.h"
 #include "app/SystemIntegration.h"
+#include "wnd/ComApartment.h"
 #include "wnd/Handles.h"
 
 
@@ -148,15 +149,16 @@ bool CAppBase::ApplyAutostart() {
 }
 
 int RunApplication(CAppBase& app) {
-    // COM on the UI thread for the whole run: the controls' accessible objects are handed to
-    // other processes (screen readers) through it, and calls from them arrive on this thread.
-    const CComScope com;
     if (!app.Init()) {
         // Each layer that fails after creating something undoes it before answering false.
         if (!app.m_errorText.empty())
             ::MessageBoxW(nullptr, app.m_errorText.c_str(), L"Error", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
         return 1;
     }
+    // COM on the UI thread for the rest of the run, joined once the first windows show: the
+    // controls' accessible objects are handed to other processes (screen readers) through it, and
+    // calls from them arrive on this thread. (A request during the start joins it itself.)
+    com_apartment::Join();
     MSG msg;
     for (;;) {
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);

@@ -1,5 +1,7 @@
 #include "wnd/CAccessible.h"
 
+#include "wnd/ComApartment.h"
+
 #include <oleauto.h>
 
 namespace {
@@ -315,7 +317,7 @@ HRESULT CAccessible::put_accValue(VARIANT, BSTR) { return m_hwnd ? E_NOTIMPL : C
 // --- CAccessibleSlot ---
 
 LRESULT CAccessibleSlot::Hand(WPARAM wParam) {
-    if (!m_object) return 0;
+    if (!m_object || !com_apartment::Join()) return 0;
     return ::LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(m_object.get()));
 }
 

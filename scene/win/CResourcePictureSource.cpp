@@ -2,6 +2,7 @@
 
 #include "scene/CBmp.h"
 #include "scene/PicturePath.h"
+#include "wnd/ComApartment.h"
 
 bool CResourcePictureSource::LoadResource(int id, CBmp& out) {
     auto it = m_resources.find(id);
@@ -19,6 +20,9 @@ bool CResourcePictureSource::LoadFile(const tstr& path, CBmp& out) {
         out.Free();
         return false;
     }
+    // The decoders are COM objects: the program's apartment is joined for good at the first file,
+    // so that a tree of many pictures does not set COM up and tear it down for each one.
+    com_apartment::Join();
     return out.LoadFromFile(path.c_str()) && !out.IsEmpty();
 }
 
