@@ -14,7 +14,8 @@
 # poll with a time limit), then after SETTLE seconds (5) the process CPU time over SECONDS (per cent
 # of one core), VmRSS and PSS (kB, /proc/PID/smaps_rollup) at the end. Prints every run and then the
 # medians, with each median's ratio to the layered floor (CPU) or difference to the minimal window
-# program (memory, launch). With SMAPS=1 each program's resident memory per mapped file goes to
+# program (memory, launch). LAUNCHES=N adds N rounds that only launch Pinarbo (shown, and the
+# PINARBO_BEFORE build) and the minimal program, one after another, for the launch medians. With SMAPS=1 each program's resident memory per mapped file goes to
 # build/perf/smaps-LABEL.txt.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -54,6 +55,7 @@ trap cleanup EXIT
 "$PINARBO_WINESERVER" -p
 "$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Windows\Main' /v x /d 1 /f >/dev/null 2>&1
 results=$work/results
+launches=$work/launches
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # The Linux process of a Windows program: its command line starts with the program's full path and
@@ -86,6 +88,7 @@ measure() {
   if ! wait_for "$@"; then echo "$label: no window within 60 s" >&2; return 1; fi
   t1=$(now_ms)
   launch=$((t1 - t0))
+  echo "$label $launch" >>"$launches"
   pid=$(find_pid "$program") || { echo "$label: $name is not running" >&2; return 1; }
   if [ "${label#*shown}" != "$label" ]; then
     # The pointer on the main button, off its centre so that the texture flows.
@@ -136,7 +139,7 @@ x86_64-w64-mingw32-strip -o "$work/now/Pinarbo.exe" "$exe" || exit 1
 # One launch left out of the figures: the first Wine program of a run pays for the server's and
 # the display's first work.
 secs=1 settle=0 measure warm-up "$perf/minimal-window.exe" mapped_named hello >/dev/null
-sed -i '/^warm-up /d' "$results"
+sed -i '/^warm-up /d' "$results" "$launches"
 for ((r = 1; r <= reps; r++)); do
   pinarbo_run shown "$work/now/Pinarbo.exe" 0
   pinarbo_run tray "$work/now/Pinarbo.exe" 1
@@ -148,6 +151,25 @@ for ((r = 1; r <= reps; r++)); do
   fi
 done
 
+# launch_only LABEL EXE MAPPED-CHECK...: one more launch, then the program is ended.
+launch_only() {
+  local label=$1 program=$2 t0 pid
+  shift 2
+  t0=$(now_ms)
+  "$PINARBO_WINE" "$program" >/dev/null 2>&1 &
+  if ! wait_for "$@"; then echo "$label: no window within 60 s" >&2; return 1; fi
+  echo "$label $(($(now_ms) - t0))" >>"$launches"
+  pid=$(find_pid "$program") && kill "$pid"
+  local deadline=$((SECONDS + 30))
+  while [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
+}
+"$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Common' /v StartMinimize /d 0 /f >/dev/null 2>&1
+for ((r = 1; r <= ${LAUNCHES:-0}; r++)); do
+  launch_only shown "$work/now/Pinarbo.exe" mapped_named Pinarbo
+  launch_only minimal "$perf/minimal-window.exe" mapped_named hello
+  [ -z "$before" ] || launch_only before-shown "$work/before/Pinarbo.exe" mapped_named Pinarbo
+done
+
 echo "# medians over $reps runs of $secs s (load at the end $(cut -d' ' -f1-3 /proc/loadavg))"
 awk '
   function median(list,   n, a, i, j, t) {
@@ -155,8 +177,9 @@ awk '
     for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
     return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
   }
+  FILENAME == ARGV[1] { ms[$1] = ms[$1] " " $2; next }
   { if (!($1 in seen)) { seen[$1] = 1; order[++count] = $1 }
-    cpu[$1] = cpu[$1] " " $2; rss[$1] = rss[$1] " " $3; pss[$1] = pss[$1] " " $4; ms[$1] = ms[$1] " " $5 }
+    cpu[$1] = cpu[$1] " " $2; rss[$1] = rss[$1] " " $3; pss[$1] = pss[$1] " " $4 }
   END {
     fc = median(cpu["layered"]); mr = median(rss["minimal"]); mp = median(pss["minimal"]); ml = median(ms["minimal"])
     printf "| program | CPU %% of a core | x layered floor | VmRSS MB | vs minimal | PSS MB | vs minimal | launch ms | vs minimal |\n"
@@ -166,4 +189,4 @@ awk '
       printf "| %s | %.2f | %.2fx | %.1f | %+.1f | %.1f | %+.1f | %d | %+d |\n", l, c, (fc > 0 ? c / fc : 0),
         r / 1024, (r - mr) / 1024, p / 1024, (p - mp) / 1024, t, t - ml
     }
-  }' "$results"
+  }' "$launches" "$results"
