@@ -92,9 +92,15 @@ measure() {
   pid=$(find_pid "$program") || { echo "$label: $name is not running" >&2; return 1; }
   if [ "${label#*shown}" != "$label" ]; then
     # The pointer on the main button, off its centre so that the texture flows.
-    local win x y w h
-    win=$(mapped_named Pinarbo | head -n 1)
-    eval "$(xdotool getwindowgeometry --shell "$win")"
+    # (A search can fail while another window of the display is being destroyed: asked again.)
+    local win x y w h geometry="" tries
+    for ((tries = 0; tries < 50; tries++)); do
+      win=$(mapped_named Pinarbo 2>/dev/null | head -n 1)
+      [ -n "$win" ] && geometry=$(xdotool getwindowgeometry --shell "$win" 2>/dev/null) && break
+      sleep 0.1
+    done
+    [ -n "$geometry" ] || { echo "$label: the main window cannot be found" >&2; kill "$pid"; return 1; }
+    eval "$geometry"
     x=$((X + WIDTH / 2 + 20)); y=$((Y + HEIGHT / 2 + 10))
     xdotool mousemove "$x" "$y"
   else
