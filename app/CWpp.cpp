@@ -131,12 +131,18 @@ bool CWpp::Init() {
 
     m_items.SetNames(L"*prof*Items", L"%03d");
     {
-        // Read whole, while no other process of this user is saving the profile.
         const CProfileLock lock = LockForLoad();
         m_items.Create(m_store, 0);
-        LoadOptions();
+        CApp::LoadOptions();  // the program's own options: all the main window needs
     }
     ShowMainWindow();
+    // The main window is drawn before the tree is read, which it does not show.
+    if (const HWND shown = m_mainDlg.GetHwnd(); shown && ::IsWindowVisible(shown)) ::UpdateWindow(shown);
+    {
+        // The tree read whole, while no other process of this user is saving the profile.
+        const CProfileLock lock = LockForLoad();
+        LoadTree();
+    }
 
     const HWND main = m_mainDlg.GetHwnd();
     m_view.SetFrameSource(this);
@@ -181,9 +187,13 @@ bool CWpp::Close() {
 
 bool CWpp::LoadOptions() {
     CApp::LoadOptions();
+    LoadTree();
+    return true;
+}
+
+void CWpp::LoadTree() {
     LoadTreeProfile();
     m_itemWindowSet.LoadAll();
-    return true;
 }
 
 void CWpp::RestoreViewPlace() {

@@ -240,6 +240,8 @@ protected:
     // The profile's part of the options: tree, items, view, blink and garland options, every
     // one back to its default first, so nothing of another tree stays where a value is absent.
     void LoadTreeProfile();
+    // That and the items' own windows' settings: what LoadOptions reads besides the program's options.
+    void LoadTree();
     // Trees change only while no dialog is open over the main window (Settings and the item
     // dialogs edit copies of the tree shown) and after the start.
     bool CanChangeTrees() const;
