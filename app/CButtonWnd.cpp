@@ -30,6 +30,8 @@ bool& CButtonWnd::RegisteredFlag() {
     return registered;
 }
 
+void CButtonWnd::PreRegisterClass(WNDCLASSEXW& wc) { wc.style |= CS_OWNDC; }
+
 bool CButtonWnd::LoadLooks(HINSTANCE module, int baseId, int textureId, int overlayId) {
     m_looks = SLookIds{module, baseId, textureId, overlayId, true};
     m_stillLook = kNoStill;
@@ -256,7 +258,9 @@ bool CButtonWnd::DrawTick(HDC target) {
     const int w = client.right;
     const int h = client.bottom;
     if (w <= 0 || h <= 0 || !m_background) return false;
-    const button_logic::ELook look = CurrentLook(client, PointerInClient());
+    // While the hover ticks the button sees every move of the pointer over it (and, while pressed,
+    // every move at all); a pointer gone elsewhere ends the hover with a leave notice.
+    const button_logic::ELook look = CurrentLook(client, m_pointer);
     if (m_stillLook != static_cast<int>(look) || m_still.Width() != w || m_still.Height() != h) {
         if (!ComposeStill(look, w, h)) return false;
     }
@@ -307,6 +311,7 @@ void CButtonWnd::FreeTickBuffers() noexcept {
 void CButtonWnd::HandleMouseMove(int x, int y) {
     const RECT client = ClientRect();
     const POINT point{x, y};
+    m_pointer = point;
     OnHover(client, point);
     // Hovering starts only inside: moves that a held capture reports from outside must not
     // restart it (the leave notice would follow at once, over and over).
@@ -330,6 +335,7 @@ void CButtonWnd::HandleMouseMove(int x, int y) {
 }
 
 void CButtonWnd::HandleLButtonDown(int x, int y) {
+    m_pointer = POINT{x, y};
     ::SetCapture(m_hwnd);
     m_pressed = ::GetCapture() == m_hwnd;
     OnPress(ClientRect(), POINT{x, y});
@@ -339,6 +345,7 @@ void CButtonWnd::HandleLButtonDown(int x, int y) {
 void CButtonWnd::HandleLButtonUp(int x, int y) {
     // Only a press that began here clicks: a drag that merely ends over the button does not.
     const bool pressedHere = m_pressed && ::GetCapture() == m_hwnd;
+    m_pointer = POINT{x, y};
     m_pressed = false;
     if (::GetCapture() == m_hwnd) ::ReleaseCapture();
     if (pressedHere) OnRelease(ClientRect(), POINT{x, y});

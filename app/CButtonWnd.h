@@ -5,7 +5,9 @@
 // inside the button of a press that began on it; it posts WM_COMMAND(control id) to the parent.
 // A tick redraws only what moves: the background with the look's layers under the first texture
 // is composed once per look into a kept buffer, and each tick copies it, draws the texture and the
-// layers above it, and sets the pixels into the window, creating no GDI object. The hover's timer
+// layers above it, and sets the pixels into the window's own DC, creating no GDI object and taking
+// no DC from the system's cache; it takes the pointer from the last mouse message, not from the
+// system (under Wine each such query asks the X server). The hover's timer
 // stops while the main window is minimised or hidden and while the animation is held (the session
 // locked, the display off); a covered button is not drawn.
 #pragma once
@@ -30,6 +32,8 @@ public:
     ~CButtonWnd() override;
 
     bool& RegisteredFlag() override;
+    // The class has its own DC (CS_OWNDC) for the hover's ticks.
+    void PreRegisterClass(WNDCLASSEXW& wc) override;
     const wchar_t* GetWndClassName() const override { return kClassName; }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // System keys get the system's handling, so that Alt+F4 closes the dialog that holds the
@@ -124,6 +128,7 @@ private:
     bool m_hovering = false;                    // the pointer is being tracked
     bool m_guard = false;                       // set while the parent repaints behind the button
     bool m_pressed = false;                     // a press began on the button and holds the capture
+    POINT m_pointer{-1, -1};                    // where the last mouse message put the pointer (client)
     int m_stepX = 0;                            // texture step per tick, -8..8
     int m_stepY = 0;
     CAccessibleSlot m_accessible;               // what screen readers read of the button
