@@ -117,7 +117,9 @@ void CMainDlg::ImportDroppedFiles(HDROP drop) {
 
 INT_PTR CMainDlg::OnInitDialog() {
     const HINSTANCE module = ::GetModuleHandleW(nullptr);
-    ::DragAcceptFiles(m_hwnd, TRUE);  // tree files dropped on the window are imported
+    // Tree files dropped on the window are imported. The style is what DragAcceptFiles sets; set
+    // here it keeps the shell's DLLs out of the start, until a drop or the tray icon needs them.
+    ::SetWindowLongPtrW(m_hwnd, GWL_EXSTYLE, ::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     m_smallIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
     m_bigIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 32, 32, 0)));
     ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));

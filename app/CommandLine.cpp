@@ -50,6 +50,17 @@ SCommandLine ParseCommandLine(const std::vector<tstr>& args) {
 
 std::vector<tstr> ProcessArguments() {
     std::vector<tstr> args;
+    // The usual start has nothing after the program's name, which needs no splitting (and so no
+    // shell DLLs loaded at start). The name ends at its closing quote, or unquoted at a blank.
+    const wchar_t* rest = ::GetCommandLineW();
+    if (*rest == L'"') {
+        for (++rest; *rest && *rest != L'"'; ++rest) {}
+        if (*rest) ++rest;
+    } else {
+        while (*rest && *rest != L' ' && *rest != L'\t') ++rest;
+    }
+    while (*rest == L' ' || *rest == L'\t') ++rest;
+    if (!*rest) return args;
     int count = 0;
     LPWSTR* list = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (!list) return args;

@@ -25,7 +25,7 @@ if(WIN32)
   add_library(pinarbo_win STATIC ${PINARBO_WIN_SOURCES})
   # The common controls, the file and colour dialogs and accessibility load their DLLs when first used (64-bit builds:
   # the 32-bit import names carry decorations the lists do not).
-  set(_on_demand comctl32 comdlg32 oleaut32 oleacc)
+  set(_on_demand comctl32 comdlg32 oleaut32 oleacc ole32 shell32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND CMAKE_DLLTOOL)
     include(${CMAKE_CURRENT_LIST_DIR}/DelayLoad.cmake)
     pinarbo_delay_imports(_on_demand ${_on_demand})
