@@ -12,9 +12,13 @@
 # (before-shown, before-tray) for a before/after table made in one run.
 # Per program: launch (ms from starting the process to its window mapped on the display, found by a
 # poll with a time limit), then after SETTLE seconds (5) the process CPU time over SECONDS (per cent
-# of one core), VmRSS and PSS (kB, /proc/PID/smaps_rollup) at the end. Prints every run and then the
-# medians, with each median's ratio to the layered floor (CPU) or difference to the minimal window
-# program (memory, launch). LAUNCHES=N adds N rounds that only launch Pinarbo (shown, and the
+# of one core, in slices of SLICE seconds, 5), VmRSS and PSS (kB, /proc/PID/smaps_rollup) at the end.
+# Prints every run and then the medians, with each one's ratio to the layered floor (CPU) or
+# difference to the minimal window program (memory, launch). CPU is given twice: the median of the
+# runs, and the lower quartile of all slices, which the ratios use. On a shared build machine other
+# work comes in bursts of tens of seconds that can double the time of a program which fills fresh
+# pages every frame (as Wine's layered-window update does); a burst lifts some slices, and the lower
+# quartile is what the program costs outside them. LAUNCHES=N adds N rounds that only launch Pinarbo (shown, and the
 # PINARBO_BEFORE build) and the minimal program, one after another, for the launch medians. With SMAPS=1 each program's resident memory per mapped file goes to
 # build/perf/smaps-LABEL.txt.
 set -u
@@ -56,6 +60,7 @@ trap cleanup EXIT
 "$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Windows\Main' /v x /d 1 /f >/dev/null 2>&1
 results=$work/results
 launches=$work/launches
+slices=$work/slices
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # The Linux process of a Windows program: its command line starts with the program's full path and
@@ -75,12 +80,14 @@ wait_for() {
     sleep 0.005
   done
 }
+# The CPU time of every thread of a process so far, in ns.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
 mapped_named() { xdotool search --onlyvisible --name "^$1\$"; }
 mapped_class() { xdotool search --onlyvisible --classname "$1"; }
 
 # measure LABEL EXE MAPPED-CHECK... : one run of a program.
 measure() {
-  local label=$1 program=$2 pid t0 t1 ticks0 ticks1 s0 s1 rss pss launch name
+  local label=$1 program=$2 pid t0 t1 rss pss launch name
   shift 2
   name=$(basename "$program")
   t0=$(now_ms)
@@ -107,9 +114,16 @@ measure() {
     xdotool mousemove 1270 1010
   fi
   sleep "$settle"
-  ticks0=$(awk '{print $14 + $15}' "/proc/$pid/stat"); s0=$(date +%s%N)
-  sleep "$secs"
-  ticks1=$(awk '{print $14 + $15}' "/proc/$pid/stat"); s1=$(date +%s%N)
+  local slice=${SLICE:-5} count k c0 c1 w0 w1 first_c first_w
+  count=$((secs / slice))
+  [ "$count" -ge 1 ] || { count=1; slice=$secs; }
+  for ((k = 0; k < count; k++)); do
+    c0=$(cpu_ns "$pid"); w0=$(date +%s%N)
+    [ "$k" = 0 ] && { first_c=$c0; first_w=$w0; }
+    sleep "$slice"
+    c1=$(cpu_ns "$pid"); w1=$(date +%s%N)
+    awk -v l="$label" -v c="$((c1 - c0))" -v w="$((w1 - w0))" 'BEGIN { printf "%s %.3f\n", l, c / w * 100 }' >>"$slices"
+  done
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
   pss=$(awk '/^Pss:/ {print $2}' "/proc/$pid/smaps_rollup")
   if [ -n "${SMAPS:-}" ]; then
@@ -120,9 +134,9 @@ measure() {
   kill "$pid" 2>/dev/null
   local deadline=$((SECONDS + 30))
   while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
-  awk -v l="$label" -v t="$((ticks1 - ticks0))" -v hz="$(getconf CLK_TCK)" -v ns="$((s1 - s0))" \
+  awk -v l="$label" -v c="$((c1 - first_c))" -v w="$((w1 - first_w))" \
     -v rss="$rss" -v pss="$pss" -v launch="$launch" \
-    'BEGIN { printf "%s %.2f %d %d %d\n", l, t / hz / (ns / 1e9) * 100, rss, pss, launch }' | tee -a "$results"
+    'BEGIN { printf "%s %.2f %d %d %d\n", l, c / w * 100, rss, pss, launch }' | tee -a "$results"
 }
 
 pinarbo_run() {
@@ -145,7 +159,7 @@ x86_64-w64-mingw32-strip -o "$work/now/Pinarbo.exe" "$exe" || exit 1
 # One launch left out of the figures: the first Wine program of a run pays for the server's and
 # the display's first work.
 secs=1 settle=0 measure warm-up "$perf/minimal-window.exe" mapped_named hello >/dev/null
-sed -i '/^warm-up /d' "$results" "$launches"
+sed -i '/^warm-up /d' "$results" "$launches" "$slices"
 for ((r = 1; r <= reps; r++)); do
   pinarbo_run shown "$work/now/Pinarbo.exe" 0
   pinarbo_run tray "$work/now/Pinarbo.exe" 1
@@ -183,16 +197,22 @@ awk '
     for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
     return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
   }
+  function quartile(list,   n, a, i, j, t) {
+    n = split(list, a, " ")
+    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
+    return a[int((n + 3) / 4)]
+  }
   FILENAME == ARGV[1] { ms[$1] = ms[$1] " " $2; next }
+  FILENAME == ARGV[2] { sl[$1] = sl[$1] " " $2; nsl[$1]++; next }
   { if (!($1 in seen)) { seen[$1] = 1; order[++count] = $1 }
     cpu[$1] = cpu[$1] " " $2; rss[$1] = rss[$1] " " $3; pss[$1] = pss[$1] " " $4 }
   END {
-    fc = median(cpu["layered"]); mr = median(rss["minimal"]); mp = median(pss["minimal"]); ml = median(ms["minimal"])
-    printf "| program | CPU %% of a core | x layered floor | VmRSS MB | vs minimal | PSS MB | vs minimal | launch ms | vs minimal |\n"
-    printf "|---|---|---|---|---|---|---|---|---|\n"
+    fc = quartile(sl["layered"]); mr = median(rss["minimal"]); mp = median(pss["minimal"]); ml = median(ms["minimal"])
+    printf "| program | CPU %% of a core, median of runs | CPU, lower quartile of slices | x layered floor | VmRSS MB | vs minimal | PSS MB | vs minimal | launch ms | vs minimal |\n"
+    printf "|---|---|---|---|---|---|---|---|---|---|\n"
     for (i = 1; i <= count; i++) {
-      l = order[i]; c = median(cpu[l]); r = median(rss[l]); p = median(pss[l]); t = median(ms[l])
-      printf "| %s | %.2f | %.2fx | %.1f | %+.1f | %.1f | %+.1f | %d | %+d |\n", l, c, (fc > 0 ? c / fc : 0),
-        r / 1024, (r - mr) / 1024, p / 1024, (p - mp) / 1024, t, t - ml
+      l = order[i]; c = median(cpu[l]); q = quartile(sl[l]); r = median(rss[l]); p = median(pss[l]); t = median(ms[l])
+      printf "| %s | %.2f | %.2f (%d slices) | %.2fx | %.1f | %+.1f | %.1f | %+.1f | %d | %+d |\n", l, c, q, nsl[l],
+        (fc > 0 ? q / fc : 0), r / 1024, (r - mr) / 1024, p / 1024, (p - mp) / 1024, t, t - ml
     }
-  }' "$launches" "$results"
+  }' "$launches" "$slices" "$results"
