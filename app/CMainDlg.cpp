@@ -118,7 +118,7 @@ void CMainDlg::ImportDroppedFiles(HDROP drop) {
 INT_PTR CMainDlg::OnInitDialog() {
     const HINSTANCE module = ::GetModuleHandleW(nullptr);
     // Tree files dropped on the window are imported. The style is what DragAcceptFiles sets; set
-    // here it keeps the shell's DLLs out of the start, until a drop or the tray icon needs them.
+    // here, making the window does not load the shell's DLLs (they load later in the start).
     ::SetWindowLongPtrW(m_hwnd, GWL_EXSTYLE, ::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     m_smallIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
     m_bigIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 32, 32, 0)));

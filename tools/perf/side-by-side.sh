@@ -192,14 +192,18 @@ done
 
 echo "# medians over $reps runs of $secs s (load at the end $(cut -d' ' -f1-3 /proc/loadavg))"
 awk '
-  function median(list,   n, a, i, j, t) {
+  # sorted(LIST, A): the numbers of the blank-separated LIST into A[1..n] in ascending order; n.
+  function sorted(list, a,   n, i, j, t) {
     n = split(list, a, " ")
     for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
+    return n
+  }
+  function median(list,   n, a) {
+    n = sorted(list, a)
     return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
   }
-  function quartile(list,   n, a, i, j, t) {
-    n = split(list, a, " ")
-    for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] + 0 < a[i] + 0) { t = a[i]; a[i] = a[j]; a[j] = t }
+  function quartile(list,   n, a) {
+    n = sorted(list, a)
     return a[int((n + 3) / 4)]
   }
   FILENAME == ARGV[1] { ms[$1] = ms[$1] " " $2; next }
