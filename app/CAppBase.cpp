@@ -37,7 +37,7 @@ bool CAppBase::Init() {
         m_autostart.Set(false);
         if (!ShortcutStartsThisProgram()) ApplyAutostart();
     }
-    RefreshAutostart();
+    if (m_autostartAtInit) RefreshAutostart();
     m_confirmExit.SetName(L"ConfirmExit");
     m_common.Add(&m_confirmExit);
     return true;

@@ -92,6 +92,10 @@ public:
     bool m_firstStart = false;   // no earlier run has ended cleanly (see Init)
     int m_showOnFirstStart = 1;
     int m_centreOnFirstStart = 1;
+    // Whether Init reads the autostart option from the shortcut. An application that shows its
+    // main window first clears it and calls RefreshAutostart itself before its Init ends: naming
+    // the Startup folder loads the shell's DLLs, which the first window does not need.
+    bool m_autostartAtInit = true;
 
 protected:
     // Shows a question or error box; a seam so tests can answer it.

@@ -120,10 +120,6 @@ INT_PTR CMainDlg::OnInitDialog() {
     // Tree files dropped on the window are imported. The style is what DragAcceptFiles sets; set
     // here, making the window does not load the shell's DLLs (they load later in the start).
     ::SetWindowLongPtrW(m_hwnd, GWL_EXSTYLE, ::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-    m_smallIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
-    m_bigIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 32, 32, 0)));
-    ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
-    ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
 
     if (const HMENU menu = ::GetSystemMenu(m_hwnd, FALSE)) {  // the window's own menu: not ours to free
         const std::wstring entry = ResourceText(IDS_EXIT, L"E&xit");
@@ -131,10 +127,17 @@ INT_PTR CMainDlg::OnInitDialog() {
         ::AppendMenuW(menu, MF_STRING, kCmdExit, entry.c_str());
     }
 
+    // Restoring the placement shows the window; its icons and the button's looks are made after
+    // that but before the first paint, which is the first moment either is needed (the looks
+    // invalidate the button). So the window is on the screen sooner and is drawn complete.
+    RestoreWindowPlacement(&m_host.Store(), m_hwnd, kPlacementSection, true);
+    m_smallIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
+    m_bigIcon.reset(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 32, 32, 0)));
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+    ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
+
     m_button = dynamic_cast<CButtonWnd*>(CWnd::FromHandle(::GetDlgItem(m_hwnd, kButtonId)));
     if (m_button) m_button->LoadLooks(module, IDB_BUTTON_BASE, IDR_BUTTON_TEXTURE, IDB_BUTTON_GLOSS);
-
-    RestoreWindowPlacement(&m_host.Store(), m_hwnd, kPlacementSection, true);
     return TRUE;
 }
 

@@ -127,6 +127,7 @@ bool CWpp::Init() {
     CRandom::Shared().Seed(::GetTickCount());
     m_common.Add(&m_clickThrough, L"ClickThrough");
     m_common.Add(&m_hideHotkey, L"HideHotkey");
+    m_autostartAtInit = false;  // read below, once the windows show
     if (!CApp::Init()) return false;
 
     m_items.SetNames(L"*prof*Items", L"%03d");
@@ -162,6 +163,7 @@ bool CWpp::Init() {
     m_watch.Start(this);  // optional: without it frames simply never pause
     if (m_hideFromCapture.Get()) CanHideFromCapture();  // excludes the view where the system can
     StartFrameTimer();
+    RefreshAutostart();  // once the windows show: naming the Startup folder loads the shell's DLLs
     m_started = true;
     HoldHideHotkey();  // optional: the tree is still shown and hidden from the icon's menu
     return true;

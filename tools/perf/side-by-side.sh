@@ -18,8 +18,11 @@
 # runs, and the lower quartile of all slices, which the ratios use. On a shared build machine other
 # work comes in bursts of tens of seconds that can double the time of a program which fills fresh
 # pages every frame (as Wine's layered-window update does); a burst lifts some slices, and the lower
-# quartile is what the program costs outside them. LAUNCHES=N adds N rounds that only launch Pinarbo (shown, and the
-# PINARBO_BEFORE build) and the minimal program, one after another, for the launch medians. With SMAPS=1 each program's resident memory per mapped file goes to
+# quartile is what the program costs outside them. LAUNCHES=N adds N rounds that only launch Pinarbo
+# (shown, and the PINARBO_BEFORE build) and the minimal program, one after another, for the launch
+# medians. After each shown run's slices come PAIRS (3) pairs of slices in the same process, the
+# pointer away from the main window and then on the button again: their paired differences are what
+# the animation alone costs. With SMAPS=1 each program's resident memory per mapped file goes to
 # build/perf/smaps-LABEL.txt.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -57,10 +60,16 @@ trap cleanup EXIT
 # One Wine server for the whole run, started before the first measurement, so that no launch
 # pays for starting it.
 "$PINARBO_WINESERVER" -p
-"$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Windows\Main' /v x /d 1 /f >/dev/null 2>&1
+# A main-window placement (44 bytes: shown normally at 100,100), as a clean exit leaves it, so that
+# every launch is an everyday later start: a run ended by this script leaves its "Handle" behind,
+# and with that alone the next start would count as a first start (centred, shown, the autostart
+# shortcut checked against this very file).
+"$PINARBO_WINE" reg add 'HKCU\Software\Holverin\Pinarbo\Options\Windows\Main' /v plmnt /t REG_BINARY \
+  /d 2c0000000000000001000000ffffffffffffffffffffffffffffffff64000000640000002c0100002c010000 /f >/dev/null 2>&1
 results=$work/results
 launches=$work/launches
 slices=$work/slices
+pairs=$work/pairs
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # The Linux process of a Windows program: its command line starts with the program's full path and
@@ -82,6 +91,14 @@ wait_for() {
 }
 # The CPU time of every thread of a process so far, in ns.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
+# cpu_slice PID SECONDS: the process's CPU over the next SECONDS, per cent of one core.
+cpu_slice() {
+  local c0 c1 w0 w1
+  c0=$(cpu_ns "$1"); w0=$(date +%s%N)
+  sleep "$2"
+  c1=$(cpu_ns "$1"); w1=$(date +%s%N)
+  awk -v c="$((c1 - c0))" -v w="$((w1 - w0))" 'BEGIN { printf "%.3f", c / w * 100 }'
+}
 mapped_named() { xdotool search --onlyvisible --name "^$1\$"; }
 mapped_class() { xdotool search --onlyvisible --classname "$1"; }
 
@@ -124,6 +141,20 @@ measure() {
     c1=$(cpu_ns "$pid"); w1=$(date +%s%N)
     awk -v l="$label" -v c="$((c1 - c0))" -v w="$((w1 - w0))" 'BEGIN { printf "%s %.3f\n", l, c / w * 100 }' >>"$slices"
   done
+  # The button's animation alone: in the same process, slices with the pointer away from the
+  # main window (still) and back on the button (hover) take turns, so that outside work falls on
+  # both alike; the summary gives the median of the paired differences.
+  if [ "${label#*shown}" != "$label" ]; then
+    local pair still
+    for ((pair = 0; pair < ${PAIRS:-3}; pair++)); do
+      xdotool mousemove 1270 1010
+      sleep 1
+      still=$(cpu_slice "$pid" "$slice")
+      xdotool mousemove "$x" "$y"
+      sleep 1
+      echo "$label $still $(cpu_slice "$pid" "$slice")" >>"$pairs"
+    done
+  fi
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
   pss=$(awk '/^Pss:/ {print $2}' "/proc/$pid/smaps_rollup")
   if [ -n "${SMAPS:-}" ]; then
@@ -159,6 +190,7 @@ x86_64-w64-mingw32-strip -o "$work/now/Pinarbo.exe" "$exe" || exit 1
 # One launch left out of the figures: the first Wine program of a run pays for the server's and
 # the display's first work.
 secs=1 settle=0 measure warm-up "$perf/minimal-window.exe" mapped_named hello >/dev/null
+touch "$pairs"
 sed -i '/^warm-up /d' "$results" "$launches" "$slices"
 for ((r = 1; r <= reps; r++)); do
   pinarbo_run shown "$work/now/Pinarbo.exe" 0
@@ -208,6 +240,8 @@ awk '
   }
   FILENAME == ARGV[1] { ms[$1] = ms[$1] " " $2; next }
   FILENAME == ARGV[2] { sl[$1] = sl[$1] " " $2; nsl[$1]++; next }
+  FILENAME == ARGV[3] { if (!($1 in np)) porder[++pcount] = $1
+                        np[$1]++; still[$1] = still[$1] " " $2; hover[$1] = hover[$1] " " $3; diff[$1] = diff[$1] " " ($3 - $2); next }
   { if (!($1 in seen)) { seen[$1] = 1; order[++count] = $1 }
     cpu[$1] = cpu[$1] " " $2; rss[$1] = rss[$1] " " $3; pss[$1] = pss[$1] " " $4 }
   END {
@@ -219,4 +253,11 @@ awk '
       printf "| %s | %.2f | %.2f (%d slices) | %.2fx | %.1f | %+.1f | %.1f | %+.1f | %d | %+d |\n", l, c, q, nsl[l],
         (fc > 0 ? q / fc : 0), r / 1024, (r - mr) / 1024, p / 1024, (p - mp) / 1024, t, t - ml
     }
-  }' "$launches" "$slices" "$results"
+    if (pcount) {
+      printf "\n| the button animation alone, same process | pointer away, median | pointer on the button, median | hover - still, median of the paired slices |\n|---|---|---|---|\n"
+      for (i = 1; i <= pcount; i++) {
+        l = porder[i]
+        printf "| %s | %.2f | %.2f | %+.2f points (%d pairs) |\n", l, median(still[l]), median(hover[l]), median(diff[l]), np[l]
+      }
+    }
+  }' "$launches" "$slices" "$pairs" "$results"
