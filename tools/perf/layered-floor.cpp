@@ -2,11 +2,17 @@
 // window of a given size whose picture changes every 35 ms, shown with UpdateLayeredWindow and
 // nothing else (no other window, no other timer, no allocation per tick).
 //   x86_64-w64-mingw32-g++ -O2 -municode -mwindows -static layered-floor.cpp -o layered-floor.exe
-//   layered-floor.exe [WIDTH HEIGHT]   (default 193 250, the default tree's size)
+//   layered-floor.exe [WIDTH HEIGHT [MASK]]   (default 193 250, the default tree's size)
+// MASK names a file of WIDTH x HEIGHT bytes, row by row: where a byte is 0 the picture is fully
+// transparent. Under Wine's X11 driver a window with per-pixel alpha is given a shape made from the
+// runs of pixels that are not fully transparent, anew on every update, so the picture's outline
+// costs time of its own; with the tree's outline the floor pays that as the tree's window does.
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -18,6 +24,7 @@ struct SFloor {
     HDC memDc = nullptr;
     uint32_t* bits = nullptr;
     unsigned tick = 0;
+    std::vector<unsigned char> mask;  // empty: the whole picture is opaque
 };
 SFloor g;
 
@@ -29,7 +36,8 @@ void Paint() {
         const uint32_t c = (a * static_cast<uint32_t>(y * 255 / g.h)) / 255u;
         const uint32_t px = (a << 24) | (c << 16) | (c << 8) | (a / 2);
         uint32_t* row = g.bits + static_cast<size_t>(y) * static_cast<size_t>(g.w);
-        for (int x = 0; x < g.w; ++x) row[x] = px;
+        const unsigned char* shape = g.mask.empty() ? nullptr : g.mask.data() + static_cast<size_t>(y) * static_cast<size_t>(g.w);
+        for (int x = 0; x < g.w; ++x) row[x] = (!shape || shape[x]) ? px : 0u;
     }
     ++g.tick;
 }
@@ -58,9 +66,18 @@ LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR cmd, int) {
     int w = 0, h = 0;
-    if (cmd && std::swscanf(cmd, L"%d %d", &w, &h) == 2 && w > 0 && h > 0 && w <= 4096 && h <= 4096) {
+    int used = 0;
+    if (cmd && std::swscanf(cmd, L"%d %d %n", &w, &h, &used) == 2 && w > 0 && h > 0 && w <= 4096 && h <= 4096) {
         g.w = w;
         g.h = h;
+        // A mask of the wrong size is not used.
+        if (cmd[used] != L'\0') {
+            if (FILE* file = _wfopen(cmd + used, L"rb")) {
+                g.mask.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+                if (std::fread(g.mask.data(), 1, g.mask.size(), file) != g.mask.size() || std::fgetc(file) != EOF) g.mask.clear();
+                std::fclose(file);
+            }
+        }
     }
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);

@@ -6,6 +6,8 @@
 #             button animates while hovered, as under a user's pointer)
 #   tray      Pinarbo started minimised into the tray icon ("StartMinimize" 1): the tree alone
 #   layered   tools/perf/layered-floor.cpp: a 193 x 250 layered window updated every 35 ms
+#   layered-tree  the same window, transparent outside the default tree's outline (from
+#             tests/data/golden): under Wine the outline costs time of its own on every update
 #   minimal   tools/perf/minimal-window.cpp: the smallest Win32 window program
 # Pinarbo is build/x64/Pinarbo.exe or PINARBO_EXE, run stripped of debug sections as a Release
 # build ships; and, when PINARBO_BEFORE names another build of Pinarbo.exe, that build shown and in the tray
@@ -13,7 +15,7 @@
 # Per program: launch (ms from starting the process to its window mapped on the display, found by a
 # poll with a time limit), then after SETTLE seconds (5) the process CPU time over SECONDS (per cent
 # of one core, in slices of SLICE seconds, 5), VmRSS and PSS (kB, /proc/PID/smaps_rollup) at the end.
-# Prints every run and then the medians, with each one's ratio to the layered floor (CPU) or
+# Prints every run and then the medians, with each one's ratio to both layered floors (CPU) or
 # difference to the minimal window program (memory, launch). CPU is given twice: the median of the
 # runs, and the lower quartile of all slices, which the ratios use. On a shared build machine other
 # work comes in bursts of tens of seconds that can double the time of a program which fills fresh
@@ -38,6 +40,11 @@ for tool in minimal-window layered-floor; do
     x86_64-w64-mingw32-g++ -O2 -municode -mwindows -static "$root/tools/perf/$tool.cpp" -o "$perf/$tool.exe" || exit 1
   fi
 done
+# The default tree's outline, one byte a pixel (0 where the scene and its garlands are fully
+# transparent), for the tree-shaped floor.
+golden=$root/tests/data/golden
+convert "$golden/default-scene.png" "$golden/default-garlands.png" -compose over -composite -alpha extract \
+  -threshold 0 -depth 8 "gray:$perf/tree-mask.raw" || exit 1
 
 . "$root/scripts/lib/wine.sh"
 . "$root/scripts/lib/display.sh"
@@ -102,14 +109,16 @@ cpu_slice() {
 mapped_named() { xdotool search --onlyvisible --name "^$1\$"; }
 mapped_class() { xdotool search --onlyvisible --classname "$1"; }
 
-# measure LABEL EXE MAPPED-CHECK... : one run of a program.
+# measure LABEL EXE MAPPED-CHECK... [-- ARGUMENTS...]: one run of a program.
 measure() {
-  local label=$1 program=$2 pid t0 t1 rss pss launch name
+  local label=$1 program=$2 pid t0 t1 rss pss launch name check=()
   shift 2
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do check+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
   name=$(basename "$program")
   t0=$(now_ms)
-  "$PINARBO_WINE" "$program" >/dev/null 2>&1 &
-  if ! wait_for "$@"; then echo "$label: no window within 60 s" >&2; return 1; fi
+  "$PINARBO_WINE" "$program" "$@" >/dev/null 2>&1 &
+  if ! wait_for "${check[@]}"; then echo "$label: no window within 60 s" >&2; return 1; fi
   t1=$(now_ms)
   launch=$((t1 - t0))
   echo "$label $launch" >>"$launches"
@@ -196,6 +205,7 @@ for ((r = 1; r <= reps; r++)); do
   pinarbo_run shown "$work/now/Pinarbo.exe" 0
   pinarbo_run tray "$work/now/Pinarbo.exe" 1
   measure layered "$perf/layered-floor.exe" mapped_named layered-floor
+  measure layered-tree "$perf/layered-floor.exe" mapped_named layered-floor -- 193 250 "Z:$perf/tree-mask.raw"
   measure minimal "$perf/minimal-window.exe" mapped_named hello
   if [ -n "$before" ]; then
     pinarbo_run before-shown "$work/before/Pinarbo.exe" 0
@@ -245,13 +255,13 @@ awk '
   { if (!($1 in seen)) { seen[$1] = 1; order[++count] = $1 }
     cpu[$1] = cpu[$1] " " $2; rss[$1] = rss[$1] " " $3; pss[$1] = pss[$1] " " $4 }
   END {
-    fc = quartile(sl["layered"]); mr = median(rss["minimal"]); mp = median(pss["minimal"]); ml = median(ms["minimal"])
-    printf "| program | CPU %% of a core, median of runs | CPU, lower quartile of slices | x layered floor | VmRSS MB | vs minimal | PSS MB | vs minimal | launch ms | vs minimal |\n"
-    printf "|---|---|---|---|---|---|---|---|---|---|\n"
+    fc = quartile(sl["layered"]); ft = quartile(sl["layered-tree"]); mr = median(rss["minimal"]); mp = median(pss["minimal"]); ml = median(ms["minimal"])
+    printf "| program | CPU %% of a core, median of runs | CPU, lower quartile of slices | x layered floor | x tree-shaped floor | VmRSS MB | vs minimal | PSS MB | vs minimal | launch ms | vs minimal |\n"
+    printf "|---|---|---|---|---|---|---|---|---|---|---|\n"
     for (i = 1; i <= count; i++) {
       l = order[i]; c = median(cpu[l]); q = quartile(sl[l]); r = median(rss[l]); p = median(pss[l]); t = median(ms[l])
-      printf "| %s | %.2f | %.2f (%d slices) | %.2fx | %.1f | %+.1f | %.1f | %+.1f | %d | %+d |\n", l, c, q, nsl[l],
-        (fc > 0 ? q / fc : 0), r / 1024, (r - mr) / 1024, p / 1024, (p - mp) / 1024, t, t - ml
+      printf "| %s | %.2f | %.2f (%d slices) | %.2fx | %.2fx | %.1f | %+.1f | %.1f | %+.1f | %d | %+d |\n", l, c, q, nsl[l],
+        (fc > 0 ? q / fc : 0), (ft > 0 ? q / ft : 0), r / 1024, (r - mr) / 1024, p / 1024, (p - mp) / 1024, t, t - ml
     }
     if (pcount) {
       printf "\n| the button animation alone, same process | pointer away, median | pointer on the button, median | hover - still, median of the paired slices |\n|---|---|---|---|\n"
