@@ -140,15 +140,14 @@ measure() {
     xdotool mousemove 1270 1010
   fi
   sleep "$settle"
-  local slice=${SLICE:-5} count k c0 c1 w0 w1 first_c first_w
+  # The run's CPU is the mean of its slices, which follow one another without a gap.
+  local slice=${SLICE:-5} count k share run=""
   count=$((secs / slice))
   [ "$count" -ge 1 ] || { count=1; slice=$secs; }
   for ((k = 0; k < count; k++)); do
-    c0=$(cpu_ns "$pid"); w0=$(date +%s%N)
-    [ "$k" = 0 ] && { first_c=$c0; first_w=$w0; }
-    sleep "$slice"
-    c1=$(cpu_ns "$pid"); w1=$(date +%s%N)
-    awk -v l="$label" -v c="$((c1 - c0))" -v w="$((w1 - w0))" 'BEGIN { printf "%s %.3f\n", l, c / w * 100 }' >>"$slices"
+    share=$(cpu_slice "$pid" "$slice")
+    echo "$label $share" >>"$slices"
+    run="$run $share"
   done
   # The button's animation alone: in the same process, slices with the pointer away from the
   # main window (still) and back on the button (hover) take turns, so that outside work falls on
@@ -174,9 +173,9 @@ measure() {
   kill "$pid" 2>/dev/null
   local deadline=$((SECONDS + 30))
   while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
-  awk -v l="$label" -v c="$((c1 - first_c))" -v w="$((w1 - first_w))" \
-    -v rss="$rss" -v pss="$pss" -v launch="$launch" \
-    'BEGIN { printf "%s %.2f %d %d %d\n", l, c / w * 100, rss, pss, launch }' | tee -a "$results"
+  awk -v l="$label" -v run="$run" -v rss="$rss" -v pss="$pss" -v launch="$launch" \
+    'BEGIN { n = split(run, a, " "); for (i = 1; i <= n; i++) t += a[i]
+             printf "%s %.2f %d %d %d\n", l, t / n, rss, pss, launch }' | tee -a "$results"
 }
 
 pinarbo_run() {
